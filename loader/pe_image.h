@@ -1,0 +1,36 @@
+// Validation of a 32-bit DLL image held in a byte buffer, and where its parts go
+// once mapped. Works on the bytes alone.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace loader {
+
+struct SectionLayout {
+  uint32_t virtualAddress;
+  uint32_t virtualSize;
+  uint32_t rawSize;
+  uint32_t rawOffset;
+  uint32_t characteristics;
+};
+
+struct ImageLayout {
+  uint32_t imageBase = 0;         // preferred base
+  uint32_t imageSize = 0;         // bytes to reserve: SizeOfImage or the last section's end
+  uint32_t headerCopyLength = 0;  // headers up to the end of the section table
+  uint32_t sectionAlignment = 0;
+  uint32_t entryPoint = 0;        // relative to the base, 0 for none
+  uint16_t characteristics = 0;
+  std::vector<SectionLayout> sections;
+};
+
+// Checks the image in the order signature, NT headers, machine, image kind, optional
+// header, section table, section data; then computes the layout. False when refused.
+bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout);
+
+// Memory span of one mapped section: from its address over the larger of its virtual
+// and raw sizes, rounded up to the section alignment.
+uint64_t SectionMappedEnd(const SectionLayout& section, uint32_t sectionAlignment);
+
+}  // namespace loader
