@@ -1,0 +1,117 @@
+// Where the system meets the operating system. The Windows build implements these
+// with Win32 (platform/win32/), the Linux build with a small stand-in layer of its own
+// (platform/posix/). Texts crossing this boundary are code page 936 bytes; the Windows
+// side converts them to UTF-16 and calls the wide functions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// ---- Process ----------------------------------------------------------------------
+
+// Full path of the running executable (code page 936), empty if it cannot be read.
+std::string ExecutablePath();
+// Makes `dir` the process's current directory; false if it could not.
+bool SetWorkingDirectory(const std::string& dir);
+uint32_t CurrentThreadId();
+[[noreturn]] void ExitProcess(int code);
+// Bounds of the executable's read-only image data, where constant texts lie.
+void ConstantSegment(const void** start, size_t* size);
+// Sets the floating-point environment to round-to-nearest with every exception masked.
+void ResetFloatingPoint();
+bool OleInitialize();
+void OleUninitialize();
+
+// ---- Heap -------------------------------------------------------------------------
+
+void* HeapAllocate(size_t bytes);                 // null when refused
+void* HeapReallocate(void* block, size_t bytes);  // null when refused, block kept
+void HeapFree(void* block);
+
+// ---- Files (FileHandle values are opaque numbers, 0 on failure) -------------------
+
+enum class FileAccess { Read, Write, ReadWrite };
+enum class FileCreation { OpenExisting, TruncateOrCreate, OpenOrCreate };
+enum class FileShare { ReadWrite, DenyRead, DenyWrite, DenyBoth };
+intptr_t FileOpen(const char* name, FileAccess access, FileCreation creation, FileShare share);
+void FileClose(intptr_t file);
+bool FileWrite(intptr_t file, const void* data, size_t size);  // all bytes or false
+// Reads up to `size` bytes; returns the count read, or -1 on error.
+int64_t FileRead(intptr_t file, void* data, size_t size);
+int64_t FileSize(intptr_t file);                 // -1 on error
+int64_t FileTell(intptr_t file);                 // -1 on error
+bool FileSeek(intptr_t file, int64_t position);  // from the start
+
+// ---- Libraries ----------------------------------------------------------------------
+
+// In the Linux build these find the stand-in layer's modules (a "kernel32.dll" among
+// them) by file name, whatever the case of its letters.
+intptr_t LibraryLoad(const char* fileName);
+void* LibraryFind(intptr_t module, const char* exportName);  // by name
+void* LibraryFindOrdinal(intptr_t module, uint16_t ordinal);
+void LibraryFree(intptr_t module);
+
+// ---- User interface -----------------------------------------------------------------
+
+// Registers the window classes and creates the hidden window that receives requests
+// from other threads; undone by ShutdownUserInterface.
+void InitUserInterface();
+void ShutdownUserInterface();
+
+struct View;  // a native window or control
+
+// Receives what happens to a top-level window and its controls.
+class ViewEvents {
+ public:
+  virtual ~ViewEvents() = default;
+  virtual void OnButtonClicked(int controlId) = 0;
+  virtual void OnViewDestroyed() = 0;  // the window is gone (closed by the user or destroyed)
+};
+
+struct Bounds {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct TopLevelStyle {
+  bool centred = true;
+  bool minimiseBox = true;
+  bool maximiseBox = false;
+  bool resizable = false;
+};
+
+// A top-level window whose outer size is `bounds`.
+View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
+                     ViewEvents* events);
+View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds);
+void ShowView(View* view, bool visible);
+void EnableView(View* view, bool enabled);
+void MoveView(View* view, const Bounds& bounds);
+void SetViewText(View* view, const char* text);
+void DestroyView(View* view);
+// The HWND behind a view in the Windows build; the stand-in view itself elsewhere.
+void* NativeHandle(View* view);
+
+// The font for the program's controls: the system's message font, or, where that
+// font has no Chinese glyphs, a font of the system that has them. An HFONT in the
+// Windows build, null elsewhere.
+void* UiFont();
+
+// Message box with the platform's style flags (MB_*); returns the platform's button id.
+int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ownerNative);
+
+// ---- Message queue ------------------------------------------------------------------
+
+enum class PumpResult { Empty, Dispatched, Quit };
+// Takes, translates and dispatches one message. With `wait`, blocks until one arrives.
+// A quit message is removed and reported only when `takeQuit` is set; otherwise it
+// stays queued and Quit is returned.
+PumpResult PumpMessage(bool wait, bool takeQuit);
+bool MessageWaiting();
+void PostQuit(int code);
+// Runs `task` later on the user-interface thread (from any thread).
+void PostTask(void (*task)(intptr_t), intptr_t parameter);
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+// The Linux build's stand-in for the Windows user interface: windows and buttons held
+// in memory, a message queue, and message boxes answered by the test that drives them.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+struct View {
+  enum class Kind { TopLevel, Button } kind = Kind::TopLevel;
+  int controlId = 0;
+  std::string text;
+  Bounds bounds;
+  TopLevelStyle style;
+  bool visible = false;
+  bool enabled = true;
+  bool destroyed = false;
+  View* parent = nullptr;
+  ViewEvents* events = nullptr;
+  std::vector<View*> children;
+};
+
+namespace standin {
+
+// Every view made since the last Reset, in creation order (destroyed ones included).
+const std::vector<View*>& Views();
+// The live view with this text (a caption or a button's text), or null.
+View* FindView(const std::string& text);
+// Queues a click as the user's mouse would make it: ignored when the button is
+// disabled, hidden or gone by the time the message is dispatched.
+void Click(View* button);
+// Queues the user's close of a top-level window.
+void Close(View* window);
+
+struct MessageBoxCall {
+  std::string text;
+  std::string title;
+  uint32_t flags;
+};
+// Boxes shown so far.
+const std::vector<MessageBoxCall>& MessageBoxes();
+// Answers the next boxes; the default answers IDOK (1). The box is also written to
+// standard error, so that a test of a dying process can read it.
+void SetMessageBoxResponder(std::function<int(const MessageBoxCall&)> responder);
+
+// Makes every heap allocation of more than `bytes` fail (0 lifts the limit).
+void FailAllocationsAbove(size_t bytes);
+// Forgets every view, queued message and recorded box.
+void Reset();
+
+}  // namespace standin
+}  // namespace platform

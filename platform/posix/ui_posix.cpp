@@ -1,0 +1,196 @@
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+#include "platform/platform.h"
+#include "platform/posix/standin.h"
+
+namespace platform {
+
+namespace {
+
+struct Message {
+  enum class Kind { Task, Click, Close, Quit } kind;
+  View* view = nullptr;
+  void (*task)(intptr_t) = nullptr;
+  intptr_t parameter = 0;
+};
+
+struct StandIn {
+  std::vector<std::unique_ptr<View>> views;
+  std::vector<View*> viewList;
+  std::vector<standin::MessageBoxCall> boxes;
+  std::function<int(const standin::MessageBoxCall&)> responder;
+  std::deque<Message> queue;
+  std::mutex lock;  // guards `queue`: tasks may be posted from other threads
+  std::condition_variable arrived;
+};
+
+StandIn& S() {
+  static StandIn s;
+  return s;
+}
+
+View* NewView(View::Kind kind, View* parent) {
+  auto view = std::make_unique<View>();
+  view->kind = kind;
+  view->parent = parent;
+  View* raw = view.get();
+  if (parent) parent->children.push_back(raw);
+  S().views.push_back(std::move(view));
+  S().viewList.push_back(raw);
+  return raw;
+}
+
+void Post(Message message) {
+  {
+    std::lock_guard<std::mutex> guard(S().lock);
+    S().queue.push_back(message);
+  }
+  S().arrived.notify_one();
+}
+
+void Dispatch(const Message& message) {
+  View* view = message.view;
+  switch (message.kind) {
+    case Message::Kind::Task:
+      message.task(message.parameter);
+      break;
+    case Message::Kind::Click: {
+      bool usable = !view->destroyed && view->enabled && view->visible && view->parent &&
+                    !view->parent->destroyed && view->parent->enabled;
+      if (usable && view->parent->events) view->parent->events->OnButtonClicked(view->controlId);
+      break;
+    }
+    case Message::Kind::Close:
+      if (!view->destroyed) DestroyView(view);
+      break;
+    case Message::Kind::Quit:
+      break;
+  }
+}
+
+}  // namespace
+
+void InitUserInterface() {}
+void ShutdownUserInterface() {}
+void* UiFont() { return nullptr; }
+
+View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
+                     ViewEvents* events) {
+  View* view = NewView(View::Kind::TopLevel, nullptr);
+  view->text = caption ? caption : "";
+  view->bounds = bounds;
+  view->style = style;
+  view->events = events;
+  return view;
+}
+
+View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds) {
+  View* view = NewView(View::Kind::Button, parent);
+  view->controlId = controlId;
+  view->text = caption ? caption : "";
+  view->bounds = bounds;
+  return view;
+}
+
+void ShowView(View* view, bool visible) { view->visible = visible; }
+void EnableView(View* view, bool enabled) { view->enabled = enabled; }
+void MoveView(View* view, const Bounds& bounds) { view->bounds = bounds; }
+void SetViewText(View* view, const char* text) { view->text = text ? text : ""; }
+
+void DestroyView(View* view) {
+  if (view->destroyed) return;
+  view->destroyed = true;
+  view->visible = false;
+  for (View* child : view->children) DestroyView(child);
+  if (view->events) view->events->OnViewDestroyed();
+}
+
+void* NativeHandle(View* view) { return view; }
+
+int ShowMessageBox(const char* text, const char* title, uint32_t flags, void*) {
+  standin::MessageBoxCall call{text ? text : "", title ? title : "", flags};
+  S().boxes.push_back(call);
+  std::fprintf(stderr, "[message box] %s: %s\n", call.title.c_str(), call.text.c_str());
+  return S().responder ? S().responder(call) : 1;
+}
+
+PumpResult PumpMessage(bool wait, bool takeQuit) {
+  Message message{};
+  {
+    std::unique_lock<std::mutex> guard(S().lock);
+    if (S().queue.empty()) {
+      if (!wait) return PumpResult::Empty;
+      S().arrived.wait(guard, [] { return !S().queue.empty(); });
+    }
+    message = S().queue.front();
+    if (message.kind == Message::Kind::Quit) {
+      if (takeQuit) S().queue.pop_front();
+      return PumpResult::Quit;
+    }
+    S().queue.pop_front();
+  }
+  Dispatch(message);
+  return PumpResult::Dispatched;
+}
+
+bool MessageWaiting() {
+  std::lock_guard<std::mutex> guard(S().lock);
+  return !S().queue.empty();
+}
+
+void PostQuit(int code) {
+  Message message{Message::Kind::Quit};
+  message.parameter = code;
+  Post(message);
+}
+
+void PostTask(void (*task)(intptr_t), intptr_t parameter) {
+  Message message{Message::Kind::Task};
+  message.task = task;
+  message.parameter = parameter;
+  Post(message);
+}
+
+namespace standin {
+
+const std::vector<View*>& Views() { return S().viewList; }
+
+View* FindView(const std::string& text) {
+  for (View* view : S().viewList)
+    if (!view->destroyed && view->text == text) return view;
+  return nullptr;
+}
+
+void Click(View* button) {
+  Message message{Message::Kind::Click};
+  message.view = button;
+  Post(message);
+}
+
+void Close(View* window) {
+  Message message{Message::Kind::Close};
+  message.view = window;
+  Post(message);
+}
+
+const std::vector<MessageBoxCall>& MessageBoxes() { return S().boxes; }
+
+void SetMessageBoxResponder(std::function<int(const MessageBoxCall&)> responder) {
+  S().responder = std::move(responder);
+}
+
+void Reset() {
+  std::lock_guard<std::mutex> guard(S().lock);
+  S().queue.clear();
+  S().boxes.clear();
+  S().responder = nullptr;
+  S().viewList.clear();
+  S().views.clear();
+}
+
+}  // namespace standin
+}  // namespace platform

@@ -1,0 +1,21 @@
+#include "runtime/button.h"
+
+#include "runtime/window.h"
+
+namespace rt {
+
+void Button::CreateView(Window& owner) {
+  Component::CreateView(owner);
+  platform::View* view =
+      platform::CreateButton(owner.View(), owner.ControlIdOf(*this), Text().c_str(), Bounds());
+  SetView(view);
+  if (!view) return;
+  platform::EnableView(view, !Disabled());
+  platform::ShowView(view, Visible());
+}
+
+std::unique_ptr<Component> CreateButton(const ComponentTemplate& entry) {
+  return std::make_unique<Button>(entry);
+}
+
+}  // namespace rt

@@ -1,0 +1,128 @@
+// Windows and components as the runtime keeps them: what a window template says about
+// each one, and the live objects made from it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+#include "runtime/value.h"
+
+namespace rt {
+
+class Window;
+
+// Event numbers of the components that this program's windows hold.
+enum EventNumber : int32_t {
+  kEventWindowCreated = 0,
+  kEventButtonClicked = 0,
+};
+
+// One entry of a window template: the window itself or one of its components.
+struct ComponentTemplate {
+  ComponentId id = 0;
+  uint32_t type = 0;
+  std::string name;  // code page 936
+  platform::Bounds bounds;
+  std::string text;  // a window's caption, a button's text
+  bool visible = true;
+  bool disabled = false;
+  ComponentId link = 0;  // another entry of the same type whose handlers apply instead
+  std::vector<std::pair<int32_t, int32_t>> handlers;  // event number, stored routine entry
+  std::map<std::string, std::string> settings;      // the kind's own settings
+  // The handlers after relocation against the program's code base (-1 gives none).
+  std::vector<std::pair<int32_t, void (*)()>> routes;
+};
+
+// A window and its components in their stored form; entries[0] is the window itself.
+struct WindowTemplate {
+  std::vector<ComponentTemplate> entries;
+  ComponentId Id() const { return entries.empty() ? 0 : entries[0].id; }
+};
+
+using EventHandler = void (*)();
+
+// A live component. Common properties 0 to 7 are kept here; a component type's own
+// properties (numbers 8 and up) are its subclass's business.
+class Component {
+ public:
+  explicit Component(const ComponentTemplate& entry);
+  virtual ~Component() = default;
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  ComponentId Id() const { return id_; }
+  uint32_t Type() const { return type_; }
+  const std::string& Name() const { return name_; }
+  Window* Owner() const { return owner_; }
+
+  // Builds the native view inside `owner` (a window builds its own top-level view).
+  virtual void CreateView(Window& owner);
+  virtual void DestroyView();
+  platform::View* View() const { return view_; }
+
+  // Common properties; writing one applies it to the native view at once.
+  int64_t ReadCommonProperty(int32_t property) const;  // texts as new Text blocks
+  void WriteCommonProperty(int32_t property, int64_t value);
+  // The type's own property `index` (property number - 8). Texts as new Text blocks
+  // when read and as pointers when written. Unknown properties read 0, write nothing.
+  virtual int64_t ReadOwnProperty(int32_t index);
+  virtual void WriteOwnProperty(int32_t index, int64_t value);
+
+  bool Disabled() const { return disabled_; }
+  bool Visible() const { return visible_; }
+  const platform::Bounds& Bounds() const { return bounds_; }
+  const std::string& Text() const { return text_; }
+
+ protected:
+  virtual void ApplyBounds();
+  virtual void ApplyVisible();
+  virtual void ApplyDisabled();
+  virtual void ApplyText();
+  void SetView(platform::View* view) { view_ = view; }
+  void SetOwner(Window* owner) { owner_ = owner; }
+
+ private:
+  ComponentId id_;
+  uint32_t type_;
+  std::string name_;
+  platform::Bounds bounds_;
+  std::string text_;
+  bool visible_;
+  bool disabled_;
+  std::vector<uint8_t> bytes_;
+  Window* owner_ = nullptr;
+  platform::View* view_ = nullptr;
+};
+
+// A component that shows a modal dialog when asked (the file dialog).
+class DialogComponent : public Component {
+ public:
+  using Component::Component;
+  // Shows the dialog; true when the user confirmed a choice.
+  virtual bool ShowDialog() = 0;
+};
+
+// A component type as its support library describes it.
+struct ComponentTypeInfo {
+  uint32_t type;
+  uint32_t flags;  // 0x04 or 0x40: the type raises events
+  std::unique_ptr<Component> (*create)(const ComponentTemplate& entry);
+};
+
+// A support library: its notification entry and the component types it offers.
+struct SupportLibrary {
+  const char* name;
+  // Code 1 at start-up (argument: the SystemRequest entry), 6 when the program ends.
+  intptr_t (*notify)(int32_t code, intptr_t argument, intptr_t stateWord);
+  const ComponentTypeInfo* types;
+  int32_t typeCount;
+};
+
+const ComponentTypeInfo* FindComponentType(uint32_t type);
+
+}  // namespace rt

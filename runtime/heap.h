@@ -1,0 +1,64 @@
+// The runtime heap: every text and byte array that a command or service returns lives
+// here and belongs to the caller, who frees it. Constants are passed by address and
+// recognised by range, so freeing one does nothing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <cstring>
+#include <string>
+
+namespace rt {
+
+// A block of the runtime heap, contents undefined. Never returns null: a refusal is
+// the fatal report "分配 %d 字节内存失败!".
+void* Allocate(int32_t bytes);
+// Null behaves as Allocate. A constant block is copied into a new block (no more than
+// lies before the end of the constant segment); any other block keeps its contents.
+void* Reallocate(void* block, int32_t bytes);
+// Null and pointers into the constant segment are ignored.
+void Free(void* block);
+
+// True when `p` lies in the executable's constant data.
+bool IsConstant(const void* p);
+// Test hook: the constant segment's bounds (the executable's read-only data by default).
+void SetConstantSegment(const void* start, size_t size);
+
+// ---- Texts: zero-terminated code page 936 bytes; null is the empty text ------------
+
+// A new text of `size` bytes and a terminating zero; null when `size` is below 1.
+char* NewText(const char* bytes, size_t size);
+inline char* NewText(const std::string& s) { return NewText(s.data(), s.size()); }
+inline size_t TextLength(const char* text) { return text ? std::strlen(text) : 0; }
+inline std::string TextToString(const char* text) { return text ? std::string(text) : std::string(); }
+
+// ---- Byte arrays: {int32 dimensions (1), int32 length, bytes}; null is empty ----------
+
+struct BytesHeader {
+  int32_t dimensions;
+  int32_t length;
+};
+// A new byte array holding `size` bytes (copied when `bytes` is not null, zeroed
+// otherwise); null when `size` is 0.
+uint8_t* NewBytes(const void* bytes, size_t size);
+inline int32_t BytesLength(const void* block) {
+  return block ? static_cast<const BytesHeader*>(block)->length : 0;
+}
+inline uint8_t* BytesData(void* block) {
+  return block ? static_cast<uint8_t*>(block) + sizeof(BytesHeader) : nullptr;
+}
+inline const uint8_t* BytesData(const void* block) {
+  return block ? static_cast<const uint8_t*>(block) + sizeof(BytesHeader) : nullptr;
+}
+// The constant empty byte array passed in place of a null one.
+extern const BytesHeader kEmptyBytes;
+
+// Owns one runtime-heap block (a text or a byte array) and frees it.
+struct HeapDeleter {
+  void operator()(void* p) const { Free(p); }
+};
+using OwnedText = std::unique_ptr<char, HeapDeleter>;
+using OwnedBytes = std::unique_ptr<uint8_t, HeapDeleter>;
+
+}  // namespace rt

@@ -1,0 +1,15 @@
+// The runtime's own support library: windows and buttons. Other libraries add the
+// table view and the file dialog.
+#pragma once
+
+#include "runtime/component.h"
+
+namespace rt {
+
+extern const ComponentTypeInfo kWindowType;
+extern const ComponentTypeInfo kButtonType;
+
+// Component type flag: the type raises events.
+constexpr uint32_t kTypeRaisesEvents = 0x04;
+
+}  // namespace rt

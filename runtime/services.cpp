@@ -1,0 +1,145 @@
+#include "runtime/services.h"
+
+#include "platform/platform.h"
+#include "runtime/dll_commands.h"
+#include "runtime/heap.h"
+#include "runtime/program.h"
+#include "runtime/report.h"
+#include "runtime/runtime_state.h"
+#include "runtime/window.h"
+
+namespace rt {
+
+namespace {
+
+CommandResult CallCoreCommandService(CommandFn command, int32_t argc, CommandArg* args) {
+  CommandResult result{};
+  command(&result, argc, args);
+  return result;
+}
+
+CommandResult CallLibraryCommandService(CommandFn command, int32_t /*library*/, int32_t argc,
+                                        CommandArg* args) {
+  return CallCoreCommandService(command, argc, args);
+}
+
+// The window entry for a property access, or the fatal report when none is loaded.
+LoadedWindow& LoadedWindowFor(int32_t window, int32_t component) {
+  for (auto& loaded : State().windows)
+    if (loaded->tmpl.Id() == window) return *loaded;
+  FatalError("未载入欲访问窗口组件所在的窗口", window, component);
+}
+
+Component& LiveComponent(LoadedWindow& loaded, int32_t window, int32_t component,
+                         const char* notCreatedMessage) {
+  if (!loaded.live || !loaded.live->Exists()) FatalError(notCreatedMessage, window, component);
+  Component* found = loaded.live->FindComponent(component);
+  if (!found) FatalError("指定窗口或窗口组件不存在或尚未载入", window, component);
+  return *found;
+}
+
+int64_t ReadComponentPropertyService(int32_t window, int32_t component, int32_t property,
+                                     int32_t index) {
+  (void)index;
+  LoadedWindow& loaded = LoadedWindowFor(window, component);
+  if (property >= kFirstOwnProperty)
+    return LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入")
+        .ReadOwnProperty(property - kFirstOwnProperty);
+  return LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入")
+      .ReadCommonProperty(property);
+}
+
+void WriteComponentPropertyService(int32_t window, int32_t component, int32_t property,
+                                   int32_t index, int32_t low, int32_t high) {
+  (void)index;
+  int64_t value = static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32) |
+                                       static_cast<uint32_t>(low));
+  LoadedWindow& loaded = LoadedWindowFor(window, component);
+  Component& target =
+      LiveComponent(loaded, window, component, "修改组件属性时发现指定窗口尚未载入");
+  if (property >= kFirstOwnProperty)
+    target.WriteOwnProperty(property - kFirstOwnProperty, value);
+  else
+    target.WriteCommonProperty(property, value);
+}
+
+void ReportRuntimeErrorService(int32_t code, int32_t where, int32_t position) {
+  ReportRuntimeError(code, where, position);
+}
+
+void EndProgramService(int32_t code) { EndProgram(code); }
+
+intptr_t CallRuntimeRoutineService(int32_t routine, intptr_t a, intptr_t, intptr_t) {
+  switch (routine) {
+    case kRoutineAddExitCallback:
+      AddExitCallback(reinterpret_cast<void (*)()>(a));
+      return 0;
+    case kRoutineInitRuntime:
+      InitRuntime();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+const RuntimeServiceTable kServices = {
+    ReportRuntimeErrorService,
+    CallDllCommand,
+    CallLibraryCommandService,
+    CallCoreCommandService,
+    ReadComponentPropertyService,
+    WriteComponentPropertyService,
+    Allocate,
+    Reallocate,
+    Free,
+    EndProgramService,
+    RunMessageLoop,
+    LoadStartWindow,
+    CallRuntimeRoutineService,
+};
+
+void ProcessPendingMessages() {
+  while (platform::PumpMessage(false, false) == platform::PumpResult::Dispatched) {
+  }
+}
+
+}  // namespace
+
+const RuntimeServiceTable& Services() { return kServices; }
+
+intptr_t SystemRequest(int32_t code, intptr_t arg, int32_t extra) {
+  RuntimeState& state = State();
+  switch (code) {
+    case kRequestWindowObject: {
+      Window* window = FindLoadedWindow(static_cast<ComponentId>(arg));
+      return window && window->Exists() ? reinterpret_cast<intptr_t>(window) : 0;
+    }
+    case kRequestComponentObject: {
+      auto window = static_cast<ComponentId>(arg);
+      Window* live = FindLoadedWindow(window);
+      Component* component = live && live->Exists() ? live->FindComponent(extra) : nullptr;
+      if (!component) FatalError("指定窗口或窗口组件不存在或尚未载入", window, extra);
+      return reinterpret_cast<intptr_t>(component);
+    }
+    case kRequestFileLookup: {
+      auto found = state.openFiles.find(static_cast<int32_t>(arg));
+      return found == state.openFiles.end() ? -1 : found->second;
+    }
+    case kRequestFileRegister:
+      state.openFiles.emplace(static_cast<int32_t>(arg), static_cast<uint8_t>(extra));
+      return 0;
+    case kRequestFileRemove:
+      return state.openFiles.erase(static_cast<int32_t>(arg)) ? 1 : 0;
+    case kRequestProcessMessages:
+      ProcessPendingMessages();
+      return 0;
+    case kRequestAllocate:
+      return reinterpret_cast<intptr_t>(Allocate(extra));
+    case kRequestFatalMessage:
+      FatalError(arg ? reinterpret_cast<const char*>(arg) : "");
+    default:
+      return 0;
+  }
+}
+
+}  // namespace rt

@@ -1,0 +1,91 @@
+#include "runtime/window.h"
+
+#include <cstdlib>
+
+#include "runtime/program.h"
+
+namespace rt {
+
+namespace {
+
+bool SettingOn(const ComponentTemplate& entry, const char* key, bool fallback) {
+  auto found = entry.settings.find(key);
+  if (found == entry.settings.end()) return fallback;
+  return found->second == "1";
+}
+
+}  // namespace
+
+Window::Window(const WindowTemplate& tmpl) : Component(tmpl.entries.at(0)), template_(tmpl) {}
+
+Window::~Window() { Destroy(); }
+
+bool Window::Create() {
+  if (Exists()) return true;
+  components_.clear();
+  for (size_t i = 1; i < template_.entries.size(); i++) {
+    const ComponentTemplate& entry = template_.entries[i];
+    const ComponentTypeInfo* type = FindComponentType(entry.type);
+    if (!type || !type->create) return false;
+    components_.push_back(type->create(entry));
+  }
+  const ComponentTemplate& self = template_.entries[0];
+  platform::TopLevelStyle style;
+  style.centred = SettingOn(self, "centred", true);
+  style.minimiseBox = SettingOn(self, "minimiseBox", true);
+  style.maximiseBox = SettingOn(self, "maximiseBox", false);
+  style.resizable = SettingOn(self, "resizable", false);
+  platform::View* view = platform::CreateTopLevel(Text().c_str(), Bounds(), style, this);
+  if (!view) return false;
+  SetView(view);
+  SetOwner(this);
+  for (auto& component : components_) component->CreateView(*this);
+  if (Disabled()) platform::EnableView(view, false);
+  if (Visible()) platform::ShowView(view, true);
+  DispatchEvent(Id(), 0, kEventWindowCreated);
+  return true;
+}
+
+void Window::Destroy() {
+  if (View()) platform::DestroyView(View());
+}
+
+void Window::CreateView(Window&) {}
+
+void Window::DestroyView() {
+  for (auto& component : components_) component->DestroyView();
+  Component::DestroyView();
+}
+
+Component* Window::FindComponent(ComponentId id) {
+  if (id == 0 || id == Id()) return this;
+  for (auto& component : components_)
+    if (component->Id() == id) return component.get();
+  return nullptr;
+}
+
+const ComponentTemplate* Window::FindEntry(ComponentId id) const {
+  for (const ComponentTemplate& entry : template_.entries)
+    if (entry.id == id) return &entry;
+  return nullptr;
+}
+
+void Window::OnButtonClicked(int controlId) {
+  // Control ids count the window's components from 1 in template order.
+  if (controlId < 1 || static_cast<size_t>(controlId) > components_.size()) return;
+  DispatchEvent(Id(), components_[controlId - 1]->Id(), kEventButtonClicked);
+}
+
+void Window::OnViewDestroyed() {
+  if (!View()) return;
+  DestroyView();
+  OnWindowDestroyed(this);
+}
+
+int Window::ControlIdOf(const Component& component) const {
+  for (size_t i = 0; i < components_.size(); i++)
+    if (components_[i].get() == &component) return static_cast<int>(i + 1);
+  return 0;
+}
+
+}  // namespace rt

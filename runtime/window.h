@@ -1,0 +1,47 @@
+// A live window: its top-level view, its components, and the event routes that its
+// template gave it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "runtime/component.h"
+
+namespace rt {
+
+class Window : public Component, public platform::ViewEvents {
+ public:
+  explicit Window(const WindowTemplate& tmpl);
+  ~Window() override;
+
+  // Creates the top-level view and every component's view, shows the window and
+  // raises its created event. False if a component type is unknown or the view could
+  // not be made.
+  bool Create();
+  void Destroy();
+  bool Exists() const { return View() != nullptr; }
+
+  // The entry with this id (the window's own entry for 0 or its own id), or null.
+  Component* FindComponent(ComponentId id);
+  const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
+  const ComponentTemplate* FindEntry(ComponentId id) const;
+  const WindowTemplate& Template() const { return template_; }
+  // The handler of `event` on entry `id`, following link words; null when none.
+  EventHandler HandlerFor(ComponentId id, int32_t event) const;
+
+  void CreateView(Window& owner) override;
+  void DestroyView() override;
+
+  // The native control id of one of this window's components (0 if not one of them).
+  int ControlIdOf(const Component& component) const;
+
+  // platform::ViewEvents
+  void OnButtonClicked(int controlId) override;
+  void OnViewDestroyed() override;
+
+ private:
+  WindowTemplate template_;
+  std::vector<std::unique_ptr<Component>> components_;  // not including the window itself
+};
+
+}  // namespace rt

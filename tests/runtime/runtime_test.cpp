@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/posix/standin.h"
+#include "runtime/commands.h"
+#include "runtime/heap.h"
+#include "runtime/kernel_library.h"
+#include "runtime/report.h"
+#include "runtime/program.h"
+#include "runtime/services.h"
+#include "runtime/window.h"
+#include "tests/runtime/test_program.h"
+
+namespace testprog {
+
+namespace {
+
+void OnCreated() { Log().push_back("created"); }
+void OnFirst() { Log().push_back("first"); }
+void OnSecond() { Log().push_back("second"); }
+void OnLinked() { Log().push_back("linked"); }
+
+const rt::EventHandler kRoutines[] = {OnCreated, OnFirst, OnSecond, OnLinked};
+
+const char kTemplates[] =
+    "window id=0x52010001 type=0x00010001 name=启动窗口 text=\"Subvane\" left=50 top=50 "
+    "width=738 height=387 on0=0\n"
+    "component id=0x56010002 type=0x00010006 name=解析按钮 text=\"解析\" left=8 top=24 "
+    "width=80 height=40 on0=1\n"
+    "component id=0x56010003 type=0x00010006 name=导出按钮 text=\"导出\" left=8 top=80 "
+    "width=80 height=40 disabled=1 on0=2\n"
+    "component id=0x56010004 type=0x00010006 name=链接按钮 text=\"链接\" link=0x56010002 "
+    "on0=3\n";
+
+const rt::ComponentTypeInfo kTypes[] = {rt::kWindowType, rt::kButtonType};
+const rt::SupportLibrary kLibrary = {"kernel", nullptr, kTypes, 2};
+const rt::SupportLibrary* const kLibraries[] = {&kLibrary};
+
+}  // namespace
+
+std::vector<std::string>& Log() {
+  static std::vector<std::string> log;
+  return log;
+}
+
+const rt::ProgramDescriptor& Descriptor(const char* templates) {
+  static rt::ProgramDescriptor descriptor;
+  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
+                                     templates, static_cast<uint32_t>(std::strlen(templates)),
+                                     1, kLibraries, 0, nullptr, nullptr};
+  return descriptor;
+}
+
+void Start(const char* templates) {
+  rt::ResetRuntimeForTests();
+  platform::standin::Reset();
+  Log().clear();
+  rt::SetProgramForTests(Descriptor(templates ? templates : kTemplates));
+  rt::InitRuntime();
+}
+
+}  // namespace testprog
+
+namespace {
+
+using platform::standin::FindView;
+
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testprog::Start(); }
+  void TearDown() override { rt::ResetRuntimeForTests(); }
+};
+
+TEST(Heap, FreeIgnoresNullAndConstantsAndReallocateCopiesConstants) {
+  rt::Free(nullptr);
+  static const char constant[] = "constant";
+  rt::Free(const_cast<char*>(constant));  // the executable's own data: ignored
+
+  auto* block = static_cast<char*>(rt::Reallocate(nullptr, 16));
+  std::memcpy(block, "abc", 4);
+  block = static_cast<char*>(rt::Reallocate(block, 4096));
+  EXPECT_STREQ(block, "abc");
+  rt::Free(block);
+
+  // Only the bytes before the segment's end are copied out of a constant block.
+  static char segment[8] = {'x', 'y', 'z', 'w', '1', '2', '3', '4'};
+  rt::SetConstantSegment(segment, sizeof segment);
+  auto* copy = static_cast<char*>(rt::Reallocate(segment + 5, 64));
+  EXPECT_EQ(std::memcmp(copy, "234", 3), 0);
+  EXPECT_NE(copy, segment + 5);
+  rt::Free(segment + 2);  // ignored
+  rt::Free(copy);
+  const void* start = nullptr;
+  size_t size = 0;
+  platform::ConstantSegment(&start, &size);
+  rt::SetConstantSegment(start, size);
+  EXPECT_TRUE(rt::IsConstant(constant));
+}
+
+TEST(Heap, TextsAndByteArraysUseTheirLayouts) {
+  EXPECT_EQ(rt::NewText("", 0), nullptr);
+  rt::OwnedText text(rt::NewText("ab", 2));
+  EXPECT_STREQ(text.get(), "ab");
+  EXPECT_EQ(rt::NewBytes(nullptr, 0), nullptr);
+  rt::OwnedBytes bytes(rt::NewBytes("xyz", 3));
+  EXPECT_EQ(reinterpret_cast<int32_t*>(bytes.get())[0], 1);
+  EXPECT_EQ(rt::BytesLength(bytes.get()), 3);
+  EXPECT_EQ(std::memcmp(rt::BytesData(bytes.get()), "xyz", 3), 0);
+  EXPECT_EQ(rt::BytesLength(nullptr), 0);
+}
+
+TEST(HeapDeathTest, RefusedAllocationIsFatalWithTheByteCount) {
+  EXPECT_EXIT(
+      {
+        platform::standin::FailAllocationsAbove(100);
+        rt::Allocate(200);
+      },
+      ::testing::ExitedWithCode(255), "分配 200 字节内存失败!");
+}
+
+void EchoCommand(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
+  EXPECT_EQ(result->value.words.low, 0);
+  EXPECT_EQ(result->value.words.high, 0);
+  EXPECT_EQ(result->type, 0u);
+  result->value.words.low = argc;
+  result->value.words.high = args[1].value.words.low;
+  result->type = args[0].type;
+}
+
+TEST(CommandProtocol, ResultStartsZeroedAndComesBackWhole) {
+  rt::CommandArg args[2] = {rt::ArgText("x"), rt::ArgInt(42)};
+  rt::CommandResult result = rt::Services().CallCoreCommand(EchoCommand, 2, args);
+  EXPECT_EQ(result.value.words.low, 2);
+  EXPECT_EQ(result.value.words.high, 42);
+  EXPECT_EQ(result.type, rt::kTypeText);
+  result = rt::Services().CallLibraryCommand(EchoCommand, 7, 2, args);
+  EXPECT_EQ(result.value.words.high, 42);
+  EXPECT_EQ(sizeof(rt::CommandArg), 12u);
+}
+
+TEST_F(RuntimeTest, StartWindowShowsTheButtonsAndRaisesCreated) {
+  rt::LoadStartWindow(testprog::kWindow);
+  EXPECT_EQ(testprog::Log(), std::vector<std::string>{"created"});
+  platform::View* window = FindView("Subvane");
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->visible);
+  EXPECT_EQ(window->bounds.width, 738);
+  EXPECT_FALSE(window->style.maximiseBox);
+  platform::View* parse = FindView("解析");
+  platform::View* exportButton = FindView("导出");
+  ASSERT_NE(parse, nullptr);
+  ASSERT_NE(exportButton, nullptr);
+  EXPECT_TRUE(parse->enabled);
+  EXPECT_FALSE(exportButton->enabled);
+}
+
+TEST_F(RuntimeTest, ClicksReachHandlersThroughLinksAndNotWhenDisabledOrSuppressed) {
+  rt::LoadStartWindow(testprog::kWindow);
+  platform::standin::Click(FindView("解析"));
+  platform::standin::Click(FindView("导出"));  // disabled: the click goes nowhere
+  platform::standin::Click(FindView("链接"));  // linked to the first button's handlers
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(testprog::Log(), (std::vector<std::string>{"created", "first", "first"}));
+
+  rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kSecondButton,
+                                        rt::kPropDisabled, -1, 0, 0);
+  EXPECT_TRUE(FindView("导出")->enabled);
+  rt::DispatchEvent(testprog::kWindow, testprog::kSecondButton, rt::kEventButtonClicked);
+  EXPECT_EQ(testprog::Log().back(), "second");
+
+  rt::SuppressEvents();
+  rt::DispatchEvent(testprog::kWindow, testprog::kFirstButton, rt::kEventButtonClicked);
+  EXPECT_EQ(testprog::Log().size(), 4u);
+}
+
+TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
+  rt::LoadStartWindow(testprog::kWindow);
+  auto& services = rt::Services();
+  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1,
+                                  40000, 0);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                           rt::kPropWidth, -1),
+            32627);
+  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropHeight, -1,
+                                  -5, -1);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                           rt::kPropHeight, -1),
+            0);
+  char caption[] = "新";
+  int32_t low = 0, high = 0;
+  rt::PointerWords(caption, &low, &high);
+  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropText, -1,
+                                  low, high);
+  caption[0] = 'x';
+  rt::OwnedText text(static_cast<char*>(rt::WordsPointer(services.ReadComponentProperty(
+      testprog::kWindow, testprog::kFirstButton, rt::kPropText, -1))));
+  EXPECT_STREQ(text.get(), "新");
+  EXPECT_NE(FindView("新"), nullptr);
+}
+
+TEST_F(RuntimeTest, ClosingTheLastWindowEndsTheLoop) {
+  rt::LoadStartWindow(testprog::kWindow);
+  platform::standin::Close(FindView("Subvane"));
+  rt::RunMessageLoop();  // returns once the quit message arrives
+  EXPECT_EQ(rt::FindLoadedWindow(testprog::kWindow)->Exists(), false);
+  rt::RunMessageLoop();  // no window left: returns at once
+}
+
+void FirstExitCallback() { testprog::Log().push_back("exit 1"); }
+void SecondExitCallback() { testprog::Log().push_back("exit 2"); }
+
+TEST_F(RuntimeTest, ExitCallbacksRunOnceEachInOrder) {
+  rt::AddExitCallback(FirstExitCallback);
+  rt::AddExitCallback(SecondExitCallback);
+  rt::AddExitCallback(FirstExitCallback);
+  rt::RunExitSequence(0);
+  EXPECT_EQ(testprog::Log(), (std::vector<std::string>{"exit 1", "exit 2"}));
+  rt::RunExitSequence(0);  // the sequence runs once
+  EXPECT_EQ(testprog::Log().size(), 2u);
+  EXPECT_GT(rt::EventSuppressionCount(), 0);
+}
+
+using RuntimeDeathTest = RuntimeTest;
+
+TEST_F(RuntimeDeathTest, FatalErrorsOfWindowsEventsAndProperties) {
+  EXPECT_EXIT(rt::LoadStartWindow(0x52010009), ::testing::ExitedWithCode(255), "载入启动窗口失败");
+  EXPECT_EXIT(rt::DispatchEvent(0x52010009, 0, 0), ::testing::ExitedWithCode(255),
+              "未找到引发事件的窗口");
+  EXPECT_EXIT(rt::DispatchEvent(testprog::kWindow, 0x56010099, 0), ::testing::ExitedWithCode(255),
+              "未找到引发事件的窗口组件");
+  EXPECT_EXIT(rt::Services().ReadComponentProperty(0x52010009, 0, 0, -1),
+              ::testing::ExitedWithCode(255), "未载入欲访问窗口组件所在的窗口");
+  EXPECT_EXIT(rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                                    8, -1, 0, 0),
+              ::testing::ExitedWithCode(255), "修改组件属性时发现指定窗口尚未载入");
+  EXPECT_EXIT(rt::SystemRequest(rt::kRequestComponentObject, testprog::kWindow, 0x56010099),
+              ::testing::ExitedWithCode(255), "指定窗口或窗口组件不存在或尚未载入");
+}
+
+void NeverRuns() { testprog::Log().push_back("clean-up"); }
+
+TEST_F(RuntimeDeathTest, AReportDiscardsTheExitCallbacksAndEndsWithMinusOne) {
+  EXPECT_EXIT(
+      {
+        rt::AddExitCallback(NeverRuns);
+        rt::AddExitCallback([] { std::fputs("clean-up ran", stderr); });
+        rt::ReportRuntimeError(5, 67188094, 271);
+      },
+      ::testing::ExitedWithCode(255), "数据或数组类型不匹配[^c]*$");
+}
+
+TEST_F(RuntimeDeathTest, CorruptTemplatesAreFatal) {
+  EXPECT_EXIT(testprog::Start("window id=0x52010001 type=0x00010001 left=zz\n"),
+              ::testing::ExitedWithCode(255), "载入窗口模板数据段出错!");
+}
+
+}  // namespace
