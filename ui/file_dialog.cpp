@@ -1,0 +1,181 @@
+#include "ui/file_dialog.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "runtime/heap.h"
+#include "runtime/services.h"
+#include "runtime/window.h"
+#include "ui/text_convert.h"
+
+namespace ui {
+namespace {
+
+const char* const kPropertyNames[kFileDialogPropertyCount] = {
+    "DialogType",  "Title",         "FileName",         "Filter",
+    "InitialFilter", "InitialFolder", "DefaultExtension", "CreatePrompt",
+    "FileMustExist", "OverwritePrompt", "PathMustExist",  "NoChangeFolder",
+};
+
+bool IsTextProperty(int32_t index) {
+  return index == kDialogTitle || index == kDialogFileName || index == kDialogFilter ||
+         index == kDialogInitialFolder || index == kDialogDefaultExtension;
+}
+
+std::string* TextField(FileDialogProperties& p, int32_t index) {
+  switch (index) {
+    case kDialogTitle: return &p.title;
+    case kDialogFileName: return &p.fileName;
+    case kDialogFilter: return &p.filter;
+    case kDialogInitialFolder: return &p.initialFolder;
+    case kDialogDefaultExtension: return &p.defaultExtension;
+    default: return nullptr;
+  }
+}
+
+int32_t* NumberField(FileDialogProperties& p, int32_t index) {
+  switch (index) {
+    case kDialogType: return &p.dialogType;
+    case kDialogInitialFilter: return &p.initialFilter;
+    case kDialogCreatePrompt: return &p.createPrompt;
+    case kDialogFileMustExist: return &p.fileMustExist;
+    case kDialogOverwritePrompt: return &p.overwritePrompt;
+    case kDialogPathMustExist: return &p.pathMustExist;
+    case kDialogNoChangeFolder: return &p.noChangeFolder;
+    default: return nullptr;
+  }
+}
+
+void StoreNumber(FileDialogProperties& p, int32_t index, int32_t v) {
+  if (index == kDialogType) v = std::clamp(v, 0, 3);
+  if (index == kDialogInitialFilter) v = std::max(v, 0);
+  if (int32_t* field = NumberField(p, index)) *field = v;
+}
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+int64_t FileDialogProperties::Read(int32_t index) const {
+  auto& self = const_cast<FileDialogProperties&>(*this);
+  if (const std::string* text = TextField(self, index)) {
+    return static_cast<int64_t>(reinterpret_cast<uintptr_t>(rt::NewText(*text)));
+  }
+  if (const int32_t* number = NumberField(self, index)) return *number;
+  return 0;
+}
+
+void FileDialogProperties::Write(int32_t index, int64_t value) {
+  if (IsTextProperty(index)) {
+    *TextField(*this, index) = rt::TextToString(static_cast<const char*>(rt::WordsPointer(value)));
+  } else {
+    StoreNumber(*this, index, static_cast<int32_t>(value));
+  }
+}
+
+void FileDialogProperties::Configure(const std::map<std::string, std::string>& settings) {
+  for (int32_t i = 0; i < kFileDialogPropertyCount; ++i) {
+    auto it = settings.find(kPropertyNames[i]);
+    if (it == settings.end()) continue;
+    if (IsTextProperty(i)) {
+      *TextField(*this, i) = it->second;
+    } else {
+      StoreNumber(*this, i, static_cast<int32_t>(std::strtol(it->second.c_str(), nullptr, 10)));
+    }
+  }
+}
+
+std::string PrepareFilter(const std::string& filter) {
+  // One pass over the characters finds where trailing white space begins and whether
+  // the last two characters are single-byte bars.
+  size_t end = 0;
+  bool lastBar = false, twoBars = false;
+  for (size_t i = 0; i < filter.size();) {
+    size_t n = Cp936CharLength(filter, i);
+    if (n == 2 || !IsSpace(filter[i])) {
+      end = i + n;
+      bool bar = n == 1 && filter[i] == '|';
+      twoBars = bar && lastBar;
+      lastBar = bar;
+    }
+    i += n;
+  }
+  std::string out = filter.substr(0, end);
+  if (out.empty()) return out;
+  if (!twoBars) out += "||";
+  for (size_t i = 0; i < out.size();) {
+    size_t n = Cp936CharLength(out, i);
+    if (n == 1 && out[i] == '|') out[i] = '\0';
+    i += n;
+  }
+  return out;
+}
+
+std::string FitNameBuffer(const std::string& name) {
+  size_t end = 0;
+  for (size_t i = 0; i < name.size();) {
+    size_t n = Cp936CharLength(name, i);
+    if (i + n > kFileNameBuffer - 1) break;
+    i += n;
+    end = i;
+  }
+  return name.substr(0, end);
+}
+
+std::vector<std::string> FileDialogRequest::FilterStrings() const {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start < filter.size()) {
+    size_t zero = filter.find('\0', start);
+    if (zero == std::string::npos) zero = filter.size();
+    if (zero == start) break;
+    out.push_back(filter.substr(start, zero - start));
+    start = zero + 1;
+  }
+  return out;
+}
+
+FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& p) {
+  FileDialogRequest r;
+  r.flags = kOfnHideReadOnly;
+  if (p.createPrompt == 1) r.flags |= kOfnCreatePrompt;
+  if (p.fileMustExist == 1) r.flags |= kOfnFileMustExist;
+  if (p.overwritePrompt == 1) r.flags |= kOfnOverwritePrompt;
+  if (p.pathMustExist == 1) r.flags |= kOfnPathMustExist;
+  if (p.noChangeFolder == 1) r.flags |= kOfnNoChangeDir;
+  r.save = p.dialogType != 0;
+  r.filter = PrepareFilter(p.filter);
+  r.filterIndex = r.filter.empty() ? 0 : static_cast<uint32_t>(p.initialFilter) + 1;
+  r.title = p.title;
+  r.initialFolder = p.initialFolder;
+  r.defaultExtension = p.defaultExtension;
+  r.fileName = FitNameBuffer(p.fileName);
+  return r;
+}
+
+FileDialog::FileDialog(const rt::ComponentTemplate& entry) : rt::DialogComponent(entry) {
+  properties_.Configure(entry.settings);
+}
+
+void FileDialog::CreateView(rt::Window& owner) { SetOwner(&owner); }
+
+bool FileDialog::ShowDialog() {
+  FileDialogRequest request = PrepareFileDialogRequest(properties_);
+  void* ownerNative = nullptr;
+  if (Owner() && Owner()->View()) ownerNative = platform::NativeHandle(Owner()->View());
+  std::string chosen;
+  if (!RunFileDialog(request, ownerNative, &chosen)) return false;
+  properties_.fileName = chosen;
+  return true;
+}
+
+std::unique_ptr<rt::Component> CreateFileDialogComponent(const rt::ComponentTemplate& entry) {
+  return std::make_unique<FileDialog>(entry);
+}
+
+const rt::ComponentTypeInfo kFileDialogType = {rt::kComponentFileDialog, 0,
+                                               &CreateFileDialogComponent};
+
+}  // namespace ui

@@ -1,0 +1,127 @@
+// The file dialog component (type 0x0001001F): twelve properties describing an open or
+// save dialog, and the show operation that runs the platform's dialog from them.
+//
+// Template settings (all optional, texts in code page 936, numbers in decimal):
+//   "DialogType", "Title", "FileName", "Filter", "InitialFilter", "InitialFolder",
+//   "DefaultExtension", "CreatePrompt", "FileMustExist", "OverwritePrompt",
+//   "PathMustExist", "NoChangeFolder" -- each sets the property of that name.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/component.h"
+
+namespace ui {
+
+// Own property indices (property number = 8 + index).
+enum FileDialogProperty : int32_t {
+  kDialogType,
+  kDialogTitle,
+  kDialogFileName,
+  kDialogFilter,
+  kDialogInitialFilter,
+  kDialogInitialFolder,
+  kDialogDefaultExtension,
+  kDialogCreatePrompt,
+  kDialogFileMustExist,
+  kDialogOverwritePrompt,
+  kDialogPathMustExist,
+  kDialogNoChangeFolder,
+  kFileDialogPropertyCount,
+};
+
+// Option flags as the platform's common dialogs take them.
+enum FileDialogFlag : uint32_t {
+  kOfnOverwritePrompt = 0x2,
+  kOfnHideReadOnly = 0x4,
+  kOfnNoChangeDir = 0x8,
+  kOfnPathMustExist = 0x800,
+  kOfnFileMustExist = 0x1000,
+  kOfnCreatePrompt = 0x2000,
+};
+
+// The name buffer's size in bytes, terminating zero included.
+constexpr size_t kFileNameBuffer = 260;
+
+// The stored properties; texts in code page 936; a flag is on only when it is exactly 1.
+struct FileDialogProperties {
+  int32_t dialogType = 0;
+  std::string title;
+  std::string fileName;
+  std::string filter;
+  int32_t initialFilter = 0;
+  std::string initialFolder;
+  std::string defaultExtension;
+  int32_t createPrompt = 0;
+  int32_t fileMustExist = 1;
+  int32_t overwritePrompt = 1;
+  int32_t pathMustExist = 1;
+  int32_t noChangeFolder = 0;
+
+  // A property's value: numbers as they are, texts as new Text blocks (null when empty).
+  // Unknown indices read 0.
+  int64_t Read(int32_t index) const;
+  // Stores a property: texts are copied from the pointer in `value`, numbers clamped.
+  void Write(int32_t index, int64_t value);
+  // Sets the properties named in a template's settings.
+  void Configure(const std::map<std::string, std::string>& settings);
+};
+
+// Everything the platform dialog is shown with.
+struct FileDialogRequest {
+  bool save = false;
+  uint32_t flags = 0;
+  std::string filter;        // zero-separated pairs ending in an empty string; empty = none
+  uint32_t filterIndex = 0;  // 1-based pair, 0 without a filter
+  std::string title;         // empty: the platform's caption
+  std::string initialFolder;
+  std::string defaultExtension;
+  std::string fileName;      // at most kFileNameBuffer - 1 bytes
+
+  // The filter's zero-terminated strings, without the closing empty one.
+  std::vector<std::string> FilterStrings() const;
+};
+
+// "desc|pattern" to "desc\0pattern\0\0": trailing white space dropped, "||" added unless
+// present, every bar that is not a trail byte becomes a zero byte.
+std::string PrepareFilter(const std::string& filter);
+// The name cut to fit the name buffer, never inside a double-byte character.
+std::string FitNameBuffer(const std::string& name);
+FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& properties);
+
+// Runs the platform's modal dialog; true with the chosen full path (code page 936) when
+// the user confirmed, false on cancel or failure. `ownerNative` may be null.
+bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::string* chosen);
+
+// Linux build: the driving test answers the dialog (no answer: cancelled).
+using FileDialogAnswer = std::function<bool(const FileDialogRequest&, std::string* chosen)>;
+void SetFileDialogAnswer(FileDialogAnswer answer);
+
+class FileDialog : public rt::DialogComponent {
+ public:
+  explicit FileDialog(const rt::ComponentTemplate& entry);
+
+  FileDialogProperties& Properties() { return properties_; }
+
+  // Remembers the owner window; the dialog has no view of its own.
+  void CreateView(rt::Window& owner) override;
+  void DestroyView() override {}
+  int64_t ReadOwnProperty(int32_t index) override { return properties_.Read(index); }
+  void WriteOwnProperty(int32_t index, int64_t value) override { properties_.Write(index, value); }
+  // Shows the dialog; on a confirmed choice FileName holds its full path.
+  bool ShowDialog() override;
+
+ private:
+  FileDialogProperties properties_;
+};
+
+std::unique_ptr<rt::Component> CreateFileDialogComponent(const rt::ComponentTemplate& entry);
+// The file dialog's entry for its support library's type list.
+extern const rt::ComponentTypeInfo kFileDialogType;
+
+}  // namespace ui

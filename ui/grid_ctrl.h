@@ -1,0 +1,292 @@
+// The table view's model: rows and columns, cells, settings, the current cell, the
+// scroll position, and what the keyboard and the mouse do to them. It draws nothing;
+// a view (the Win32 window in the Windows build) paints it and tells it what happens.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/grid_cell.h"
+#include "ui/text_convert.h"
+
+namespace ui {
+
+// One column as given when the table is created.
+struct ColumnDefinition {
+  WideText title;
+  int32_t width = -1;      // negative: the default width
+  int32_t alignment = 0;   // 2 centre, 3 right, otherwise left
+  int32_t type = 0;        // 0 and 1 text; 2 to 10 the other types
+  int32_t dateFormat = 0;  // only for the date type
+};
+
+// Indices of the table's numbered settings (property id = 8 + index).
+enum TableSetting : int32_t {
+  kSettingGridLineColour = 0,
+  kSettingGridLines = 4,  // 0 none, 1 between rows, 2 between columns, 3 both
+  kSettingRowResize = 5,
+  kSettingColumnResize = 6,
+  kSettingRowHeight = 7,
+  kSettingColumnWidth = 8,
+  kSettingRowCount = 9,
+  kSettingColumnCount = 10,
+  kSettingFixedRows = 11,
+  kSettingFixedColumns = 12,
+  kSettingEditable = 13,
+  kSettingSelectable = 15,
+  kSettingEnterAction = 20,  // 0 nothing (Enter edits), 1 like Tab, 2 down, 3 default
+  kSettingListMode = 22,
+  kSettingCount = 24,
+};
+
+// Column type codes.
+constexpr int32_t kColumnTypeText = 101;
+
+// Key codes the model understands (the Windows virtual-key numbers).
+enum GridKey : int32_t {
+  kKeyBack = 0x08,
+  kKeyTab = 0x09,
+  kKeyReturn = 0x0D,
+  kKeyEscape = 0x1B,
+  kKeySpace = 0x20,
+  kKeyPageUp = 0x21,
+  kKeyPageDown = 0x22,
+  kKeyEnd = 0x23,
+  kKeyHome = 0x24,
+  kKeyLeft = 0x25,
+  kKeyUp = 0x26,
+  kKeyRight = 0x27,
+  kKeyDown = 0x28,
+  kKeyInsert = 0x2D,
+  kKeyDelete = 0x2E,
+  kKeyF2 = 0x71,
+};
+
+// Where the caret goes when an edit box opens.
+enum class EditCaret { AtEnd, SelectAll };
+
+// What the view must show in a new edit box.
+struct EditRequest {
+  int32_t row = -1, column = -1;
+  WideText text;  // the box's initial text
+  EditCaret caret = EditCaret::AtEnd;
+  bool wide = false;  // the cell holds wide text: the result is stored as wide text
+};
+
+// How an edit ended.
+enum class EditEnd { Commit, Cancel, Tab, Return };
+
+// The pointer's shape over the table.
+enum class GridCursor { Arrow, SizeColumn, SizeRow };
+
+struct CellRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// What the model asks of its view. Every call may be ignored by a view-less table.
+class GridViewSink {
+ public:
+  virtual ~GridViewSink() = default;
+  virtual void Redraw() = 0;                              // the whole table
+  virtual void RedrawCell(int32_t row, int32_t column) = 0;
+  virtual void ScrollChanged() = 0;                       // scroll bars and position
+  virtual void OpenEditor(const EditRequest& request) = 0;
+  virtual void CloseEditor() = 0;
+  virtual void CopyToClipboard(const std::string& text) = 0;
+  virtual std::string PasteFromClipboard() = 0;
+};
+
+class CGridCtrl {
+ public:
+  CGridCtrl();
+  CGridCtrl(const CGridCtrl&) = delete;
+  CGridCtrl& operator=(const CGridCtrl&) = delete;
+
+  void SetSink(GridViewSink* sink) { sink_ = sink; }
+
+  // ---- Shape ---------------------------------------------------------------------
+  int32_t RowCount() const { return static_cast<int32_t>(rows_.size()); }
+  int32_t ColumnCount() const { return static_cast<int32_t>(widths_.size()); }
+  int32_t FixedRowCount() const { return fixedRows_; }
+  int32_t FixedColumnCount() const { return fixedColumns_; }
+  // Each of these repaints; counts of 0 or less are refused (false) by the first two.
+  bool SetRowCount(int32_t rows);
+  bool SetColumnCount(int32_t columns);
+  void SetFixedRowCount(int32_t rows);  // creates rows that do not yet exist
+  void SetFixedColumnCount(int32_t columns);
+
+  int32_t RowHeight(int32_t row) const;
+  int32_t ColumnWidth(int32_t column) const;
+  // Raised to the cell margin + 6 at least.
+  void SetRowHeight(int32_t row, int32_t height);
+  void SetColumnWidth(int32_t column, int32_t width);
+  // Exactly as given: 0 or less hides the column.
+  void SetColumnWidthExact(int32_t column, int32_t width);
+  void SetRowHeightExact(int32_t row, int32_t height);
+  int32_t MinimumSize() const { return cellMargin_ + 6; }
+
+  // Applies column definitions as table creation does.
+  void ApplyColumns(const std::vector<ColumnDefinition>& columns);
+  int32_t ColumnType(int32_t column) const;
+  int32_t ColumnAlignmentFormat(int32_t column) const;
+
+  // ---- Cells ---------------------------------------------------------------------
+  bool IsValid(int32_t row, int32_t column) const {
+    return row >= 0 && column >= 0 && row < RowCount() && column < ColumnCount();
+  }
+  bool IsFixed(int32_t row, int32_t column) const {
+    return row < fixedRows_ || column < fixedColumns_;
+  }
+  // Null outside the table.
+  CGridCell* Cell(int32_t row, int32_t column);
+  const CGridCell* Cell(int32_t row, int32_t column) const;
+  // Inserts one row of default cells at `position` (appends when outside the
+  // non-fixed rows); the heading, if any, goes to column 0. Returns the new row.
+  int32_t InsertRow(int32_t position, const std::string* heading);
+  bool Editable(int32_t row, int32_t column) const;
+
+  // ---- Settings ------------------------------------------------------------------
+  int32_t Setting(int32_t index) const;
+  // Stores a setting with its side effects; unknown indices are ignored.
+  void SetSetting(int32_t index, int32_t value);
+  bool Modified() const { return modified_; }
+
+  // ---- Viewport ------------------------------------------------------------------
+  void SetClientSize(int width, int height);
+  int ClientWidth() const { return clientWidth_; }
+  int ClientHeight() const { return clientHeight_; }
+  // The first scrolled row and column shown after the fixed ones.
+  int32_t TopRow() const { return topRow_; }
+  int32_t LeftColumn() const { return leftColumn_; }
+  int32_t MaxTopRow() const;
+  int32_t MaxLeftColumn() const;
+  // Sets the scroll position (clamped); returns how many rows or columns it moved.
+  int32_t ScrollToRow(int32_t top);
+  int32_t ScrollToColumn(int32_t left);
+  // Rows that fit below the fixed rows from the top row on (at least 1).
+  int32_t PageRows() const;
+  int32_t PageColumns() const;
+  void EnsureVisible(int32_t row, int32_t column);
+  int FixedHeight() const;
+  int FixedWidth() const;
+  // The cell's rectangle in client coordinates (may lie outside the client area).
+  CellRect CellRectangle(int32_t row, int32_t column) const;
+  // Is any part of the cell in the client area?
+  bool CellShown(int32_t row, int32_t column) const;
+  // The cell under a client point, false when none.
+  bool HitTest(int x, int y, int32_t* row, int32_t* column) const;
+  // Rows and columns drawn, in order, with their left or top edges.
+  std::vector<std::pair<int32_t, int>> ShownRows() const;
+  std::vector<std::pair<int32_t, int>> ShownColumns() const;
+
+  // ---- Current cell and selection ------------------------------------------------
+  int32_t CurrentRow() const { return curRow_; }
+  int32_t CurrentColumn() const { return curColumn_; }
+  // Makes a cell current (or none with -1, -1), scrolls it into view and repaints.
+  void SetCurrentCell(int32_t row, int32_t column);
+  void ClearSelection();
+  // Repaints one cell after its contents changed.
+  void RedrawCell(int32_t row, int32_t column) {
+    if (sink_) sink_->RedrawCell(row, column);
+  }
+
+  // ---- Keyboard and mouse (return true when handled) ----------------------------
+  bool OnKeyDown(int32_t key, bool ctrl, bool shift);
+  // A typed character (UTF-16 unit); `ctrl` when Ctrl is held.
+  bool OnChar(char16_t ch, bool ctrl);
+  void OnLeftDown(int x, int y, bool ctrl, bool shift);
+  void OnLeftUp(int x, int y);
+  void OnLeftDoubleClick(int x, int y);
+  // With the button held, a drag: returns the pointer shape for (x, y).
+  GridCursor OnMouseMove(int x, int y, bool leftHeld);
+  // Wheel delta in 120ths of a notch; `linesPerNotch` -1 pages.
+  void OnWheel(int delta, int linesPerNotch);
+  // True while a row or column boundary is dragged; the line's position in client
+  // coordinates (x for a column, y for a row).
+  bool Sizing() const { return sizing_ != SizeDrag::None; }
+  bool SizingColumn() const { return sizing_ == SizeDrag::Column; }
+  int SizingLine() const { return sizingLine_; }
+  // The widest shown text of a column, in pixels, measured by the view.
+  using Measure = int (*)(void* context, const WideText& text);
+  void SetMeasure(Measure measure, void* context) {
+    measure_ = measure;
+    measureContext_ = context;
+  }
+
+  // ---- In-place editing ----------------------------------------------------------
+  bool Editing() const { return editing_; }
+  int32_t EditRow() const { return editRow_; }
+  int32_t EditColumn() const { return editColumn_; }
+  // Starts editing a cell; false when the cell may not be edited.
+  bool BeginEdit(int32_t row, int32_t column, EditCaret caret, const WideText* initial);
+  // Ends the edit with the box's text (ignored for Cancel). Tab moves on and edits there.
+  void EndEdit(EditEnd how, const WideText& boxText);
+  // The text the cell had when editing began.
+  const WideText& EditOriginal() const { return editOriginal_; }
+
+  // Moves like the keys do; exposed for the view and for tests.
+  bool MoveTab(bool back);
+
+ private:
+  enum class SizeDrag { None, Column, Row };
+
+  void RefreshFixedBits();
+  CGridCell NewCell(int32_t row, int32_t column) const;
+  bool RowShown(int32_t row) const { return RowHeight(row) > 0; }
+  bool ColumnShown(int32_t column) const { return ColumnWidth(column) > 0; }
+  int32_t NextRow(int32_t from, int step) const;
+  int32_t NextColumn(int32_t from, int step) const;
+  int32_t FirstRow() const;
+  int32_t LastRow() const;
+  int32_t FirstColumn() const;
+  int32_t LastColumn() const;
+  void MoveTo(int32_t row, int32_t column);
+  void ClampScroll();
+  void DeleteCells();
+  void SelectAll();
+  std::string CopyText() const;
+  void Paste(const std::string& text);
+  // Column boundary within 3 px of x inside the fixed-row band; -1 when none.
+  int32_t ColumnBoundaryAt(int x, int y) const;
+  int32_t RowBoundaryAt(int x, int y) const;
+  void FitColumn(int32_t column);
+  void FitRow(int32_t row);
+  void Redraw() {
+    if (sink_) sink_->Redraw();
+  }
+
+  std::vector<std::vector<CGridCell>> rows_;
+  std::vector<int32_t> heights_;
+  std::vector<int32_t> widths_;
+  std::vector<int32_t> columnTypes_;
+  std::vector<uint32_t> columnFormats_;
+  int32_t fixedRows_ = 0;
+  int32_t fixedColumns_ = 0;
+  int32_t settings_[kSettingCount] = {};
+  int32_t cellMargin_ = 0;
+  bool modified_ = false;
+
+  int clientWidth_ = 0, clientHeight_ = 0;
+  int32_t topRow_ = 0, leftColumn_ = 0;
+  int wheelRemainder_ = 0;
+
+  int32_t curRow_ = -1, curColumn_ = -1;
+  bool editPending_ = false;  // the button went down on the current cell
+  bool dragging_ = false;
+
+  SizeDrag sizing_ = SizeDrag::None;
+  int32_t sizingIndex_ = -1;
+  int sizingLine_ = 0;
+
+  bool editing_ = false;
+  bool editWide_ = false;
+  int32_t editRow_ = -1, editColumn_ = -1;
+  WideText editOriginal_;
+
+  Measure measure_ = nullptr;
+  void* measureContext_ = nullptr;
+  GridViewSink* sink_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,11 @@
+#include "ui/grid_view.h"
+
+namespace ui {
+
+std::unique_ptr<GridView> CreateGridView(void*, const platform::Bounds&, CGridCtrl&, int) {
+  return nullptr;
+}
+
+int WheelScrollLines() { return 3; }
+
+}  // namespace ui

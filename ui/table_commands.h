@@ -1,0 +1,47 @@
+// The table view's library commands (library 2), their work on a table model, and typed
+// wrappers that call them through the runtime's CallLibraryCommand.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/heap.h"
+#include "runtime/services.h"
+#include "runtime/value.h"
+#include "ui/grid_ctrl.h"
+
+namespace ui {
+
+// AppendRow(table, optional heading Text, optional position Int): low word 1 when a
+// row was added.
+void CmdAppendRow(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
+// SetCellText(table, row, column, kind, value): low word 1 when the value was stored.
+void CmdSetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
+// GetCellText(table, row, column): a typed result; Text owned by the caller, or Bool
+// false outside the table.
+void CmdGetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
+
+// The commands' work on a model. Arguments of kind rt::kTypeNone count as left out.
+int32_t AppendRowTo(CGridCtrl& grid, const rt::CommandArg& heading,
+                    const rt::CommandArg& position);
+int32_t SetCellTextOf(CGridCtrl& grid, int32_t row, int32_t column, int32_t kind,
+                      const rt::CommandArg& value);
+rt::CommandResult GetCellTextOf(const CGridCtrl& grid, int32_t row, int32_t column);
+// A value as a cell stores it; false for a type that has no text form.
+bool ValueToCellText(const rt::CommandArg& value, std::string* text);
+
+// Appends one empty row after the last; false if it could not.
+bool TableAppendRow(rt::ComponentId window, rt::ComponentId table);
+// Writes a text into a cell; false outside the table.
+bool TableSetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row,
+                      int32_t column, const char* text);
+
+// What GetCellText gave: a text (null when empty) or, outside the table, no text.
+struct CellTextResult {
+  bool isText = false;
+  rt::OwnedText text;
+};
+CellTextResult TableGetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row,
+                                int32_t column);
+
+}  // namespace ui

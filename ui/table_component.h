@@ -1,0 +1,44 @@
+// The table view as a component of a window (type 0x00020001 of library 2). Its own
+// properties are the table's numbered settings; its template settings are described in
+// ui/table_settings.h.
+#pragma once
+
+#include <memory>
+
+#include "runtime/component.h"
+#include "ui/grid_ctrl.h"
+#include "ui/grid_view.h"
+
+namespace ui {
+
+class TableComponent : public rt::Component {
+ public:
+  explicit TableComponent(const rt::ComponentTemplate& entry);
+  ~TableComponent() override;
+
+  CGridCtrl& Grid() { return grid_; }
+
+  // Builds the table's window inside the owner window's native view.
+  void CreateView(rt::Window& owner) override;
+  void DestroyView() override;
+  int64_t ReadOwnProperty(int32_t index) override;
+  void WriteOwnProperty(int32_t index, int64_t value) override;
+
+ protected:
+  void ApplyBounds() override;
+  void ApplyVisible() override;
+  void ApplyDisabled() override;
+
+ private:
+  CGridCtrl grid_;
+  std::unique_ptr<GridView> view_;
+};
+
+// The component factory of the table type.
+std::unique_ptr<rt::Component> CreateTableComponent(const rt::ComponentTemplate& entry);
+
+// Support library 2: the table view.
+constexpr int32_t kGridLibraryNumber = 2;
+extern const rt::SupportLibrary kGridLibrary;
+
+}  // namespace ui
