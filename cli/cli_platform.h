@@ -1,0 +1,38 @@
+// What subvane-cli needs from the operating system, with every path and text in UTF-8.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// The command-line arguments after the program name, in UTF-8.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// True for the separators of a path on this system.
+bool IsPathSeparator(char c);
+// The separator this system writes between a folder and a name.
+char PathSeparator();
+
+enum class PathKind { kMissing, kFile, kFolder, kOther };
+PathKind StatPath(const std::string& path);
+
+// The absolute form of `path`, or `path` itself when the system cannot give one.
+std::string FullPath(const std::string& path);
+
+enum class ReadResult { kOk, kNotFound, kUnreadable };
+// Reads the whole file into `bytes`; on failure `reason` holds the system's words.
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// Writes `bytes` to a new file beside `path` and renames it over `path`, so that
+// `path` holds either its old content or all of `bytes`. On failure nothing is left
+// behind and `reason` holds the system's words.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason);
+
+// Writes all of `bytes` to standard output, unchanged; false on a failed write.
+bool WriteStandardOutput(const std::string& bytes);
+
+// One line on standard error (a line break is added).
+void WriteErrorLine(const std::string& line);
+
+}  // namespace cli

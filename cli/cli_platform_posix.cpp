@@ -1,0 +1,132 @@
+#include "cli/cli_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace cli {
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() { Close(); }
+  int Get() const { return fd_; }
+  int Close() {
+    int result = fd_ >= 0 ? close(fd_) : 0;
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t written = write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return arguments;
+}
+
+bool IsPathSeparator(char c) { return c == '/'; }
+char PathSeparator() { return '/'; }
+
+PathKind StatPath(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return PathKind::kMissing;
+  if (S_ISDIR(info.st_mode)) return PathKind::kFolder;
+  if (S_ISREG(info.st_mode)) return PathKind::kFile;
+  return PathKind::kOther;
+}
+
+std::string FullPath(const std::string& path) {
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string full(resolved);
+  std::free(resolved);
+  return full;
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0) {
+    reason = std::strerror(errno);
+    return errno == ENOENT || errno == ENOTDIR ? ReadResult::kNotFound : ReadResult::kUnreadable;
+  }
+  struct stat info;
+  if (fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    reason = S_ISDIR(info.st_mode) ? "is a folder" : std::strerror(errno);
+    return ReadResult::kUnreadable;
+  }
+  bytes.clear();
+  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t count = read(file.Get(), buffer, sizeof buffer);
+    if (count == 0) break;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      reason = std::strerror(errno);
+      return ReadResult::kUnreadable;
+    }
+    bytes.append(buffer, static_cast<size_t>(count));
+  }
+  return ReadResult::kOk;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
+  std::string temporary = path + ".XXXXXX";
+  Descriptor file(mkstemp(&temporary[0]));
+  if (file.Get() < 0) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  // mkstemp creates the file readable by its owner alone; give it the usual mode.
+  mode_t mask = umask(0);
+  umask(mask);
+  bool ok = fchmod(file.Get(), 0666 & ~mask) == 0 && WriteAll(file.Get(), bytes.data(), bytes.size()) &&
+            fsync(file.Get()) == 0;
+  if (ok) ok = file.Close() == 0;
+  if (ok) ok = rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    reason = std::strerror(errno);
+    file.Close();
+    unlink(temporary.c_str());
+  }
+  return ok;
+}
+
+bool WriteStandardOutput(const std::string& bytes) {
+  return WriteAll(STDOUT_FILENO, bytes.data(), bytes.size());
+}
+
+void WriteErrorLine(const std::string& line) {
+  std::string text = line + "\n";
+  WriteAll(STDERR_FILENO, text.data(), text.size());
+}
+
+}  // namespace cli

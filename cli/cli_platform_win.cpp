@@ -1,0 +1,197 @@
+#include "cli/cli_platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace cli {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+  return wide;
+}
+
+std::string Utf8(const wchar_t* wide, int length) {
+  if (length <= 0) return std::string();
+  int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, length, &utf8[0], size, nullptr, nullptr);
+  return utf8;
+}
+
+std::string Utf8(const std::wstring& wide) { return Utf8(wide.data(), static_cast<int>(wide.size())); }
+
+// The system's words for an error code, without the trailing line break.
+std::string ErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                    FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text;
+  if (length > 0 && buffer) {
+    while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' ||
+                          buffer[length - 1] == L' ' || buffer[length - 1] == L'.')) {
+      --length;
+    }
+    text = Utf8(buffer, static_cast<int>(length));
+  }
+  if (buffer) LocalFree(buffer);
+  if (text.empty()) text = "error " + std::to_string(code);
+  return text;
+}
+
+// Closes a file handle when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+  HANDLE Get() const { return handle_; }
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Close() {
+    bool ok = !IsOpen() || CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool WriteAll(HANDLE handle, const char* data, size_t size) {
+  while (size > 0) {
+    DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(handle, data, chunk, &written, nullptr)) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int, char**) {
+  std::vector<std::string> arguments;
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8(std::wstring(wide[i])));
+  LocalFree(wide);
+  return arguments;
+}
+
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+char PathSeparator() { return '\\'; }
+
+PathKind StatPath(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kFolder;
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return PathKind::kOther;
+  return PathKind::kFile;
+}
+
+std::string FullPath(const std::string& path) {
+  std::wstring wide = Wide(path);
+  DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return path;
+  std::wstring full(length, L'\0');
+  length = GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+  return Utf8(full);
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) {
+    DWORD error = GetLastError();
+    reason = ErrorText(error);
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::kNotFound
+                                                                           : ReadResult::kUnreadable;
+  }
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
+    reason = size.QuadPart > 0x7FFFFFFF ? "file too large" : ErrorText(GetLastError());
+    return ReadResult::kUnreadable;
+  }
+  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD count = 0;
+    if (!ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &count,
+                  nullptr)) {
+      reason = ErrorText(GetLastError());
+      return ReadResult::kUnreadable;
+    }
+    if (count == 0) break;
+    done += count;
+  }
+  bytes.resize(done);
+  return ReadResult::kOk;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
+  std::wstring target = Wide(path);
+  static unsigned counter = 0;
+  std::wstring temporary;
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter) + L".tmp";
+    handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+      reason = ErrorText(GetLastError());
+      return false;
+    }
+  }
+  if (handle == INVALID_HANDLE_VALUE) {
+    reason = "no free temporary name";
+    return false;
+  }
+  FileHandle file(handle);
+  bool ok = WriteAll(file.Get(), bytes.data(), bytes.size()) && FlushFileBuffers(file.Get());
+  DWORD error = ok ? 0 : GetLastError();
+  if (!file.Close() && ok) {
+    ok = false;
+    error = GetLastError();
+  }
+  if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false;
+    error = GetLastError();
+  }
+  if (!ok) {
+    reason = ErrorText(error);
+    DeleteFileW(temporary.c_str());
+  }
+  return ok;
+}
+
+bool WriteStandardOutput(const std::string& bytes) {
+  return WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), bytes.size());
+}
+
+void WriteErrorLine(const std::string& line) {
+  HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (GetConsoleMode(handle, &mode)) {
+    std::wstring wide = Wide(line + "\r\n");
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  } else {
+    std::string text = line + "\n";
+    WriteAll(handle, text.data(), text.size());
+  }
+}
+
+}  // namespace cli
