@@ -1,0 +1,223 @@
+#include "app/subtitles.h"
+
+#include <gtest/gtest.h>
+
+#include "app/timestamp.h"
+#include "tests/app/draft_builder.h"
+
+namespace {
+
+using app::Subtitle;
+using app_test::Draft;
+using app_test::Extract;
+using app_test::Material;
+using app_test::Segment;
+using app_test::Track;
+
+std::string Times(const Subtitle& s) { return app::TimeRangeText(s.startUs, s.endUs); }
+
+TEST(PositionalPairing, UsesFirstTrackWithAsManySegmentsAsTexts) {
+  std::string draft = Draft(
+      {Material("a"), Material("b"), Material("c")},
+      {Track("video", {Segment(0, 1), Segment(1, 1), Segment(2, 1), Segment(3, 1), Segment(4, 1)}),
+       Track("text", {Segment(1000000, 1000000), Segment(2000000, 500000), Segment(3000000, 1)}),
+       Track("text", {Segment(9000000, 1), Segment(9000001, 1), Segment(9000002, 1)})});
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 3u);
+  EXPECT_EQ(subtitles[0].startUs, 1000000);
+  EXPECT_EQ(subtitles[0].endUs, 2000000);
+  EXPECT_EQ(subtitles[1].startUs, 2000000);
+  EXPECT_EQ(subtitles[1].endUs, 2500000);
+  EXPECT_EQ(subtitles[2].startUs, 3000000);
+  EXPECT_EQ(subtitles[0].text, "a");
+  EXPECT_EQ(subtitles[2].text, "c");
+}
+
+TEST(PositionalPairing, WithoutMatchingTrackUsesTrackZeroByPosition) {
+  // Track 0 is shorter than the texts: the rest start and end at 0. Positional
+  // pairing keeps the order of the texts even when the times run backwards.
+  std::string draft = Draft({Material("a"), Material("b"), Material("c")},
+                            {Track("video", {Segment(5000000, 1000000), Segment(1000000, 2000)}),
+                             Track("text", {Segment(1, 1), Segment(2, 1), Segment(3, 1), Segment(4, 1)})});
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 3u);
+  EXPECT_EQ(Times(subtitles[0]), "00:00:05,000 --> 00:00:06,000");
+  EXPECT_EQ(Times(subtitles[1]), "00:00:01,000 --> 00:00:01,002");
+  EXPECT_EQ(Times(subtitles[2]), "00:00:00,000 --> 00:00:00,000");
+  EXPECT_EQ(subtitles[2].text, "c");
+
+  std::vector<Subtitle> noTracks = Extract(Draft({Material("x"), Material("y")}, {}));
+  ASSERT_EQ(noTracks.size(), 2u);
+  EXPECT_EQ(noTracks[1].startUs, 0);
+  EXPECT_EQ(noTracks[1].endUs, 0);
+  EXPECT_EQ(noTracks[1].text, "y");
+}
+
+TEST(PositionalPairing, FindsKeysInAnyLetterCaseAndAddsDuration) {
+  std::string draft =
+      "{\"Materials\":{\"TEXTS\":[{\"CONTENT\":\"hello\"}]},"
+      "\"Tracks\":[{\"Segments\":[{\"Target_TimeRange\":{\"Start\":1234567,\"DURATION\":2500000}}]}]}";
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 1u);
+  EXPECT_EQ(subtitles[0].text, "hello");
+  EXPECT_EQ(Times(subtitles[0]), "00:00:01,235 --> 00:00:03,735");
+}
+
+TEST(LinkedPairing, TextsTakeTheirOwnSegmentsOrderedByStart) {
+  // The video track has as many segments as there are texts and stands first, and the
+  // texts are not in timeline order: only the ids give the right times. Two texts
+  // start together and keep the order of materials.texts.
+  std::string draft = Draft(
+      {Material("third", "T3"), Material("first", "T1"), Material("tie-a", "TA"),
+       Material("tie-b", "TB")},
+      {Track("video", {Segment(0, 100, "V1"), Segment(100, 100, "V2"), Segment(200, 100, "V3"),
+                       Segment(300, 100, "V4")}),
+       Track("text", {Segment(1000000, 500000, "T1"), Segment(9000000, 1000000, "T3")}),
+       Track("text", {Segment(4000000, 1000000, "TA"), Segment(4000000, 2000000, "TB")})});
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 4u);
+  EXPECT_EQ(subtitles[0].text, "first");
+  EXPECT_EQ(Times(subtitles[0]), "00:00:01,000 --> 00:00:01,500");
+  EXPECT_EQ(subtitles[1].text, "tie-a");
+  EXPECT_EQ(subtitles[1].endUs, 5000000);
+  EXPECT_EQ(subtitles[2].text, "tie-b");
+  EXPECT_EQ(subtitles[2].endUs, 6000000);
+  EXPECT_EQ(subtitles[3].text, "third");
+  EXPECT_EQ(Times(subtitles[3]), "00:00:09,000 --> 00:00:10,000");
+}
+
+TEST(LinkedPairing, FirstSegmentWithTheIdCounts) {
+  std::string draft =
+      Draft({Material("a", "A")},
+            {Track("text", {Segment(2000000, 1000000, "A")}), Track("text", {Segment(0, 1, "A")})});
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 1u);
+  EXPECT_EQ(subtitles[0].startUs, 2000000);
+}
+
+TEST(LinkedPairing, AnyUnlinkedTextFallsBackToPosition) {
+  const std::vector<std::string> tracks = {
+      Track("video", {Segment(7000000, 1000000, "V1"), Segment(8000000, 1000000, "V2")}),
+      Track("text", {Segment(1000000, 1000000, "B"), Segment(0, 1000000, "A")})};
+  const std::vector<std::vector<std::string>> unlinked = {
+      {Material("a", "A"), Material("b", "missing")},        // id on no segment
+      {Material("a", "A"), Material("b")},                   // no id
+      {Material("a", "A"), "{\"id\":5,\"content\":\"b\"}"},  // id not a string
+      {Material("a", "a"), Material("b", "b")},              // ids compared byte for byte
+  };
+  for (const std::vector<std::string>& materials : unlinked) {
+    std::vector<Subtitle> subtitles = Extract(Draft(materials, tracks));
+    ASSERT_EQ(subtitles.size(), 2u);
+    // The first track with two segments is the video track, by position.
+    EXPECT_EQ(subtitles[0].text, "a");
+    EXPECT_EQ(subtitles[0].startUs, 7000000);
+    EXPECT_EQ(subtitles[1].text, "b");
+    EXPECT_EQ(subtitles[1].startUs, 8000000);
+  }
+  std::vector<Subtitle> linked = Extract(Draft({Material("a", "A"), Material("b", "B")}, tracks));
+  ASSERT_EQ(linked.size(), 2u);
+  EXPECT_EQ(linked[0].startUs, 0);
+  EXPECT_EQ(linked[1].startUs, 1000000);
+}
+
+TEST(SubtitleText, RichTextDocumentsGiveTheirTextMember) {
+  EXPECT_EQ(app::PlainSubtitleText(u8"{\"styles\":[{\"range\":[0,2]}],\"text\":\"你好\"}"), u8"你好");
+  EXPECT_EQ(app::PlainSubtitleText(" \r\n{ \"text\" : \"a\\nb\" , \"styles\" : [] }"), "a\nb");
+  // Not a rich-text document: the content stays as stored.
+  EXPECT_EQ(app::PlainSubtitleText("{\"styles\":[]}"), "{\"styles\":[]}");
+  EXPECT_EQ(app::PlainSubtitleText("{\"text\":5}"), "{\"text\":5}");
+  EXPECT_EQ(app::PlainSubtitleText("{broken"), "{broken");
+  EXPECT_EQ(app::PlainSubtitleText("[\"text\"]"), "[\"text\"]");
+  EXPECT_EQ(app::PlainSubtitleText("x{\"text\":\"a\"}"), "x{\"text\":\"a\"}");
+}
+
+TEST(SubtitleText, MarkupGivesTheTextInside) {
+  EXPECT_EQ(app::PlainSubtitleText(
+                u8"<font id=\"\" path=\"C:/f.ttf\"><color=(1,1,1,1)><size=8.000000>[你好]</size></color></font>"),
+            u8"你好");
+  // Brackets inside the text stay; only the outermost pair is taken off.
+  EXPECT_EQ(app::PlainSubtitleText("<size=8>[[a] b]</size>"), "[a] b");
+  EXPECT_EQ(app::PlainSubtitleText("<font id=\"\" face=\"\">plain <b>words</b></font>"),
+            "plain words");
+  EXPECT_EQ(app::PlainSubtitleText("<outline>x</outline>"), "x");
+  EXPECT_EQ(app::PlainSubtitleText("<useLetterColor=1>y</useLetterColor>"), "y");
+  // "]<" before ">[": not a bracketed text, so only the tags go.
+  EXPECT_EQ(app::PlainSubtitleText("<size=1>x]<y>[z</size>"), "x][z");
+  // Not markup: other tags, or content not ending with '>'.
+  EXPECT_EQ(app::PlainSubtitleText("<b>bold</b>"), "<b>bold</b>");
+  EXPECT_EQ(app::PlainSubtitleText("<font>text</font> tail"), "<font>text</font> tail");
+  EXPECT_EQ(app::PlainSubtitleText("1 < 2 > 0"), "1 < 2 > 0");
+  EXPECT_EQ(app::PlainSubtitleText(""), "");
+}
+
+TEST(SubtitleText, LineBreaksAreTidied) {
+  EXPECT_EQ(app::TidyLineBreaks("\r\n\nab\r\n"), "ab");
+  EXPECT_EQ(app::TidyLineBreaks("a\n\n\nb"), "a\nb");
+  EXPECT_EQ(app::TidyLineBreaks("a\r\n\r\nb"), "a\r\nb");
+  EXPECT_EQ(app::TidyLineBreaks("a\r\rb\n\r\nc"), "a\rb\nc");
+  EXPECT_EQ(app::TidyLineBreaks("a\rb\nc\r\nd"), "a\rb\nc\r\nd");
+  EXPECT_EQ(app::TidyLineBreaks("a \n b "), "a \n b ");
+  EXPECT_EQ(app::TidyLineBreaks("\n\r\n\r"), "");
+  EXPECT_EQ(app::TidyLineBreaks(""), "");
+}
+
+TEST(SubtitleText, ExtractionAppliesBothRules) {
+  std::string draft = Draft(
+      {Material("{\"text\":\"\\nfirst\\n\\nline\\n\",\"styles\":[]}"),
+       Material("<font id=\"\"><size=5>[\r\nsecond\r\n]</size></font>"), "{\"content\":7}",
+       Material("\n")},
+      {});
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 4u);
+  EXPECT_EQ(subtitles[0].text, "first\nline");
+  EXPECT_EQ(subtitles[1].text, "second");
+  EXPECT_EQ(subtitles[2].text, "");
+  EXPECT_EQ(subtitles[3].text, "");
+}
+
+TEST(Times, AreSixtyFourBitAndHeldWithinTwoToThe53) {
+  const int64_t limit = int64_t{1} << 53;
+  std::string draft =
+      "{\"materials\":{\"texts\":[{},{},{},{},{},{}]},\"tracks\":[{\"segments\":["
+      "{\"target_timerange\":{\"start\":6660000000,\"duration\":2500000000}},"
+      "{\"target_timerange\":{\"start\":1e300,\"duration\":1e300}},"
+      "{\"target_timerange\":{\"start\":-1e300,\"duration\":-5}},"
+      "{\"target_timerange\":{\"start\":1.9,\"duration\":-1.9}},"
+      "{\"target_timerange\":{\"start\":\"5\",\"duration\":true}},"
+      "{\"target_timerange\":[1,2]}]}]}";
+  std::vector<Subtitle> subtitles = Extract(draft);
+  ASSERT_EQ(subtitles.size(), 6u);
+  EXPECT_EQ(subtitles[0].startUs, 6660000000);
+  EXPECT_EQ(subtitles[0].endUs, 9160000000);
+  EXPECT_EQ(Times(subtitles[0]), "01:51:00,000 --> 02:32:40,000");
+  EXPECT_EQ(subtitles[1].startUs, limit);
+  EXPECT_EQ(subtitles[1].endUs, 2 * limit);
+  EXPECT_EQ(subtitles[2].startUs, -limit);
+  EXPECT_EQ(subtitles[2].endUs, -limit - 5);
+  EXPECT_EQ(subtitles[3].startUs, 1);
+  EXPECT_EQ(subtitles[3].endUs, 0);
+  EXPECT_EQ(subtitles[4].startUs, 0);
+  EXPECT_EQ(subtitles[4].endUs, 0);
+  EXPECT_EQ(subtitles[5].startUs, 0);
+  EXPECT_EQ(subtitles[5].endUs, 0);
+}
+
+TEST(MissingData, ReadsAsNothingOrZero) {
+  EXPECT_TRUE(Extract("{}").empty());
+  EXPECT_TRUE(Extract("{\"materials\":{\"texts\":[]},\"tracks\":[]}").empty());
+  EXPECT_TRUE(Extract("{\"materials\":[{\"texts\":[{}]}]}").empty());
+  EXPECT_TRUE(Extract("[{\"materials\":{\"texts\":[{}]}}]").empty());
+  EXPECT_TRUE(Extract("{\"materials\":{\"texts\":\"abc\"}}").empty());
+  EXPECT_TRUE(app::ExtractSubtitles(json::JsonNode()).empty());
+
+  std::vector<Subtitle> subtitles =
+      Extract("{\"materials\":{\"texts\":[{\"content\":null},5]},\"tracks\":[{\"segments\":[{},7]}]}");
+  ASSERT_EQ(subtitles.size(), 2u);
+  for (const Subtitle& s : subtitles) {
+    EXPECT_EQ(s.text, "");
+    EXPECT_EQ(s.startUs, 0);
+    EXPECT_EQ(s.endUs, 0);
+  }
+}
+
+}  // namespace
