@@ -1,0 +1,156 @@
+// The core commands that read and write files and talk to the user.
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "runtime/command_impl.h"
+#include "runtime/commands.h"
+#include "runtime/heap.h"
+#include "runtime/window.h"
+
+namespace rt {
+
+namespace {
+
+constexpr int32_t kFileKindPlain = 1;
+constexpr uint32_t kMessageSystemModal = 0x1000;
+constexpr uint32_t kMessageTaskModal = 0x2000;
+
+bool IsOpenFile(int32_t file) {
+  return file != 0 && SystemRequest(kRequestFileLookup, file, 0) != -1;
+}
+
+// Closes a platform file handle when it goes out of scope.
+class ScopedFile {
+ public:
+  explicit ScopedFile(intptr_t file) : file_(file) {}
+  ~ScopedFile() {
+    if (file_) platform::FileClose(file_);
+  }
+  ScopedFile(const ScopedFile&) = delete;
+  ScopedFile& operator=(const ScopedFile&) = delete;
+  intptr_t Get() const { return file_; }
+
+ private:
+  intptr_t file_;
+};
+
+void* MessageOwner(const CommandArg* owner) {
+  if (!owner) return nullptr;
+  if (owner->type == kComponentWindow) {
+    auto* window = reinterpret_cast<Window*>(
+        SystemRequest(kRequestWindowObject, ArgWindowId(*owner), 0));
+    if (window && window->View()) return platform::NativeHandle(window->View());
+    return nullptr;
+  }
+  if (owner->type == kTypeInt) {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(static_cast<uint32_t>(owner->value.words.low)));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void CmdReadFileBytes(CommandResult* result, int32_t, CommandArg* args) {
+  const char* name = ArgTextPtr(args[0]);
+  if (!*name) return;
+  ScopedFile file(platform::FileOpen(name, platform::FileAccess::Read,
+                                     platform::FileCreation::OpenExisting,
+                                     platform::FileShare::DenyWrite));
+  if (!file.Get()) return;
+  int64_t size = platform::FileSize(file.Get());
+  // A byte array's length is one int32 word; a larger file cannot be held.
+  if (size <= 0 || size > INT32_MAX - static_cast<int64_t>(sizeof(BytesHeader))) return;
+  uint8_t* block = NewBytes(nullptr, static_cast<size_t>(size));
+  uint8_t* data = BytesData(block);
+  int64_t total = 0;
+  while (total < size) {
+    int64_t n = platform::FileRead(file.Get(), data + total, static_cast<size_t>(size - total));
+    if (n <= 0) break;
+    total += n;
+  }
+  if (total == 0) {
+    Free(block);
+    return;
+  }
+  reinterpret_cast<BytesHeader*>(block)->length = static_cast<int32_t>(total);
+  result->value.ptr = block;
+}
+
+void CmdOpenFile(CommandResult* result, int32_t argc, CommandArg* args) {
+  using platform::FileAccess;
+  using platform::FileCreation;
+  using platform::FileShare;
+  static const FileAccess kAccess[] = {FileAccess::Read,  FileAccess::Write, FileAccess::ReadWrite,
+                                       FileAccess::Write, FileAccess::Write, FileAccess::ReadWrite};
+  static const FileCreation kCreation[] = {
+      FileCreation::OpenExisting,     FileCreation::OpenExisting, FileCreation::OpenExisting,
+      FileCreation::TruncateOrCreate, FileCreation::OpenOrCreate, FileCreation::OpenOrCreate};
+  static const FileShare kShare[] = {FileShare::ReadWrite, FileShare::DenyRead, FileShare::DenyWrite,
+                                     FileShare::DenyBoth};
+
+  const char* name = ArgTextPtr(args[0]);
+  const CommandArg* modeArg = OptionalArg(argc, args, 1);
+  const CommandArg* shareArg = OptionalArg(argc, args, 2);
+  int32_t mode = modeArg ? modeArg->value.words.low : 3;
+  int32_t share = shareArg ? shareArg->value.words.low : 1;
+  if (!*name || mode < 1 || mode > 6 || share < 1 || share > 4) return;
+
+  intptr_t file = platform::FileOpen(name, kAccess[mode - 1], kCreation[mode - 1], kShare[share - 1]);
+  if (!file) return;
+  SystemRequest(kRequestFileRegister, file, kFileKindPlain);
+  result->value.words.low = static_cast<int32_t>(file);
+}
+
+bool CloseFile(int32_t file) {
+  if (!IsOpenFile(file)) return false;
+  SystemRequest(kRequestFileRemove, file, 0);
+  platform::FileClose(file);
+  return true;
+}
+
+void CmdWriteFileText(CommandResult* result, int32_t argc, CommandArg* args) {
+  if (argc < 1) return;
+  int32_t file = args[0].value.words.low;
+  if (!IsOpenFile(file)) return;
+  int64_t start = platform::FileTell(file);
+  for (int32_t i = 1; i < argc; ++i) {
+    const CommandArg& value = args[i];
+    bool written;
+    if (value.type == kTypeText) {
+      // The whole document travels as one text: write it without a copy.
+      const char* text = ArgTextPtr(value);
+      size_t size = std::strlen(text);
+      written = size == 0 || platform::FileWrite(file, text, size);
+    } else {
+      std::string text = ValueText(value);
+      written = text.empty() || platform::FileWrite(file, text.data(), text.size());
+    }
+    if (!written) {
+      if (start >= 0) platform::FileSeek(file, start);
+      return;
+    }
+  }
+  result->value.words.low = 1;
+}
+
+void CmdShowMessage(CommandResult* result, int32_t argc, CommandArg* args) {
+  std::string text = argc > 0 ? ValueText(args[0]) : std::string();
+  const CommandArg* flagsArg = OptionalArg(argc, args, 1);
+  const CommandArg* titleArg = OptionalArg(argc, args, 2);
+  uint32_t flags = flagsArg ? static_cast<uint32_t>(flagsArg->value.words.low) : 0;
+  std::string title = titleArg ? ValueText(*titleArg) : std::string("信息：");
+  if (!(flags & kMessageSystemModal)) flags |= kMessageTaskModal;
+  int button = platform::ShowMessageBox(text.c_str(), title.c_str(), flags,
+                                        MessageOwner(OptionalArg(argc, args, 3)));
+  // The platform numbers its buttons OK 1 ... No 7; the program counts from 0. A box
+  // that could not be shown answers -1, never a button the user did not press.
+  result->value.words.low = (button >= 1 && button <= 7) ? button - 1 : -1;
+}
+
+void CmdProcessPendingMessages(CommandResult*, int32_t, CommandArg*) {
+  while (platform::PumpMessage(false, false) == platform::PumpResult::Dispatched) {
+  }
+}
+
+}  // namespace rt
