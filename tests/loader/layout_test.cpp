@@ -1,0 +1,160 @@
+// Which images the loader refuses before it allocates anything, and where the parts
+// of an accepted image land.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "loader/image_loader.h"
+#include "tests/loader/real_image.h"
+#include "tests/loader/stand_in_host.h"
+#include "tests/loader/test_image.h"
+
+namespace loader_test {
+namespace {
+
+TestImage OneSectionImage() {
+  TestImage image;
+  image.sections.push_back({0x1000, 0x20, std::vector<uint8_t>(0x20, 0xAB), kDataSection});
+  return image;
+}
+
+uintptr_t Load(StandInHost& host, const std::vector<uint8_t>& bytes) {
+  return loader::LoadModuleWithHost(host, bytes.data(), static_cast<uint32_t>(bytes.size()),
+                                    nullptr, 0);
+}
+
+TEST(LoaderLayout, RefusesMalformedHeadersWithoutAllocating) {
+  const std::vector<uint8_t> good = OneSectionImage().Build();
+  {
+    StandInHost host;
+    ASSERT_NE(Load(host, good), 0u) << "the unmodified image must load";
+  }
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<uint8_t>&)> spoil;
+  };
+  const Case cases[] = {
+      {"shorter than a DOS header", [](auto& b) { b.resize(63); }},
+      {"no MZ signature", [](auto& b) { b[1] = 'X'; }},
+      {"NT headers past the end", [](auto& b) { b.resize(kNtOffset + 247); }},
+      {"negative NT headers offset", [](auto& b) { Put32(b, 60, 0xFFFFFFF0u); }},
+      {"no PE signature", [](auto& b) { b[kNtOffset + 1] = 'F'; }},
+      {"another machine", [](auto& b) { Put16(b, kNtOffset + 4, 0x8664); }},
+      {"not an executable image", [](auto& b) { Put16(b, kNtOffset + 22, 0x2100); }},
+      {"optional header too short", [](auto& b) { Put16(b, kNtOffset + 20, 223); }},
+      {"section data past the end", [](auto& b) { Put32(b, SectionHeaderOffset(0) + 16, 0x201); }},
+      {"section data offset wraps", [](auto& b) { Put32(b, SectionHeaderOffset(0) + 20, 0xFFFFFFF0u); }},
+      {"section table past the end", [](auto& b) { Put16(b, kNtOffset + 6, 0xFFFF); }},
+      {"section alignment 0", [](auto& b) { Put32(b, kNtOffset + 56, 0); }},
+      {"section end past 4 GiB", [](auto& b) { Put32(b, SectionHeaderOffset(0) + 12, 0xFFFFF000u); }},
+      {"section over the headers", [](auto& b) { Put32(b, SectionHeaderOffset(0) + 12, 0x100); }},
+      {"entry point past the image", [](auto& b) { Put32(b, kNtOffset + 40, 0x2000); }},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = good;
+    c.spoil(bytes);
+    StandInHost host;
+    EXPECT_EQ(Load(host, bytes), 0u) << c.what;
+    EXPECT_TRUE(host.allocationRequests.empty()) << c.what;
+  }
+  StandInHost host;
+  EXPECT_EQ(loader::LoadModuleWithHost(host, nullptr, 4096, nullptr, 0), 0u);
+  EXPECT_TRUE(host.allocationRequests.empty());
+}
+
+TEST(LoaderLayout, RefusesAnImageOfNoSize) {
+  TestImage image;
+  image.sizeOfImage = 0;
+  image.sectionAlignment = 0x1000;
+  std::vector<uint8_t> bytes = image.Build();
+  Put32(bytes, kNtOffset + 80, 0);
+  StandInHost host;
+  EXPECT_EQ(Load(host, bytes), 0u);
+  EXPECT_TRUE(host.allocationRequests.empty());
+}
+
+TEST(LoaderLayout, SizesTheImageByItsLastSectionAndCopiesHeadersToTheSectionTable) {
+  TestImage image;
+  image.sizeOfImage = 0x2000;  // smaller than the sections reach
+  image.sections.push_back({0x1000, 0x10, std::vector<uint8_t>(0x30, 0x11), kCodeSection});
+  // Raw data longer than the virtual size still counts; the end rounds up to 0x1000.
+  image.sections.push_back({0x3000, 0x10, std::vector<uint8_t>(0x1001, 0x22), kDataSection});
+  image.sections.push_back({0x6000, 0x80, {}, kDataSection});  // no raw data: stays zero
+  std::vector<uint8_t> bytes = image.Build();
+  const uint32_t tableEnd = SectionHeaderOffset(3);
+  bytes[tableEnd] = 0x5A;  // in the file's header area, beyond the section table
+
+  StandInHost host;
+  const uintptr_t base = Load(host, bytes);
+  ASSERT_NE(base, 0u);
+  EXPECT_EQ(host.size, 0x7000u);
+  const auto* mapped = reinterpret_cast<const uint8_t*>(base);
+  EXPECT_EQ(std::memcmp(mapped, bytes.data(), tableEnd), 0);
+  EXPECT_EQ(mapped[tableEnd], 0) << "only the headers up to the section table are copied";
+  EXPECT_EQ(mapped[0x1000 + 0x2F], 0x11) << "raw bytes beyond the virtual size are copied";
+  EXPECT_EQ(mapped[0x1000 + 0x30], 0);
+  EXPECT_EQ(mapped[0x3000 + 0x1000], 0x22);
+  EXPECT_EQ(mapped[0x3000 + 0x1001], 0);
+  for (uint32_t i = 0; i < 0x80; ++i) ASSERT_EQ(mapped[0x6000 + i], 0);
+}
+
+TEST(LoaderLayout, TriesThePreferredBaseFirstThenAnywhere) {
+  const std::vector<uint8_t> bytes = OneSectionImage().Build();
+  StandInHost host;
+  host.refusePreferred = true;
+  EXPECT_NE(Load(host, bytes), 0u);
+  EXPECT_EQ(host.allocationRequests, (std::vector<uintptr_t>{0x10000000, 0}));
+
+  StandInHost full;
+  full.sizeLimit = 0;
+  EXPECT_EQ(Load(full, bytes), 0u);
+  EXPECT_EQ(full.allocationRequests.size(), 2u);
+}
+
+TEST(LoaderLayout, RealImageMapsAsItsHeadersDescribe) {
+  const std::vector<uint8_t> file = ReadRealImage();
+  SKIP_WITHOUT_REAL_IMAGE(file);
+  const uint32_t nt = Get32(&file[60]);
+  const uint16_t sectionCount = file[nt + 6] | (file[nt + 7] << 8);
+  const uint16_t optionalSize = file[nt + 20] | (file[nt + 21] << 8);
+  const uint32_t tableEnd = nt + 24 + optionalSize + 40 * sectionCount;
+
+  StandInHost host;
+  host.libraries["msvcrt.dll"] = 0x77000000;
+  // Every import answers, so the load gets past its import table.
+  const auto resolver = [](const char*, const char*, uint32_t, uintptr_t) -> uintptr_t {
+    return 0x7700F000;
+  };
+  // A block whose address is the preferred base, seen as 32 bits, so nothing moves.
+  std::vector<uint8_t> block(Get32(&file[nt + 80]) + 0x10000);
+  std::vector<uint8_t> preferred = file;
+  host.fixedBase = reinterpret_cast<uintptr_t>(block.data());
+  Put32(preferred, nt + 52, static_cast<uint32_t>(host.fixedBase));
+  const uintptr_t base = loader::LoadModuleWithHost(host, preferred.data(),
+                                                    static_cast<uint32_t>(file.size()), resolver, 0);
+  ASSERT_EQ(base, host.fixedBase);
+
+  EXPECT_EQ(host.size, Get32(&file[nt + 80])) << "SizeOfImage";
+  EXPECT_EQ(sectionCount, 7) << "the DLL's sections: .text .data .rdata .bss .edata .idata .reloc";
+  EXPECT_EQ(std::memcmp(block.data(), preferred.data(), tableEnd), 0);
+  for (uint32_t i = tableEnd; i < 0x1000; ++i) ASSERT_EQ(block[i], 0) << i;
+
+  const uint32_t importDirectory = Get32(&file[nt + 128]);
+  for (uint16_t s = 0; s < sectionCount; ++s) {
+    const uint8_t* header = &file[nt + 24 + optionalSize + 40 * s];
+    const std::string name(reinterpret_cast<const char*>(header), strnlen(reinterpret_cast<const char*>(header), 8));
+    const uint32_t virtualSize = Get32(header + 8);
+    const uint32_t address = Get32(header + 12);
+    const uint32_t rawSize = Get32(header + 16);
+    const uint32_t rawOffset = Get32(header + 20);
+    const bool holdsImports = importDirectory >= address && importDirectory < address + virtualSize;
+    if (!holdsImports) {
+      EXPECT_EQ(std::memcmp(&block[address], &file[rawOffset], rawSize), 0) << name;
+    }
+    for (uint32_t i = rawSize; i < virtualSize; ++i) ASSERT_EQ(block[address + i], 0) << name;
+  }
+}
+
+}  // namespace
+}  // namespace loader_test
