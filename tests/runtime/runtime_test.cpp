@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/posix/standin.h"
+#include "platform/platform.h"
 #include "runtime/commands.h"
 #include "runtime/heap.h"
 #include "runtime/kernel_library.h"
@@ -11,6 +11,7 @@
 #include "runtime/services.h"
 #include "runtime/window.h"
 #include "tests/runtime/test_program.h"
+#include "tests/runtime/test_views.h"
 
 namespace testprog {
 
@@ -54,7 +55,8 @@ const rt::ProgramDescriptor& Descriptor(const char* templates) {
 
 void Start(const char* templates) {
   rt::ResetRuntimeForTests();
-  platform::standin::Reset();
+  testviews::Reset();
+  testviews::QuietReports();
   Log().clear();
   rt::SetProgramForTests(Descriptor(templates ? templates : kTemplates));
   rt::InitRuntime();
@@ -64,7 +66,7 @@ void Start(const char* templates) {
 
 namespace {
 
-using platform::standin::FindView;
+using testviews::Find;
 
 class RuntimeTest : public ::testing::Test {
  protected:
@@ -113,10 +115,11 @@ TEST(Heap, TextsAndByteArraysUseTheirLayouts) {
 TEST(HeapDeathTest, RefusedAllocationIsFatalWithTheByteCount) {
   EXPECT_EXIT(
       {
-        platform::standin::FailAllocationsAbove(100);
-        rt::Allocate(200);
+        testviews::QuietReports();
+        testviews::LimitHeap(100);
+        rt::Allocate(0x7FFFFFF0);
       },
-      ::testing::ExitedWithCode(255), "分配 200 字节内存失败!");
+      ::testing::ExitedWithCode(testviews::kFatalExitStatus), "分配 2147483632 字节内存失败!");
 }
 
 void EchoCommand(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
@@ -142,30 +145,30 @@ TEST(CommandProtocol, ResultStartsZeroedAndComesBackWhole) {
 TEST_F(RuntimeTest, StartWindowShowsTheButtonsAndRaisesCreated) {
   rt::LoadStartWindow(testprog::kWindow);
   EXPECT_EQ(testprog::Log(), std::vector<std::string>{"created"});
-  platform::View* window = FindView("Subvane");
-  ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(window->visible);
-  EXPECT_EQ(window->bounds.width, 738);
-  EXPECT_FALSE(window->style.maximiseBox);
-  platform::View* parse = FindView("解析");
-  platform::View* exportButton = FindView("导出");
-  ASSERT_NE(parse, nullptr);
-  ASSERT_NE(exportButton, nullptr);
-  EXPECT_TRUE(parse->enabled);
-  EXPECT_FALSE(exportButton->enabled);
+  testviews::ViewState window = Find("Subvane");
+  ASSERT_TRUE(window.found);
+  EXPECT_TRUE(window.visible);
+  EXPECT_EQ(window.width, 738);
+  EXPECT_FALSE(window.maximiseBox);
+  testviews::ViewState parse = Find("解析");
+  testviews::ViewState exportButton = Find("导出");
+  ASSERT_TRUE(parse.found);
+  ASSERT_TRUE(exportButton.found);
+  EXPECT_TRUE(parse.enabled);
+  EXPECT_FALSE(exportButton.enabled);
 }
 
 TEST_F(RuntimeTest, ClicksReachHandlersThroughLinksAndNotWhenDisabledOrSuppressed) {
   rt::LoadStartWindow(testprog::kWindow);
-  platform::standin::Click(FindView("解析"));
-  platform::standin::Click(FindView("导出"));  // disabled: the click goes nowhere
-  platform::standin::Click(FindView("链接"));  // linked to the first button's handlers
-  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  testviews::Click("解析");
+  testviews::Click("导出");  // disabled: the click goes nowhere
+  testviews::Click("链接");  // linked to the first button's handlers
+  testviews::Settle();
   EXPECT_EQ(testprog::Log(), (std::vector<std::string>{"created", "first", "first"}));
 
   rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kSecondButton,
                                         rt::kPropDisabled, -1, 0, 0);
-  EXPECT_TRUE(FindView("导出")->enabled);
+  EXPECT_TRUE(Find("导出").enabled);
   rt::DispatchEvent(testprog::kWindow, testprog::kSecondButton, rt::kEventButtonClicked);
   EXPECT_EQ(testprog::Log().back(), "second");
 
@@ -196,12 +199,12 @@ TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
   rt::OwnedText text(static_cast<char*>(rt::WordsPointer(services.ReadComponentProperty(
       testprog::kWindow, testprog::kFirstButton, rt::kPropText, -1))));
   EXPECT_STREQ(text.get(), "新");
-  EXPECT_NE(FindView("新"), nullptr);
+  EXPECT_TRUE(Find("新").found);
 }
 
 TEST_F(RuntimeTest, ClosingTheLastWindowEndsTheLoop) {
   rt::LoadStartWindow(testprog::kWindow);
-  platform::standin::Close(FindView("Subvane"));
+  testviews::Close("Subvane");
   rt::RunMessageLoop();  // returns once the quit message arrives
   EXPECT_EQ(rt::FindLoadedWindow(testprog::kWindow)->Exists(), false);
   rt::RunMessageLoop();  // no window left: returns at once
@@ -224,35 +227,34 @@ TEST_F(RuntimeTest, ExitCallbacksRunOnceEachInOrder) {
 using RuntimeDeathTest = RuntimeTest;
 
 TEST_F(RuntimeDeathTest, FatalErrorsOfWindowsEventsAndProperties) {
-  EXPECT_EXIT(rt::LoadStartWindow(0x52010009), ::testing::ExitedWithCode(255), "载入启动窗口失败");
-  EXPECT_EXIT(rt::DispatchEvent(0x52010009, 0, 0), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(rt::LoadStartWindow(0x52010009), ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入启动窗口失败");
+  EXPECT_EXIT(rt::DispatchEvent(0x52010009, 0, 0), ::testing::ExitedWithCode(testviews::kFatalExitStatus),
               "未找到引发事件的窗口");
-  EXPECT_EXIT(rt::DispatchEvent(testprog::kWindow, 0x56010099, 0), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(rt::DispatchEvent(testprog::kWindow, 0x56010099, 0), ::testing::ExitedWithCode(testviews::kFatalExitStatus),
               "未找到引发事件的窗口组件");
   EXPECT_EXIT(rt::Services().ReadComponentProperty(0x52010009, 0, 0, -1),
-              ::testing::ExitedWithCode(255), "未载入欲访问窗口组件所在的窗口");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "未载入欲访问窗口组件所在的窗口");
   EXPECT_EXIT(rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton,
                                                     8, -1, 0, 0),
-              ::testing::ExitedWithCode(255), "修改组件属性时发现指定窗口尚未载入");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "修改组件属性时发现指定窗口尚未载入");
   EXPECT_EXIT(rt::SystemRequest(rt::kRequestComponentObject, testprog::kWindow, 0x56010099),
-              ::testing::ExitedWithCode(255), "指定窗口或窗口组件不存在或尚未载入");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
 }
-
-void NeverRuns() { testprog::Log().push_back("clean-up"); }
 
 TEST_F(RuntimeDeathTest, AReportDiscardsTheExitCallbacksAndEndsWithMinusOne) {
   EXPECT_EXIT(
       {
-        rt::AddExitCallback(NeverRuns);
-        rt::AddExitCallback([] { std::fputs("clean-up ran", stderr); });
+        testviews::QuietReports();
+        // Were the callbacks run, the process would end with 3.
+        rt::AddExitCallback([] { platform::ExitProcess(3); });
         rt::ReportRuntimeError(5, 67188094, 271);
       },
-      ::testing::ExitedWithCode(255), "数据或数组类型不匹配[^c]*$");
+      ::testing::ExitedWithCode(testviews::kFatalExitStatus), "数据或数组类型不匹配");
 }
 
 TEST_F(RuntimeDeathTest, CorruptTemplatesAreFatal) {
   EXPECT_EXIT(testprog::Start("window id=0x52010001 type=0x00010001 left=zz\n"),
-              ::testing::ExitedWithCode(255), "载入窗口模板数据段出错!");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入窗口模板数据段出错!");
 }
 
 }  // namespace
