@@ -40,7 +40,7 @@ std::string DateTimeText(double days) {
   long long d = doy - (153 * mp + 2) / 5 + 1;
   long long m = mp < 10 ? mp + 3 : mp - 9;
   if (m <= 2) ++y;
-  char buffer[64];
+  char buffer[128];
   std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, m, d,
                 rest / 3600, rest / 60 % 60, rest % 60);
   return buffer;

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "runtime/heap.h"
+#include "runtime/services.h"
+#include "tests/ui/ui_program.h"
+#include "ui/file_dialog.h"
+#include "ui/special_folder.h"
+
+namespace {
+
+using uitest::kOpenDialog;
+using uitest::kSaveDialog;
+using uitest::kWindow;
+
+std::string Zeros(std::string s) {
+  for (char& c : s) {
+    if (c == '0') c = '\0';
+  }
+  return s;
+}
+
+TEST(FileDialogFilter, PairsBecomeZeroTerminatedStrings) {
+  EXPECT_EQ(ui::PrepareFilter("JSON|*.json"), Zeros("JSON0*.json00"));
+  EXPECT_EQ(ui::PrepareFilter("A|*.a||"), Zeros("A0*.a00"));
+  EXPECT_EQ(ui::PrepareFilter("A|*.a|B|*.b \t\r\n"), Zeros("A0*.a0B0*.b00"));
+  EXPECT_EQ(ui::PrepareFilter(""), "");
+  EXPECT_EQ(ui::PrepareFilter("   "), "");
+  // 0x7C after a lead byte is a trail byte, not a bar.
+  std::string trail = "\x81|";
+  EXPECT_EQ(ui::PrepareFilter(trail + "|*.x"), trail + Zeros("0*.x00"));
+  EXPECT_EQ(ui::PrepareFilter(trail + "|"), trail + Zeros("000"));  // one real bar only
+  ui::FileDialogRequest r;
+  r.filter = ui::PrepareFilter("字幕文件（*.srt）|*.srt");
+  ASSERT_EQ(r.FilterStrings().size(), 2u);
+  EXPECT_EQ(r.FilterStrings()[0], "字幕文件（*.srt）");
+  EXPECT_EQ(r.FilterStrings()[1], "*.srt");
+}
+
+TEST(FileDialogRequest, FlagsCountOnlyWhenExactlyOneAndNamesFitTheBuffer) {
+  ui::FileDialogProperties p;
+  ui::FileDialogRequest r = ui::PrepareFileDialogRequest(p);
+  EXPECT_EQ(r.flags, 0x4u | 0x1000u | 0x2u | 0x800u);
+  EXPECT_FALSE(r.save);
+  EXPECT_EQ(r.filterIndex, 0u);  // no filter
+  p.createPrompt = 1;
+  p.noChangeFolder = 1;
+  p.fileMustExist = 2;
+  p.overwritePrompt = -1;
+  p.pathMustExist = 0;
+  p.dialogType = 3;
+  p.filter = "a|*.a|b|*.b";
+  p.initialFilter = 1;
+  r = ui::PrepareFileDialogRequest(p);
+  EXPECT_EQ(r.flags, 0x4u | 0x2000u | 0x8u);
+  EXPECT_TRUE(r.save);
+  EXPECT_EQ(r.filterIndex, 2u);
+
+  p.fileName = std::string(300, 'n');
+  EXPECT_EQ(ui::PrepareFileDialogRequest(p).fileName.size(), 259u);
+  // A double-byte character that would straddle the limit is left out whole.
+  p.fileName = std::string(258, 'n') + "名";
+  EXPECT_EQ(ui::PrepareFileDialogRequest(p).fileName, std::string(258, 'n'));
+}
+
+class FileDialogComponent : public ::testing::Test {
+ protected:
+  void SetUp() override { uitest::Start(); }
+  void TearDown() override { uitest::Stop(); }
+
+  int64_t Read(rt::ComponentId dialog, int32_t n) {
+    return rt::Services().ReadComponentProperty(kWindow, dialog, 8 + n, -1);
+  }
+  std::string ReadText(rt::ComponentId dialog, int32_t n) {
+    rt::OwnedText text(static_cast<char*>(rt::WordsPointer(Read(dialog, n))));
+    return rt::TextToString(text.get());
+  }
+  void Write(rt::ComponentId dialog, int32_t n, int32_t value) {
+    rt::Services().WriteComponentProperty(kWindow, dialog, 8 + n, -1, value, 0);
+  }
+  void WriteText(rt::ComponentId dialog, int32_t n, const char* text) {
+    int32_t low, high;
+    rt::PointerWords(text, &low, &high);
+    rt::Services().WriteComponentProperty(kWindow, dialog, 8 + n, -1, low, high);
+  }
+};
+
+TEST_F(FileDialogComponent, PropertiesComeFromTheTemplateAndClampWhenWritten) {
+  EXPECT_EQ(ReadText(kOpenDialog, ui::kDialogTitle), "打开JSON文件");
+  EXPECT_EQ(ReadText(kSaveDialog, ui::kDialogDefaultExtension), "srt");
+  EXPECT_EQ(Read(kSaveDialog, ui::kDialogType), 1);
+  EXPECT_EQ(Read(kOpenDialog, ui::kDialogFileMustExist), 1);
+  EXPECT_EQ(Read(kOpenDialog, ui::kDialogFileName), 0);  // the empty text is null
+  Write(kOpenDialog, ui::kDialogInitialFilter, -5);
+  EXPECT_EQ(Read(kOpenDialog, ui::kDialogInitialFilter), 0);
+  Write(kOpenDialog, ui::kDialogType, 7);
+  EXPECT_EQ(Read(kOpenDialog, ui::kDialogType), 3);
+  Write(kOpenDialog, ui::kDialogType, -2);
+  EXPECT_EQ(Read(kOpenDialog, ui::kDialogType), 0);
+  Write(kOpenDialog, ui::kDialogOverwritePrompt, 5);  // stored as it is
+  EXPECT_EQ(Read(kOpenDialog, ui::kDialogOverwritePrompt), 5);
+  std::string name = "draft.json";
+  WriteText(kOpenDialog, ui::kDialogFileName, name.c_str());
+  name[0] = 'X';  // the property holds its own copy
+  EXPECT_EQ(ReadText(kOpenDialog, ui::kDialogFileName), "draft.json");
+  WriteText(kOpenDialog, ui::kDialogFileName, nullptr);
+  EXPECT_EQ(ReadText(kOpenDialog, ui::kDialogFileName), "");
+  EXPECT_EQ(Read(kOpenDialog, 12), 0);  // the font and help modes' properties
+}
+
+TEST(SpecialFolder, KindsOutsideTheRangeAreEmptyAndPathsEndInOneBackslash) {
+  EXPECT_EQ(ui::GetSpecialFolder(0).get(), nullptr);
+  EXPECT_EQ(ui::GetSpecialFolder(12).get(), nullptr);
+  EXPECT_EQ(ui::GetSpecialFolder(-1).get(), nullptr);
+  rt::OwnedText temp = ui::GetSpecialFolder(11);
+  ASSERT_NE(temp.get(), nullptr);
+  std::string path = temp.get();
+  ASSERT_GE(path.size(), 2u);
+  EXPECT_EQ(path.back(), '\\');
+  EXPECT_NE(path[path.size() - 2], '\\');
+  for (int kind = 1; kind <= 11; ++kind) {
+    rt::OwnedText folder = ui::GetSpecialFolder(kind);
+    if (folder) {
+      EXPECT_EQ(std::string(folder.get()).back(), '\\') << kind;
+    }
+  }
+  EXPECT_EQ(ui::WithTrailingBackslash("C:\\x\\"), "C:\\x\\");
+  EXPECT_EQ(ui::WithTrailingBackslash(""), "");
+  // 0x5C as the trail byte of a double-byte character is no backslash.
+  EXPECT_EQ(ui::WithTrailingBackslash("C:\\\x95\x5C"), "C:\\\x95\x5C\\");
+  std::string full(259, 'p');
+  EXPECT_EQ(ui::WithTrailingBackslash(full), full);  // no room left in the buffer
+}
+
+}  // namespace
