@@ -143,7 +143,7 @@ TEST_F(CliTest, OutputFormsAndEncodings) {
 }
 
 TEST_F(CliTest, BatchNamesFilesAfterProjectsWithoutOverwriting) {
-  fs::path out = folder_ / u8"字幕";
+  fs::path out = folder_ / fs::u8path(u8"字幕");
   fs::create_directories(out);
   fs::path first = File(u8"a/草稿/draft_content.json", kSmallDraft);
   fs::path second = File(u8"b/草稿/draft_content.json", "{\"materials\":{\"texts\":[{\"content\":\"2\"}]}}");
@@ -159,8 +159,8 @@ TEST_F(CliTest, BatchNamesFilesAfterProjectsWithoutOverwriting) {
   EXPECT_NE(result.err.find(Arg(missing) + ": not found"), std::string::npos) << result.err;
   EXPECT_EQ(FolderListing(out),
             (std::vector<std::string>{"other.srt", u8"草稿-2.srt", u8"草稿.srt"}));
-  EXPECT_EQ(ReadBytes(out / u8"草稿.srt"), kSmallSrt);
-  EXPECT_EQ(ReadBytes(out / u8"草稿-2.srt"), "1\r\n00:00:00,000 --> 00:00:00,000\r\n2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(out / fs::u8path(u8"草稿.srt")), kSmallSrt);
+  EXPECT_EQ(ReadBytes(out / fs::u8path(u8"草稿-2.srt")), "1\r\n00:00:00,000 --> 00:00:00,000\r\n2\r\n\r\n");
   EXPECT_EQ(ReadBytes(out / "other.srt"), kSmallSrt);
 
   // A second run replaces the files instead of adding more.
