@@ -137,6 +137,9 @@ TEST(LoaderLayout, RealImageMapsAsItsHeadersDescribe) {
 
   EXPECT_EQ(host.size, Get32(&file[nt + 80])) << "SizeOfImage";
   EXPECT_EQ(sectionCount, 7) << "the DLL's sections: .text .data .rdata .bss .edata .idata .reloc";
+  EXPECT_EQ(Get32(&file[nt + 52]), 0x10000000u) << "preferred base";
+  EXPECT_NE(Get32(&file[nt + 164]), 0u) << "a base relocation table";
+  EXPECT_EQ(Get32(&file[nt + 192]), 0u) << "no thread-local storage directory";
   EXPECT_EQ(std::memcmp(block.data(), preferred.data(), tableEnd), 0);
   for (uint32_t i = tableEnd; i < 0x1000; ++i) ASSERT_EQ(block[i], 0) << i;
 
