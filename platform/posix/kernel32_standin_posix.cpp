@@ -90,49 +90,76 @@ void DecodeGbk(const unsigned char* src, size_t n, Sink<uint16_t>& out) {
   }
 }
 
-// One U+FFFD for each maximal part of an ill-formed sequence.
+bool IsTrail(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Windows' UTF-8 decoding: a sequence cut short by the end of the input is one U+FFFD
+// for all that is left; otherwise each ill-formed sequence is one U+FFFD covering the
+// lead byte and those trail bytes that were taken before the fault showed. An overlong
+// form or a surrogate shows with the first trail byte, taking it; a code point above
+// U+10FFFF shows with the second trail byte, leaving it.
 void DecodeUtf8(const unsigned char* src, size_t n, Sink<uint16_t>& out) {
-  for (size_t i = 0; i < n;) {
-    unsigned b = src[i];
+  size_t i = 0;
+  auto invalid = [&](size_t taken) {
+    out.Put(kReplacement);
+    i += taken;
+  };
+  while (i < n) {
+    unsigned char b = src[i];
     if (b < 0x80) {
-      out.Put(static_cast<uint16_t>(b));
+      out.Put(b);
       i++;
       continue;
     }
-    int need;
-    unsigned low = 0x80, high = 0xBF;  // range of the first trail byte
-    uint32_t code;
-    if (b >= 0xC2 && b <= 0xDF) {
-      need = 1;
-      code = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2;
-      code = b & 0x0F;
-      if (b == 0xE0) low = 0xA0;
-      if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3;
-      code = b & 0x07;
-      if (b == 0xF0) low = 0x90;
-      if (b == 0xF4) high = 0x8F;
-    } else {
-      out.Put(kReplacement);
-      i++;
+    size_t need = b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xF0 && b <= 0xF4 ? 3 : 0;
+    if (need == 0) {
+      invalid(1);
       continue;
     }
-    int taken = 0;
-    while (taken < need && i + 1 + taken < n) {
-      unsigned t = src[i + 1 + taken];
-      if (taken == 0 ? (t < low || t > high) : (t < 0x80 || t > 0xBF)) break;
-      code = code << 6 | (t & 0x3F);
-      taken++;
-    }
-    i += 1 + taken;
-    if (taken < need) {
+    if (n - i - 1 < need) {
       out.Put(kReplacement);
-    } else if (code >= 0x10000) {
+      return;
+    }
+    const unsigned char* t = src + i + 1;
+    uint32_t code = b & (0x7F >> (need + 1));
+    if (!IsTrail(t[0])) {
+      invalid(1);
+      continue;
+    }
+    code = code << 6 | (t[0] & 0x3F);
+    if (need == 2 && (code < 0x20 || (code >= 0x360 && code <= 0x37F))) {
+      invalid(2);
+      continue;
+    }
+    if (need == 3) {
+      if (code < 0x10) {
+        invalid(2);
+        continue;
+      }
+      if (!IsTrail(t[1])) {
+        invalid(2);
+        continue;
+      }
+      code = code << 6 | (t[1] & 0x3F);
+      if (code >= 0x4400) {
+        invalid(2);
+        continue;
+      }
+    }
+    if (need >= 2 && !IsTrail(t[need - 1])) {
+      invalid(need);
+      continue;
+    }
+    if (need >= 2) code = code << 6 | (t[need - 1] & 0x3F);
+    i += need + 1;
+    if (code >= 0x10000) {
       code -= 0x10000;
       out.Put(static_cast<uint16_t>(0xD800 | code >> 10));
+      // Room for the high surrogate alone ends the conversion there: successfully when
+      // this was the last character of the source, as a too-small buffer otherwise.
+      if (out.capacity > 0 && out.count == out.capacity) {
+        if (i < n) out.overflow = true;
+        return;
+      }
       out.Put(static_cast<uint16_t>(0xDC00 | (code & 0x3FF)));
     } else {
       out.Put(static_cast<uint16_t>(code));

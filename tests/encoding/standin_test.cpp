@@ -52,10 +52,20 @@ TEST(Kernel32Standin, Utf8MatchesWindows) {
   EXPECT_EQ(ToWide(65001, "\xE4\xB8\xAD\xC3\xA9\xF0\x9F\x98\x80"),
             (Units{0x4E2D, 0x00E9, 0xD83D, 0xDE00}));
   EXPECT_EQ(ToBytes(65001, {0x4E2D, 0x00E9, 0xD83D, 0xDE00}), "\xE4\xB8\xAD\xC3\xA9\xF0\x9F\x98\x80");
-  // One U+FFFD for each maximal ill-formed part.
+  // One U+FFFD for each ill-formed part; a cut-off sequence at the end takes all that is left.
   EXPECT_EQ(ToWide(65001, "\xFF\x80\xC0\xAF"), (Units{0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}));
   EXPECT_EQ(ToWide(65001, "\xE4\xB8" "a\xF0\x9F\x98"), (Units{0xFFFD, 'a', 0xFFFD}));
-  EXPECT_EQ(ToWide(65001, "\xED\xA0\x80"), (Units{0xFFFD, 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(ToWide(65001, std::string("\xE4\x00", 2)), (Units{0xFFFD}));
+  EXPECT_EQ(ToWide(65001, std::string("\xE4\x00\x00", 3)), (Units{0xFFFD, 0, 0}));
+  // Overlong forms and surrogates take their first trail byte; beyond U+10FFFF does not.
+  EXPECT_EQ(ToWide(65001, "\xED\xA0\x80"), (Units{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(ToWide(65001, "\xE0\x80\x80"), (Units{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(ToWide(65001, "\xF4\x90\x80\x80"), (Units{0xFFFD, 0xFFFD, 0xFFFD}));
+  // A surrogate pair with room for its first half ends the conversion.
+  uint16_t one[1];
+  EXPECT_EQ(standin::MultiByteToWideChar(65001, 0, "\xF0\x9F\x98\x80", 4, one, 1), 1);
+  EXPECT_EQ(one[0], 0xD83D);
+  EXPECT_EQ(standin::MultiByteToWideChar(65001, 0, "\xF0\x9F\x98\x80!", 5, one, 1), 0);
   EXPECT_EQ(ToBytes(65001, {'a', 0xDC00, 0xD800}), "a\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
