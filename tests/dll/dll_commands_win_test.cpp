@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "runtime/dll_commands.h"
+#include "runtime/runtime_state.h"
 #include "tests/dll/callee_library.h"
 #include "tests/dll/test_support.h"
 
@@ -51,6 +53,36 @@ TEST(DllCommands, RealKernelFunctionsPassTheStackCheck) {
   EXPECT_EQ(wide[0], 0x4E2D);
   EXPECT_EQ(static_cast<DWORD>(rt::CallDllCommand(1, 0, nullptr)), GetCurrentThreadId());
   EXPECT_EQ(rt::DllCommandModule(0), reinterpret_cast<intptr_t>(GetModuleHandleW(L"kernel32.dll")));
+}
+
+TEST(DllCommands, TheExecutablesDirectoryComesBeforeTheStandardSearch) {
+  // A copy of the test library in a folder of its own, made the executable's directory:
+  // the standard search would find the copy beside the test program instead.
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  std::wstring here(path, length);
+  here.resize(here.rfind(L'\\'));
+  ASSERT_GT(GetTempPathW(MAX_PATH, path), 0u);
+  std::wstring folder = std::wstring(path) + L"subvane-dll-" + std::to_wstring(GetCurrentProcessId());
+  std::wstring copy = folder + L"\\subvane_callee.dll";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW((here + L"\\subvane_callee.dll").c_str(), copy.c_str(), FALSE));
+  char narrow[MAX_PATH * 2] = {};
+  WideCharToMultiByte(936, 0, folder.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+
+  std::string saved = rt::State().executableDirectory;
+  rt::State().executableDirectory = narrow;
+  {
+    dlltest::DeclaredCommands commands({dlltest::kCalleeLibrary}, {"CalleeAdd"});
+    intptr_t args[] = {40, 2};
+    EXPECT_EQ(rt::CallDllCommand(0, 2, args), 42);
+    length = GetModuleFileNameW(reinterpret_cast<HMODULE>(rt::DllCommandModule(0)), path, MAX_PATH);
+    EXPECT_EQ(_wcsicmp(std::wstring(path, length).c_str(), copy.c_str()), 0);
+  }
+  rt::State().executableDirectory = saved;
+  EXPECT_TRUE(DeleteFileW(copy.c_str()));
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
 }
 
 }  // namespace
