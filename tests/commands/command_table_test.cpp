@@ -10,7 +10,7 @@ TEST(CommandTable, HoldsEveryCommandInOrder) {
   EXPECT_EQ(rt::kCoreCommands[rt::kCmdHexText], &rt::CmdHexText);
   EXPECT_EQ(rt::kCoreCommands[rt::kCmdReadFileBytes], &rt::CmdReadFileBytes);
   EXPECT_EQ(rt::kCoreCommands[rt::kCmdShiftLeft], &rt::CmdShiftLeft);
-  CommandArg args[] = {rt::ArgText("hello")};
+  rt::CommandArg args[] = {rt::ArgText("hello")};
   EXPECT_EQ(rt::CallCore(rt::kCmdTextLength, 1, args).value.words.low, 5);
 }
 
