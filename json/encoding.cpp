@@ -36,7 +36,8 @@ rt::OwnedBytes JoinZeros(const void* bytesBlock, int32_t zeros) {
   int32_t length = rt::BytesLength(bytesBlock);
   if (length < 0) length = 0;
   rt::OwnedBytes joined = WorkingBuffer(int64_t{length} + zeros);
-  if (joined && length > 0) std::memcpy(rt::BytesData(joined.get()), rt::BytesData(bytesBlock), length);
+  if (joined && length > 0)
+    std::memcpy(rt::BytesData(joined.get()), rt::BytesData(bytesBlock), length);
   return joined;
 }
 
@@ -47,9 +48,8 @@ rt::OwnedBytes ToWide(intptr_t codePage, const char* source, int64_t n, int32_t*
   rt::OwnedBytes wide = WorkingBuffer(n * 2 + 2);
   if (!wide) return nullptr;
   *units = static_cast<int32_t>(CallDll(
-      kDllMultiByteToWideChar,
-      {codePage, 0, Address(source), static_cast<intptr_t>(n), Address(rt::BytesData(wide.get())),
-       static_cast<intptr_t>(n)}));
+      kDllMultiByteToWideChar, {codePage, 0, Address(source), static_cast<intptr_t>(n),
+                                Address(rt::BytesData(wide.get())), static_cast<intptr_t>(n)}));
   return wide;
 }
 

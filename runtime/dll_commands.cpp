@@ -24,8 +24,8 @@ DllCommandTables& Tables() {
   return *tables;
 }
 
-const char* const kFallbackLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                          "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+const char* const kFallbackLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                          "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
 // "#n" with n decimal names ordinal n modulo 65536.
 bool ParseOrdinal(const std::string& name, uint16_t* ordinal) {

@@ -1,7 +1,7 @@
-#include "platform/posix/kernel32_standin.h"
-
 #include <cstddef>
 #include <cstring>
+
+#include "platform/posix/kernel32_standin.h"
 
 namespace platform {
 namespace standin {
@@ -13,14 +13,15 @@ namespace {
 constexpr uint16_t kReplacement = 0xFFFD;
 
 struct Cp936Tables {
-  int16_t leadRow[256];          // row of kCp936Pairs, -1 for a single-byte code
+  int16_t leadRow[256];           // row of kCp936Pairs, -1 for a single-byte code
   uint8_t unconsumed[65536 / 8];  // lead-trail pairs in which the trail stands alone
-  uint16_t reverse[65536];       // unit -> byte, or lead << 8 | trail
+  uint16_t reverse[65536];        // unit -> byte, or lead << 8 | trail
 
   Cp936Tables() {
     std::memset(leadRow, -1, sizeof leadRow);
     std::memset(unconsumed, 0, sizeof unconsumed);
-    for (size_t i = 0; i < sizeof kCp936Leads; i++) leadRow[kCp936Leads[i]] = static_cast<int16_t>(i);
+    for (size_t i = 0; i < sizeof kCp936Leads; i++)
+      leadRow[kCp936Leads[i]] = static_cast<int16_t>(i);
     for (uint16_t code : kCp936Unconsumed) unconsumed[code >> 3] |= 1 << (code & 7);
 
     // Round trips first (single bytes, then pairs in ascending order, first one wins),
@@ -63,8 +64,10 @@ struct Sink {
 
   void Put(T value) {
     if (capacity > 0) {
-      if (count < capacity) dst[count] = value;
-      else overflow = true;
+      if (count < capacity)
+        dst[count] = value;
+      else
+        overflow = true;
     }
     count++;
   }
@@ -80,7 +83,8 @@ void DecodeGbk(const unsigned char* src, size_t n, Sink<uint16_t>& out) {
   const Cp936Tables& tables = Tables();
   for (size_t i = 0; i < n;) {
     int row = tables.leadRow[src[i]];
-    if (row >= 0 && i + 1 < n && !tables.Unconsumed(static_cast<uint16_t>(src[i] << 8 | src[i + 1]))) {
+    if (row >= 0 && i + 1 < n &&
+        !tables.Unconsumed(static_cast<uint16_t>(src[i] << 8 | src[i + 1]))) {
       out.Put(kCp936Pairs[row][src[i + 1]]);
       i += 2;
     } else {
@@ -110,7 +114,10 @@ void DecodeUtf8(const unsigned char* src, size_t n, Sink<uint16_t>& out) {
       i++;
       continue;
     }
-    size_t need = b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xF0 && b <= 0xF4 ? 3 : 0;
+    size_t need = b >= 0xC2 && b <= 0xDF   ? 1
+                  : b >= 0xE0 && b <= 0xEF ? 2
+                  : b >= 0xF0 && b <= 0xF4 ? 3
+                                           : 0;
     if (need == 0) {
       invalid(1);
       continue;
@@ -248,9 +255,12 @@ int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* src, int 
   size_t n = srcLen < 0 ? std::strlen(src) + 1 : static_cast<size_t>(srcLen);
   Sink<uint16_t> out{dst, dstLen};
   const auto* bytes = reinterpret_cast<const unsigned char*>(src);
-  if (codePage == kCodePageGbk) DecodeGbk(bytes, n, out);
-  else if (codePage == kCodePageUtf8) DecodeUtf8(bytes, n, out);
-  else return 0;
+  if (codePage == kCodePageGbk)
+    DecodeGbk(bytes, n, out);
+  else if (codePage == kCodePageUtf8)
+    DecodeUtf8(bytes, n, out);
+  else
+    return 0;
   return out.Result();
 }
 

@@ -14,17 +14,16 @@ namespace {
 
 // The stand-in exports take one pointer-sized argument per Windows argument, so that
 // a caller that passes a list of such words reaches them with an ordinary call.
-intptr_t ExportMultiByteToWideChar(intptr_t codePage, intptr_t flags, intptr_t src,
-                                   intptr_t srcLen, intptr_t dst, intptr_t dstLen) {
-  return standin::MultiByteToWideChar(
-      static_cast<uint32_t>(codePage), static_cast<uint32_t>(flags),
-      reinterpret_cast<const char*>(src), static_cast<int>(srcLen),
-      reinterpret_cast<uint16_t*>(dst), static_cast<int>(dstLen));
+intptr_t ExportMultiByteToWideChar(intptr_t codePage, intptr_t flags, intptr_t src, intptr_t srcLen,
+                                   intptr_t dst, intptr_t dstLen) {
+  return standin::MultiByteToWideChar(static_cast<uint32_t>(codePage), static_cast<uint32_t>(flags),
+                                      reinterpret_cast<const char*>(src), static_cast<int>(srcLen),
+                                      reinterpret_cast<uint16_t*>(dst), static_cast<int>(dstLen));
 }
 
-intptr_t ExportWideCharToMultiByte(intptr_t codePage, intptr_t flags, intptr_t src,
-                                   intptr_t srcLen, intptr_t dst, intptr_t dstLen,
-                                   intptr_t defaultChar, intptr_t usedDefault) {
+intptr_t ExportWideCharToMultiByte(intptr_t codePage, intptr_t flags, intptr_t src, intptr_t srcLen,
+                                   intptr_t dst, intptr_t dstLen, intptr_t defaultChar,
+                                   intptr_t usedDefault) {
   return standin::WideCharToMultiByte(
       static_cast<uint32_t>(codePage), static_cast<uint32_t>(flags),
       reinterpret_cast<const uint16_t*>(src), static_cast<int>(srcLen),

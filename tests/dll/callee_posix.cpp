@@ -12,9 +12,9 @@ intptr_t CalleeAdd(intptr_t a, intptr_t b) { return a + b; }
 }  // namespace
 
 void PrepareCalleeLibrary() {
-  platform::standin::RegisterModule(
-      kCalleeLibrary, {{"CalleeAdd", reinterpret_cast<void*>(&CalleeAdd)},
-                       {"CalleeCdeclAdd", reinterpret_cast<void*>(&CalleeAdd)}});
+  platform::standin::RegisterModule(kCalleeLibrary,
+                                    {{"CalleeAdd", reinterpret_cast<void*>(&CalleeAdd)},
+                                     {"CalleeCdeclAdd", reinterpret_cast<void*>(&CalleeAdd)}});
 }
 
 bool CalleeLibraryLoaded() { return platform::standin::ModuleLoadCount(kCalleeLibrary) > 0; }

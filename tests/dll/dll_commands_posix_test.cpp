@@ -47,8 +47,8 @@ TEST(DllCommands, EachCommandLoadsItsLibraryOnceAndFreesItAtTheEnd) {
 }
 
 TEST(DllCommands, FixedListUnloadsTheLibrariesThatLackTheExport) {
-  platform::standin::RegisterModule(
-      "User32.dll", {{"OnlyInUser32", reinterpret_cast<void*>(&OnlyInUser32)}});
+  platform::standin::RegisterModule("User32.dll",
+                                    {{"OnlyInUser32", reinterpret_cast<void*>(&OnlyInUser32)}});
   {
     dlltest::DeclaredCommands commands({""}, {"OnlyInUser32"});
     intptr_t args[] = {21};
@@ -68,6 +68,28 @@ TEST(DllCommands, FixedListUnloadsTheLibrariesThatLackTheExport) {
         rt::BindDllCommand(0);
       },
       dlltest::FatalExit, "user32 loads 0");
+}
+
+TEST(DllCommands, CallsWithUpToSixteenWordsReachTheFunction) {
+  static intptr_t (*sum)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
+                         intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
+                         intptr_t, intptr_t) =
+      [](intptr_t a, intptr_t b, intptr_t c, intptr_t d, intptr_t e, intptr_t f, intptr_t g,
+         intptr_t h, intptr_t i, intptr_t j, intptr_t k, intptr_t l, intptr_t m, intptr_t n,
+         intptr_t o, intptr_t p) -> intptr_t {
+    return a + b + c + d + e + f + g + h + i + j + k + l + m + n + o + p * 1000;
+  };
+  platform::standin::RegisterModule("sum16.dll", {{"Sum", reinterpret_cast<void*>(sum)}});
+  dlltest::DeclaredCommands commands({"sum16.dll"}, {"Sum"});
+  intptr_t args[17] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 7, 0};
+  EXPECT_EQ(rt::CallDllCommand(0, 16, args), 7015);
+  // More words than this build can pass is the stack error.
+  EXPECT_EXIT(
+      {
+        dlltest::QuietFatalReports();
+        rt::CallDllCommand(0, 17, args);
+      },
+      dlltest::FatalExit, dlltest::Contains("code 6: "));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
+#include "runtime/dll_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "runtime/dll_commands.h"
 #include "runtime/program.h"
 #include "tests/dll/callee_library.h"
 #include "tests/dll/test_support.h"
@@ -69,7 +70,8 @@ TEST(DllCommands, FailedBindsEndTheProcessNamingLibraryAndExport) {
         dlltest::QuietFatalReports();
         rt::BindDllCommand(0);
       },
-      FatalExit, Contains("code 0: 无法找到指定DLL库文件“Kernel32.dll”中的输出命令“NoSuchExport”\r\n0, 0"));
+      FatalExit,
+      Contains("code 0: 无法找到指定DLL库文件“Kernel32.dll”中的输出命令“NoSuchExport”\r\n0, 0"));
   EXPECT_EXIT(
       {
         dlltest::QuietFatalReports();

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -47,8 +46,8 @@ TEST(DllCommands, RealKernelFunctionsPassTheStackCheck) {
                                      {"MultiByteToWideChar", "GetCurrentThreadId"});
   const char utf8[] = "\xE4\xB8\xAD";
   WCHAR wide[4] = {};
-  intptr_t args[] = {65001, 0, reinterpret_cast<intptr_t>(utf8), 3,
-                     reinterpret_cast<intptr_t>(wide), 4};
+  intptr_t args[] = {
+      65001, 0, reinterpret_cast<intptr_t>(utf8), 3, reinterpret_cast<intptr_t>(wide), 4};
   EXPECT_EQ(rt::CallDllCommand(0, 6, args), 1);
   EXPECT_EQ(wide[0], 0x4E2D);
   EXPECT_EQ(static_cast<DWORD>(rt::CallDllCommand(1, 0, nullptr)), GetCurrentThreadId());
@@ -64,7 +63,8 @@ TEST(DllCommands, TheExecutablesDirectoryComesBeforeTheStandardSearch) {
   std::wstring here(path, length);
   here.resize(here.rfind(L'\\'));
   ASSERT_GT(GetTempPathW(MAX_PATH, path), 0u);
-  std::wstring folder = std::wstring(path) + L"subvane-dll-" + std::to_wstring(GetCurrentProcessId());
+  std::wstring folder =
+      std::wstring(path) + L"subvane-dll-" + std::to_wstring(GetCurrentProcessId());
   std::wstring copy = folder + L"\\subvane_callee.dll";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   ASSERT_TRUE(CopyFileW((here + L"\\subvane_callee.dll").c_str(), copy.c_str(), FALSE));

@@ -39,7 +39,9 @@ rt::OwnedBytes Bytes(const std::string& bytes) {
   return rt::OwnedBytes(rt::NewBytes(bytes.data(), bytes.size()));
 }
 
-std::string Utf8ToJson(const std::string& bytes) { return Str(json::Utf8ToJsonAscii(Bytes(bytes).get())); }
+std::string Utf8ToJson(const std::string& bytes) {
+  return Str(json::Utf8ToJsonAscii(Bytes(bytes).get()));
+}
 std::string Utf16ToJson(const std::string& bytes) {
   return Str(json::Utf16ToJsonAscii(Bytes(bytes).get()));
 }
@@ -52,7 +54,7 @@ TEST_F(Encoding, Utf8AndCodePage936ConvertBothWays) {
   EXPECT_EQ(Str(json::Utf8ToGbk("plain ASCII, 1\t2\r\n")), "plain ASCII, 1\t2\r\n");
   EXPECT_EQ(Str(json::Utf8ToGbk("\xE4\xB8\xAD")), "\xD6\xD0");
   EXPECT_EQ(Str(json::GbkToUtf8("\xD6\xD0")), "\xE4\xB8\xAD");
-  EXPECT_EQ(Str(json::Utf8ToGbk("\xE2\x82\xAC")), "\x80");                // euro
+  EXPECT_EQ(Str(json::Utf8ToGbk("\xE2\x82\xAC")), "\x80");                  // euro
   EXPECT_EQ(Str(json::GbkToUtf8("\x80\xFF")), "\xE2\x82\xAC\xEF\xA3\xB5");  // euro, U+F8F5
   EXPECT_EQ(Str(json::Utf8ToGbk("\xC2\xB7\xE2\x80\x94")), "\xA1\xA4\xA1\xAA");
   // Best fit, then a character with no form in code page 936.
@@ -71,7 +73,9 @@ TEST_F(Encoding, JsonEscapesForEverythingOutsideAscii) {
   EXPECT_EQ(Utf8ToJson("\xF0\x9F\x98\x80"), "\\uD83D\\uDE00");
   EXPECT_EQ(Utf8ToJson("\xEF\xBB\xBF{}"), "\\uFEFF{}");
   EXPECT_EQ(Utf8ToJson("\t\r\n\x01\x7F\"\\/"), "\t\r\n\x01\x7F\"\\/");
-  EXPECT_EQ(Utf8ToJson("\xFF" "a"), "\\uFFFDa");
+  EXPECT_EQ(Utf8ToJson("\xFF"
+                       "a"),
+            "\\uFFFDa");
   EXPECT_EQ(Utf8ToJson(std::string("ab\0cd", 5)), "ab");
   EXPECT_EQ(Utf8ToJson(std::string(1, '\0')), "");
   EXPECT_EQ(json::Utf8ToJsonAscii(nullptr), nullptr);
@@ -101,7 +105,8 @@ TEST_F(Encoding, ArbitraryInputNeverReadsPastTheSource) {
   std::mt19937 random(936);
   for (int round = 0; round < 2000; round++) {
     std::string bytes(random() % 12, '\0');
-    for (char& c : bytes) c = static_cast<char>(random() % 2 ? 0x80 + random() % 128 : random() % 256);
+    for (char& c : bytes)
+      c = static_cast<char>(random() % 2 ? 0x80 + random() % 128 : random() % 256);
     rt::OwnedBytes block = Bytes(bytes);
     json::Utf8ToJsonAscii(block.get());
     json::Utf16ToJsonAscii(block.get());

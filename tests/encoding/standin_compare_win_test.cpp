@@ -1,8 +1,7 @@
 // The stand-in conversions against the real Windows functions, exhaustively where the
 // input space allows and by sampling where it does not.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <random>
@@ -19,7 +18,9 @@ struct Result {
   int value;
   std::vector<uint16_t> units;
   std::string bytes;
-  bool operator==(const Result& o) const { return value == o.value && units == o.units && bytes == o.bytes; }
+  bool operator==(const Result& o) const {
+    return value == o.value && units == o.units && bytes == o.bytes;
+  }
 };
 
 Result RealToWide(UINT codePage, const std::string& in, int capacity) {
@@ -27,8 +28,10 @@ Result RealToWide(UINT codePage, const std::string& in, int capacity) {
   r.value = ::MultiByteToWideChar(codePage, 0, in.data(), static_cast<int>(in.size()),
                                   capacity ? reinterpret_cast<WCHAR*>(r.units.data()) : nullptr,
                                   capacity);
-  if (r.value > 0 && capacity) r.units.resize(r.value);
-  else r.units.clear();
+  if (r.value > 0 && capacity)
+    r.units.resize(r.value);
+  else
+    r.units.clear();
   return r;
 }
 
@@ -36,8 +39,10 @@ Result StandinToWide(UINT codePage, const std::string& in, int capacity) {
   Result r{0, std::vector<uint16_t>(capacity > 0 ? capacity : 0), {}};
   r.value = standin::MultiByteToWideChar(codePage, 0, in.data(), static_cast<int>(in.size()),
                                          capacity ? r.units.data() : nullptr, capacity);
-  if (r.value > 0 && capacity) r.units.resize(r.value);
-  else r.units.clear();
+  if (r.value > 0 && capacity)
+    r.units.resize(r.value);
+  else
+    r.units.clear();
   return r;
 }
 
@@ -46,18 +51,22 @@ Result RealToBytes(UINT codePage, const std::vector<uint16_t>& in, int capacity)
   r.value = ::WideCharToMultiByte(codePage, 0, reinterpret_cast<const WCHAR*>(in.data()),
                                   static_cast<int>(in.size()), capacity ? &r.bytes[0] : nullptr,
                                   capacity, nullptr, nullptr);
-  if (r.value > 0 && capacity) r.bytes.resize(r.value);
-  else r.bytes.clear();
+  if (r.value > 0 && capacity)
+    r.bytes.resize(r.value);
+  else
+    r.bytes.clear();
   return r;
 }
 
 Result StandinToBytes(UINT codePage, const std::vector<uint16_t>& in, int capacity) {
   Result r{0, {}, std::string(capacity > 0 ? capacity : 0, '\0')};
-  r.value = standin::WideCharToMultiByte(codePage, 0, in.data(), static_cast<int>(in.size()),
-                                         capacity ? &r.bytes[0] : nullptr, capacity, nullptr,
-                                         nullptr);
-  if (r.value > 0 && capacity) r.bytes.resize(r.value);
-  else r.bytes.clear();
+  r.value =
+      standin::WideCharToMultiByte(codePage, 0, in.data(), static_cast<int>(in.size()),
+                                   capacity ? &r.bytes[0] : nullptr, capacity, nullptr, nullptr);
+  if (r.value > 0 && capacity)
+    r.bytes.resize(r.value);
+  else
+    r.bytes.clear();
   return r;
 }
 
@@ -172,13 +181,20 @@ TEST(Kernel32StandinAgainstWindows, RandomTextsAndEveryBufferSize) {
   std::mt19937 random(65001);
   for (int round = 0; round < 3000; round++) {
     std::string bytes(1 + random() % 10, '\0');
-    for (char& c : bytes) c = static_cast<char>(random() % 3 ? 0x80 + random() % 128 : random() % 128);
+    for (char& c : bytes)
+      c = static_cast<char>(random() % 3 ? 0x80 + random() % 128 : random() % 128);
     std::vector<uint16_t> units(1 + random() % 6);
     for (uint16_t& u : units) {
       switch (random() % 4) {
-        case 0: u = static_cast<uint16_t>(random() % 0x80); break;
-        case 1: u = static_cast<uint16_t>(0xD800 + random() % 0x800); break;
-        default: u = static_cast<uint16_t>(random()); break;
+        case 0:
+          u = static_cast<uint16_t>(random() % 0x80);
+          break;
+        case 1:
+          u = static_cast<uint16_t>(0xD800 + random() % 0x800);
+          break;
+        default:
+          u = static_cast<uint16_t>(random());
+          break;
       }
     }
     for (int capacity = 0; capacity < 14; capacity++) {

@@ -1,10 +1,10 @@
-#include "platform/posix/kernel32_standin.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/posix/kernel32_standin.h"
 
 namespace {
 
@@ -29,10 +29,13 @@ std::string ToBytes(uint32_t codePage, const std::vector<uint16_t>& units) {
 using Units = std::vector<uint16_t>;
 
 TEST(Kernel32Standin, CodePage936MatchesWindows) {
-  EXPECT_EQ(ToWide(936, "\xD6\xD0" "A\x80\xFF\xA1\xA4\xA1\xAA"),
+  EXPECT_EQ(ToWide(936,
+                   "\xD6\xD0"
+                   "A\x80\xFF\xA1\xA4\xA1\xAA"),
             (Units{0x4E2D, 'A', 0x20AC, 0xF8F5, 0x00B7, 0x2014}));
   EXPECT_EQ(ToBytes(936, {0x4E2D, 'A', 0x20AC, 0xF8F5, 0x00B7, 0x2014}),
-            "\xD6\xD0" "A\x80\xFF\xA1\xA4\xA1\xAA");
+            "\xD6\xD0"
+            "A\x80\xFF\xA1\xA4\xA1\xAA");
   // A lead byte takes the next byte as its trail, valid or not; a zero byte stays itself.
   EXPECT_EQ(ToWide(936, "\x81\x20Z"), (Units{'?', 'Z'}));
   EXPECT_EQ(ToWide(936, std::string("\x81\x00Z", 3)), (Units{'?', 0, 'Z'}));
@@ -51,10 +54,14 @@ TEST(Kernel32Standin, CodePage936MatchesWindows) {
 TEST(Kernel32Standin, Utf8MatchesWindows) {
   EXPECT_EQ(ToWide(65001, "\xE4\xB8\xAD\xC3\xA9\xF0\x9F\x98\x80"),
             (Units{0x4E2D, 0x00E9, 0xD83D, 0xDE00}));
-  EXPECT_EQ(ToBytes(65001, {0x4E2D, 0x00E9, 0xD83D, 0xDE00}), "\xE4\xB8\xAD\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(ToBytes(65001, {0x4E2D, 0x00E9, 0xD83D, 0xDE00}),
+            "\xE4\xB8\xAD\xC3\xA9\xF0\x9F\x98\x80");
   // One U+FFFD for each ill-formed part; a cut-off sequence at the end takes all that is left.
   EXPECT_EQ(ToWide(65001, "\xFF\x80\xC0\xAF"), (Units{0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}));
-  EXPECT_EQ(ToWide(65001, "\xE4\xB8" "a\xF0\x9F\x98"), (Units{0xFFFD, 'a', 0xFFFD}));
+  EXPECT_EQ(ToWide(65001,
+                   "\xE4\xB8"
+                   "a\xF0\x9F\x98"),
+            (Units{0xFFFD, 'a', 0xFFFD}));
   EXPECT_EQ(ToWide(65001, std::string("\xE4\x00", 2)), (Units{0xFFFD}));
   EXPECT_EQ(ToWide(65001, std::string("\xE4\x00\x00", 3)), (Units{0xFFFD, 0, 0}));
   // Overlong forms and surrogates take their first trail byte; beyond U+10FFFF does not.

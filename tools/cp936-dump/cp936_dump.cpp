@@ -97,12 +97,15 @@ int main() {
   for (unsigned unit = 0; unit < 65536; unit++) {
     WCHAR in[1] = {static_cast<WCHAR>(unit)};
     unsigned char out[8] = {};
-    int n = WideCharToMultiByte(kCodePage, 0, in, 1, reinterpret_cast<char*>(out), 8, nullptr,
-                                nullptr);
+    int n =
+        WideCharToMultiByte(kCodePage, 0, in, 1, reinterpret_cast<char*>(out), 8, nullptr, nullptr);
     unsigned code;
-    if (n == 1) code = out[0];
-    else if (n == 2) code = static_cast<unsigned>(out[0]) << 8 | out[1];
-    else Fail("unit does not give one or two bytes", unit, static_cast<unsigned>(n));
+    if (n == 1)
+      code = out[0];
+    else if (n == 2)
+      code = static_cast<unsigned>(out[0]) << 8 | out[1];
+    else
+      Fail("unit does not give one or two bytes", unit, static_cast<unsigned>(n));
     unsigned expected = derived[unit] < 0 ? '?' : static_cast<unsigned>(derived[unit]);
     if (code != expected) exceptions.push_back(unit << 16 | code);
   }
