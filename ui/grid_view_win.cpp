@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "ui/grid_view.h"
@@ -164,7 +165,8 @@ class GridWindow : public GridView, public GridViewSink {
   CGridCtrl& grid_;
   int wheelLines_;
   HWND hwnd_ = nullptr;
-  GdiObject font_;
+  HFONT font_ = nullptr;
+  GdiObject ownFont_;
   HWND edit_ = nullptr;
   int editLineHeight_ = 16;
   bool lineShown_ = false;
@@ -212,7 +214,14 @@ bool RegisterGridClass(HINSTANCE instance) {
 bool GridWindow::Create(HWND parent, const platform::Bounds& b, int controlId) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterGridClass(instance)) return false;
-  font_.Reset(CreateMessageFont());
+  // The interface's shared message font picks a face with Chinese glyphs on systems
+  // whose message font has none; the table's own copy of the message font is the
+  // fallback.
+  font_ = static_cast<HFONT>(platform::UiFont());
+  if (!font_) {
+    ownFont_.Reset(CreateMessageFont());
+    font_ = static_cast<HFONT>(ownFont_.Get());
+  }
   CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
                   WS_CHILD | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, b.left,
                   b.top, b.width, b.height, parent,
@@ -275,7 +284,7 @@ LRESULT GridWindow::OnPaint(WPARAM, LPARAM) {
                                           std::max<LONG>(client.bottom, 1)));
   {
     SelectGuard keepBitmap(dc, bitmap.Get());
-    SelectGuard keepFont(dc, font_.Get());
+    SelectGuard keepFont(dc, font_);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     auto rows = grid_.ShownRows();
@@ -526,7 +535,7 @@ int GridWindow::MeasureText(void* context, const WideText& text) {
   auto* self = static_cast<GridWindow*>(context);
   if (!self->hwnd_ || text.empty()) return 0;
   WindowDc dc(self->hwnd_);
-  SelectGuard keep(dc.Get(), self->font_.Get());
+  SelectGuard keep(dc.Get(), self->font_);
   SIZE size{};
   GetTextExtentPoint32W(dc.Get(), Wide(text), static_cast<int>(text.size()), &size);
   return size.cx + 2 * kTextGap;
@@ -580,18 +589,18 @@ void GridWindow::OpenEditor(const EditRequest& request) {
   RECT rc = EditorRect(request.row, request.column);
   HWND edit = CreateWindowExW(0, L"Edit", L"",
                               WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_WANTRETURN |
-                                  ES_AUTOHSCROLL,
+                                  ES_AUTOHSCROLL | ES_AUTOVSCROLL,
                               rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!edit) {
     grid_.EndEdit(EditEnd::Cancel, WideText());
     return;
   }
-  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SetWindowTextW(edit, Wide(request.text));
   {
     WindowDc dc(edit);
-    SelectGuard keep(dc.Get(), font_.Get());
+    SelectGuard keep(dc.Get(), font_);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc.Get(), &tm);
     editLineHeight_ = tm.tmHeight;
@@ -637,7 +646,7 @@ void GridWindow::GrowEditor(bool newLine) {
   int widest = 0;
   {
     WindowDc dc(edit_);
-    SelectGuard keep(dc.Get(), font_.Get());
+    SelectGuard keep(dc.Get(), font_);
     size_t start = 0;
     while (start <= text.size()) {
       size_t end = text.find(u'\n', start);
@@ -687,8 +696,9 @@ LRESULT GridWindow::EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp) {
         return 0;
       }
       if (wp == VK_RETURN && ctrl) {
-        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r\n"));
+        // The box grows first: a multi-line edit refuses a line that it cannot show.
         GrowEditor(true);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r\n"));
         return 0;
       }
       break;
@@ -733,7 +743,9 @@ int WheelScrollLines() {
   if (RegQueryValueExW(key, L"WheelScrollLines", nullptr, &type, reinterpret_cast<BYTE*>(data),
                        &size) == ERROR_SUCCESS) {
     if (type == REG_DWORD && size == sizeof(DWORD)) {
-      lines = static_cast<int>(*reinterpret_cast<DWORD*>(data));
+      DWORD value;
+      std::memcpy(&value, data, sizeof value);
+      lines = static_cast<int>(value);
     } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
       wchar_t* end = nullptr;
       long v = wcstol(data, &end, 10);

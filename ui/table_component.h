@@ -17,6 +17,8 @@ class TableComponent : public rt::Component {
   ~TableComponent() override;
 
   CGridCtrl& Grid() { return grid_; }
+  // The table's native window (an HWND in the Windows build), null without a view.
+  void* NativeView() const { return view_ ? view_->NativeHandle() : nullptr; }
 
   // Builds the table's window inside the owner window's native view.
   void CreateView(rt::Window& owner) override;
