@@ -4,6 +4,7 @@
 #include "app/subtitles.h"
 #include "cli/cli_platform.h"
 #include "cli/libraries.h"
+#include "cli/parse_arena.h"
 
 namespace cli {
 namespace {
@@ -104,6 +105,7 @@ app::DraftStatus ConvertDraftFile(const std::string& file, const Options& option
       return app::DraftStatus::kUnreadable;
   }
 
+  ParseArena arena;  // declared first: the tree must go before the arena does
   json::JsonDocument document;
   app::DraftStatus status = app::ParseDraft(bytes, document);
   if (status != app::DraftStatus::kOk) {
