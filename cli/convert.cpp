@@ -60,9 +60,12 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason) {
   switch (StatPath(argument)) {
     case PathKind::kFile:
-    case PathKind::kOther:
       file = argument;
       return app::DraftStatus::kOk;
+    case PathKind::kOther:
+      // A device or pipe could be endless: only regular files are read.
+      reason = "unreadable (not a regular file)";
+      return app::DraftStatus::kUnreadable;
     case PathKind::kMissing:
       reason = "not found";
       return app::DraftStatus::kNotFound;

@@ -209,6 +209,14 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
   EXPECT_NE(noDraft.err.find("empty project: not found"), std::string::npos) << noDraft.err;
   EXPECT_EQ(LineCount(noDraft.err), 1);
 
+  // An endless device is refused instead of read (where paths like this are absolute).
+  const fs::path endless("/dev/zero");
+  if (endless.is_absolute() && fs::is_character_file(endless)) {
+    ChildResult device = RunCli({Arg(endless)});
+    EXPECT_EQ(device.exitCode, 1);
+    EXPECT_NE(device.err.find("/dev/zero: unreadable"), std::string::npos) << device.err;
+  }
+
   if (fs::exists(DraftsFolder() / "encrypted.json")) {
     ChildResult real = RunCli({Arg(DraftsFolder() / "encrypted.json")});
     EXPECT_EQ(real.exitCode, 1);
