@@ -1,0 +1,147 @@
+#include "app/handlers.h"
+
+#include <string>
+#include <vector>
+
+#include "app/draft_file.h"
+#include "app/main_window.h"
+#include "app/srt_text.h"
+#include "app/subtitles.h"
+#include "app/timestamp.h"
+#include "json/encoding.h"
+#include "json/json_node.h"
+#include "runtime/command_wrappers.h"
+#include "runtime/commands.h"
+#include "runtime/report.h"
+#include "runtime/services.h"
+#include "ui/file_dialog.h"
+#include "ui/special_folder.h"
+#include "ui/table_commands.h"
+
+namespace app {
+
+int32_t SubtitleCount = 0;
+
+namespace {
+
+constexpr int32_t kAppDataFolder = 8;
+constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
+constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
+
+void WriteText(rt::ComponentId component, int32_t property, const char* text) {
+  int32_t low = 0, high = 0;
+  rt::PointerWords(text, &low, &high);
+  rt::Services().WriteComponentProperty(kMainWindow, component, property, -1, low, high);
+}
+
+void WriteFlag(rt::ComponentId component, int32_t property, bool value) {
+  rt::Services().WriteComponentProperty(kMainWindow, component, property, -1, value ? 1 : 0, 0);
+}
+
+rt::OwnedText ReadText(rt::ComponentId component, int32_t property) {
+  return rt::OwnedText(static_cast<char*>(rt::WordsPointer(
+      rt::Services().ReadComponentProperty(kMainWindow, component, property, -1))));
+}
+
+std::string Gbk(const std::string& utf8) {
+  rt::OwnedText text(json::Utf8ToGbk(utf8.c_str()));
+  return rt::TextToString(text.get());
+}
+
+// Both buttons wait while the table fills, so that neither a second parse nor an
+// export of a half-filled table can start.
+class ButtonsHeld {
+ public:
+  ButtonsHeld() : exportWasDisabled_(ExportDisabled()) {
+    WriteFlag(kParseButton, rt::kPropDisabled, true);
+    WriteFlag(kExportButton, rt::kPropDisabled, true);
+  }
+  ~ButtonsHeld() {
+    WriteFlag(kParseButton, rt::kPropDisabled, false);
+    WriteFlag(kExportButton, rt::kPropDisabled, exportWasDisabled_ && !exportReady_);
+  }
+  void ExportReady() { exportReady_ = true; }
+
+ private:
+  static bool ExportDisabled() {
+    return rt::Services().ReadComponentProperty(kMainWindow, kExportButton, rt::kPropDisabled,
+                                                -1) != 0;
+  }
+  bool exportWasDisabled_;
+  bool exportReady_ = false;
+};
+
+void FillTable(const std::vector<Subtitle>& subtitles) {
+  // A new draft replaces the rows of the last one; the title row stays.
+  rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1,
+                                        1, 0);
+  int32_t row = 1;
+  for (const Subtitle& subtitle : subtitles) {
+    std::string serial = std::to_string(row);
+    std::string range = TimestampText(subtitle.startUs) + " --> " + TimestampText(subtitle.endUs);
+    ui::TableAppendRow(kMainWindow, kSubtitleTable);
+    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
+    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
+    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 2, Gbk(subtitle.text).c_str());
+    rt::cmd::ProcessPendingMessages();
+    row++;
+  }
+}
+
+}  // namespace
+
+void OnMainWindowCreated() {
+  // The editor keeps its projects under the parent of the roaming folder:
+  // …\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\.
+  rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
+  rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
+  int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
+  rt::OwnedText parent = rt::cmd::LeftText(trimmed.get(), slash);
+  std::string folder = rt::TextToString(parent.get()) + kProjectsFolder;
+  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder, folder.c_str());
+  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
+}
+
+void OnParseClicked() {
+  if (!rt::cmd::ShowFileDialog(kMainWindow, kOpenDraftDialog)) return;
+  rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
+  rt::OwnedBytes bytes = rt::cmd::ReadFileBytes(name.get());
+
+  json::JsonDocument document;
+  if (!document.ParseUtf8(bytes.get())) {
+    bool encrypted = IsEncryptedDraft(rt::BytesData(bytes.get()),
+                                      static_cast<size_t>(rt::BytesLength(bytes.get())));
+    rt::cmd::ShowMessage(DraftStatusMessage(encrypted ? DraftStatus::kEncrypted
+                                                      : DraftStatus::kNotJson),
+                         0);
+    return;
+  }
+  ButtonsHeld held;
+  std::vector<Subtitle> subtitles = ExtractSubtitles(document);
+  SubtitleCount = static_cast<int32_t>(subtitles.size());
+  FillTable(subtitles);
+  rt::cmd::ShowMessage("解析完成", 0);
+  document.Release();
+  held.ExportReady();
+}
+
+void OnExportClicked() {
+  if (!rt::cmd::ShowFileDialog(kMainWindow, kSaveSrtDialog)) return;
+  std::string srt;
+  for (int32_t row = 1; row <= SubtitleCount; row++) {
+    std::string cells[3];
+    for (int32_t column = 0; column < 3; column++) {
+      ui::CellTextResult cell = ui::TableGetCellText(kMainWindow, kSubtitleTable, row, column);
+      if (!cell.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
+      cells[column] = rt::TextToString(cell.text.get());
+    }
+    AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
+  }
+  rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
+  int32_t file = rt::cmd::OpenFile(name.get(), 4, 1);
+  bool written = file != 0 && rt::cmd::WriteFileText(file, srt.c_str());
+  if (file != 0) rt::CloseFile(file);
+  rt::cmd::ShowMessage(written ? "导出完成" : "导出失败：无法写入所选文件。", 0);
+}
+
+}  // namespace app

@@ -1,0 +1,29 @@
+// The program's one window: its stored template, its components' ids, and the
+// descriptor through which the program presents itself to the runtime.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/program.h"
+
+namespace app {
+
+constexpr rt::ComponentId kMainWindow = 0x52010001;
+constexpr rt::ComponentId kParseButton = 0x56010002;
+constexpr rt::ComponentId kExportButton = 0x56010003;
+constexpr rt::ComponentId kSubtitleTable = 0x56010004;
+constexpr rt::ComponentId kOpenDraftDialog = 0x56010005;
+constexpr rt::ComponentId kSaveSrtDialog = 0x56010006;
+
+// Program units, as fatal reports name the place of a failing statement.
+constexpr int32_t kExportUnit = 0x04010002;
+
+// The program as the runtime reads it: window templates, routines, support
+// libraries and declared DLL commands.
+const rt::ProgramDescriptor& Program();
+
+// The program's entry routine: initialises the runtime, maps the JSON library,
+// shows the main window and runs the message loop. Returns 0.
+int32_t ProgramEntry();
+
+}  // namespace app

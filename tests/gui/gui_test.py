@@ -1,0 +1,355 @@
+#!/usr/bin/env python3
+"""Drives the real Subvane.exe under Wine the way a person would: clicks its buttons
+with the mouse, types paths into its dialogs, reads its message boxes, and compares
+the files it writes. Every wait polls a condition against a deadline.
+
+Needs DISPLAY (an X server such as Xvfb) and a running Wine server; scripts/test.sh
+provides both. Prints one line per check and a closing 'N passed, M failed'.
+"""
+
+import argparse
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+POLL = 0.05
+
+
+class Window:
+    def __init__(self, hwnd, cls, title, enabled, rect):
+        self.hwnd, self.cls, self.title, self.enabled, self.rect = hwnd, cls, title, enabled, rect
+        self.controls = []
+
+    def control(self, text, cls=None):
+        for c in self.controls:
+            if c["text"] == text and (cls is None or c["class"].lower() == cls.lower()):
+                return c
+        return None
+
+    def texts(self):
+        return [c["text"] for c in self.controls if c["visible"]]
+
+
+def rect_of(field):
+    return tuple(int(v) for v in field.split(","))
+
+
+class Session:
+    """One running program and the means to look at it and act on it."""
+
+    def __init__(self, args):
+        self.args = args
+        self.process = None
+
+    # ---- looking -------------------------------------------------------------------
+
+    def windows(self):
+        try:
+            out = subprocess.run(["wine", self.args.probe], capture_output=True, timeout=5).stdout
+        except subprocess.TimeoutExpired:
+            # A probe started while the program itself starts up can stall in Wine;
+            # the next poll asks again.
+            return []
+        result, by_id = [], {}
+        for line in out.decode("utf-8", "replace").splitlines():
+            f = line.split("\t")
+            if f[0] == "W" and len(f) >= 7:
+                w = Window(f[1], f[2], f[3], f[4] == "1", rect_of(f[6]))
+                result.append(w)
+                by_id[f[1]] = w
+            elif f[0] == "C" and len(f) >= 8 and f[1] in by_id:
+                by_id[f[1]].controls.append({"class": f[3], "text": f[4], "enabled": f[5] == "1",
+                                             "visible": f[6] == "1", "rect": rect_of(f[7])})
+        return result
+
+    def find(self, title):
+        for w in self.windows():
+            if w.title == title:
+                return w
+        return None
+
+    def wait(self, what, condition, timeout=20):
+        deadline = time.monotonic() + timeout
+        while True:
+            value = condition()
+            if value:
+                return value
+            if time.monotonic() > deadline:
+                raise AssertionError("timed out waiting for " + what)
+            time.sleep(POLL)
+
+    def wait_window(self, title, timeout=20):
+        return self.wait("window '%s'" % title, lambda: self.find(title), timeout)
+
+    def wait_gone(self, title, timeout=20):
+        self.wait("'%s' to close" % title, lambda: self.find(title) is None, timeout)
+
+    def screenshot(self, name):
+        os.makedirs(self.args.artifacts, exist_ok=True)
+        path = os.path.join(self.args.artifacts, name + ".png")
+        subprocess.run(["import", "-window", "root", path], check=False, timeout=30)
+        return path
+
+    # ---- acting --------------------------------------------------------------------
+
+    def xdotool(self, *words):
+        subprocess.run(["xdotool"] + list(words), check=True, timeout=30)
+
+    def point_at(self, rect):
+        left, top, right, bottom = rect
+        self.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2))
+
+    def click(self, window_title, control_text):
+        w = self.wait_window(window_title)
+        control = w.control(control_text)
+        assert control, "no control '%s' in '%s'" % (control_text, window_title)
+        self.point_at(control["rect"])
+        self.xdotool("click", "1")
+
+    def keys(self, window_title, *keys):
+        # Without a window manager the keyboard goes to the window under the pointer.
+        w = self.wait_window(window_title)
+        self.point_at(w.rect)
+        self.xdotool("key", *keys)
+
+    def type_into_dialog(self, title, text):
+        w = self.wait_window(title)
+        self.point_at(w.rect)
+        self.xdotool("key", "ctrl+a")
+        self.xdotool("type", "--delay", "5", text)
+        self.xdotool("key", "Return")
+
+    def start(self, exe=None):
+        self.process = subprocess.Popen(["wine", exe or self.args.exe], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.process
+
+    def exit_code(self, timeout=20):
+        return self.process.wait(timeout=timeout)
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(timeout=10)
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def expected_gbk(path):
+    # Code page 936 has no form for a character beyond the Basic Multilingual Plane:
+    # Windows writes the default character for each of its two UTF-16 units.
+    text = pathlib.Path(path).read_bytes().decode("utf-8")
+    return b"".join(b"??" if ord(ch) > 0xFFFF else ch.encode("gbk", errors="replace")
+                    for ch in text)
+
+
+MAIN = "Subvane"
+INFO = "信息："
+
+
+def message_text(s):
+    box = s.wait_window(INFO)
+    return " ".join(c["text"] for c in box.controls if c["class"].lower() == "static" and c["text"])
+
+
+def dismiss_message(s):
+    s.keys(INFO, "Return")
+    s.wait_gone(INFO)
+
+
+def close_main(s):
+    # Click an empty spot of the window to make it active, then close it from the keyboard.
+    w = s.wait_window(MAIN)
+    left, top, right, bottom = w.rect
+    s.xdotool("mousemove", str(left + 40), str(bottom - 30))
+    s.xdotool("click", "1")
+    s.xdotool("key", "alt+F4")
+    assert s.exit_code() == 0, "the program should end with 0"
+
+
+def open_draft(s, path):
+    s.click(MAIN, "解析")
+    s.type_into_dialog("打开JSON文件", windows_path(path))
+    s.wait_gone("打开JSON文件")
+
+
+def export_to(s, path, overwrite=False):
+    s.click(MAIN, "导出")
+    s.type_into_dialog("保存srt文件", windows_path(path))
+    if overwrite:
+        # The dialog asks before it replaces an existing file: the user clicks Yes.
+        def yes_button():
+            for w in s.windows():
+                for c in w.controls:
+                    if c["class"].lower() == "button" and c["text"] in ("&Yes", "是(&Y)", "Yes"):
+                        return c
+            return None
+        s.point_at(s.wait("the overwrite question", yes_button, 10)["rect"])
+        s.xdotool("click", "1")
+    s.wait("the save dialog to close",
+           lambda: not any(w.title == "保存srt文件" for w in s.windows()))
+
+
+# ---- checks ---------------------------------------------------------------------------
+
+
+def check_window_starts_with_export_disabled(s):
+    s.start()
+    w = s.wait_window(MAIN)
+    s.wait("the table to paint", lambda: s.find(MAIN).control("解析"))
+    s.screenshot("main-window")
+    w = s.find(MAIN)
+    assert w.control("解析")["enabled"], "Parse should be enabled"
+    assert not w.control("导出")["enabled"], "Export should start disabled"
+    width = w.rect[2] - w.rect[0]
+    assert width == 738, "outer width %d" % width
+    s.click(MAIN, "导出")  # a disabled button takes no click: no dialog opens
+    close_main(s)
+
+
+def check_parse_and_export_every_draft(s):
+    drafts = sorted(pathlib.Path(s.args.drafts).glob("*.expected.srt"))
+    if not drafts:
+        print("  (no real drafts: skipped)")
+        return
+    s.start()
+    s.wait_window(MAIN)
+    out_dir = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        for expected in drafts:
+            draft = expected.with_name(expected.name.replace(".expected.srt", ".json"))
+            open_draft(s, draft)
+            said = message_text(s)
+            assert said == "解析完成", "parse of %s: %r" % (draft.name, said)
+            s.screenshot("parsed-" + draft.stem)
+            dismiss_message(s)
+            assert s.find(MAIN).control("导出")["enabled"]
+            target = out_dir / (draft.stem + ".srt")
+            export_to(s, target)
+            assert message_text(s) == "导出完成"
+            dismiss_message(s)
+            written = target.read_bytes()
+            if written != expected_gbk(expected):
+                shutil.copy(target, os.path.join(s.args.artifacts, target.name))
+                raise AssertionError("%s differs from its expected SRT" % draft.name)
+        # Exporting again to the same name replaces the file completely.
+        target = out_dir / (drafts[-1].name.replace(".expected.srt", "") + ".srt")
+        open_draft(s, pathlib.Path(s.args.drafts) / "json-small-7.json")
+        dismiss_message(s)
+        export_to(s, target, overwrite=True)
+        dismiss_message(s)
+        small = pathlib.Path(s.args.drafts) / "json-small-7.expected.srt"
+        assert target.read_bytes() == expected_gbk(small), "second export did not replace the file"
+    finally:
+        shutil.rmtree(out_dir, ignore_errors=True)
+    close_main(s)
+
+
+def check_bad_drafts_and_cancel(s):
+    s.start()
+    s.wait_window(MAIN)
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        # A cancelled dialog changes nothing and says nothing.
+        s.click(MAIN, "解析")
+        s.keys("打开JSON文件", "Escape")
+        s.wait_gone("打开JSON文件")
+        assert s.find(INFO) is None and not s.find(MAIN).control("导出")["enabled"]
+
+        encrypted = pathlib.Path(s.args.drafts) / "encrypted.json"
+        if encrypted.exists():
+            open_draft(s, encrypted)
+            assert message_text(s) == "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+            dismiss_message(s)
+
+        not_json = work / "notes.json"
+        not_json.write_text("this is not a draft")
+        open_draft(s, not_json)
+        assert message_text(s) == "无法解析所选文件：它不是有效的剪映草稿（JSON）。"
+        dismiss_message(s)
+        assert not s.find(MAIN).control("导出")["enabled"], "a bad draft must not enable Export"
+
+        # A file that cannot be written: the user is told, not congratulated.
+        draft = work / "draft.json"
+        draft.write_text('{"materials":{"texts":[{"content":"hi"}]},"tracks":[]}')
+        open_draft(s, draft)
+        dismiss_message(s)
+        # A folder that takes no new files, whoever asks (root ignores permission bits,
+        # not the immutable attribute).
+        locked = work / "locked"
+        locked.mkdir()
+        if subprocess.run(["chattr", "+i", str(locked)], capture_output=True).returncode != 0:
+            print("  (chattr +i unavailable: the unwritable-folder case is skipped)")
+            return
+        try:
+            export_to(s, locked / "out.srt")
+            said = message_text(s)
+            assert said == "导出失败：无法写入所选文件。", said
+            dismiss_message(s)
+            assert not (locked / "out.srt").exists()
+        finally:
+            subprocess.run(["chattr", "-i", str(locked)], check=False)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    close_main(s)
+
+
+def check_fatal_report(s):
+    s.start(s.args.fatal)
+    box = s.wait_window("错误")
+    text = " ".join(c["text"] for c in box.controls if c["class"].lower() == "static")
+    assert "运行时出错!" in text and "载入窗口模板数据段出错!" in text, text
+    s.screenshot("fatal-report")
+    s.keys("错误", "Return")
+    assert s.exit_code() == 255
+
+
+CHECKS = [
+    check_window_starts_with_export_disabled,
+    check_parse_and_export_every_draft,
+    check_bad_drafts_and_cancel,
+    check_fatal_report,
+]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--fatal", required=True)
+    parser.add_argument("--drafts", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("checks", nargs="*")
+    args = parser.parse_args()
+    if not os.environ.get("DISPLAY"):
+        print("DISPLAY is not set: the GUI checks need an X server")
+        return 1
+    passed = failed = 0
+    for check in CHECKS:
+        if args.checks and check.__name__ not in args.checks:
+            continue
+        session = Session(args)
+        try:
+            check(session)
+            passed += 1
+            print("PASS", check.__name__)
+        except Exception:  # a failed check must not stop the others
+            failed += 1
+            print("FAIL", check.__name__)
+            traceback.print_exc()
+            session.screenshot("failed-" + check.__name__)
+        finally:
+            session.stop()
+    print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

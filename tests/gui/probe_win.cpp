@@ -1,0 +1,54 @@
+// Lists the visible top-level windows of the session and their controls, one line
+// each, in UTF-8, for the GUI tests that drive the program from outside:
+//   W <hwnd> <class> <title> <enabled> <left,top,right,bottom>
+//   C <parent hwnd> <hwnd> <class> <text> <enabled> <visible> <left,top,right,bottom>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(bytes > 0 ? bytes - 1 : 0, '\0');
+  if (bytes > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), bytes, nullptr, nullptr);
+  for (char& c : out)
+    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+  return out;
+}
+
+std::string Describe(HWND hwnd) {
+  wchar_t className[128] = L"", text[1024] = L"";
+  GetClassNameW(hwnd, className, 128);
+  // Reads the stored text without sending a message: a busy window cannot stall the probe.
+  InternalGetWindowText(hwnd, text, 1024);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  char place[64];
+  std::snprintf(place, sizeof place, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
+  return Utf8(className) + "\t" + Utf8(text) + "\t" + (IsWindowEnabled(hwnd) ? "1" : "0") +
+         "\t" + (IsWindowVisible(hwnd) ? "1" : "0") + "\t" + place;
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
+  std::printf("C\t%lu\t%lu\t%s\n", static_cast<unsigned long>(parent),
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)), Describe(hwnd).c_str());
+  return TRUE;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND hwnd, LPARAM) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  auto id = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd));
+  std::printf("W\t%lu\t%s\n", id, Describe(hwnd).c_str());
+  EnumChildWindows(hwnd, PrintChild, static_cast<LPARAM>(id));
+  return TRUE;
+}
+
+}  // namespace
+
+int main() {
+  EnumWindows(PrintTopLevel, 0);
+  std::fflush(stdout);
+  return 0;
+}
