@@ -74,27 +74,38 @@ std::string FullPath(const std::string& path) {
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
   Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) {
-    reason = std::strerror(errno);
-    return errno == ENOENT || errno == ENOTDIR ? ReadResult::kNotFound : ReadResult::kUnreadable;
+    int error = errno;
+    reason = std::strerror(error);
+    return error == ENOENT || error == ENOTDIR ? ReadResult::kNotFound : ReadResult::kUnreadable;
   }
   struct stat info;
-  if (fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
-    reason = S_ISDIR(info.st_mode) ? "is a folder" : std::strerror(errno);
+  if (fstat(file.Get(), &info) != 0) {
+    reason = std::strerror(errno);
     return ReadResult::kUnreadable;
   }
-  bytes.clear();
-  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
-  char buffer[1 << 16];
+  if (S_ISDIR(info.st_mode)) {
+    reason = "is a folder";
+    return ReadResult::kUnreadable;
+  }
+  // Read straight into the result, sized as the file is; a file that grows meanwhile
+  // is read on to its end.
+  bytes.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
+  size_t done = 0;
+  char tail[1 << 16];
   for (;;) {
-    ssize_t count = read(file.Get(), buffer, sizeof buffer);
+    bool intoResult = done < bytes.size();
+    ssize_t count = intoResult ? read(file.Get(), &bytes[done], bytes.size() - done)
+                               : read(file.Get(), tail, sizeof tail);
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
       reason = std::strerror(errno);
       return ReadResult::kUnreadable;
     }
-    bytes.append(buffer, static_cast<size_t>(count));
+    if (!intoResult) bytes.append(tail, static_cast<size_t>(count));
+    done += static_cast<size_t>(count);
   }
+  bytes.resize(done);
   return ReadResult::kOk;
 }
 
