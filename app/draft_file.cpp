@@ -19,6 +19,7 @@ bool IsWhiteSpaceByte(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || 
 }  // namespace
 
 bool IsEncryptedDraft(const void* bytes, size_t size) {
+  if (!bytes) return false;
   const uint8_t* p = static_cast<const uint8_t*>(bytes);
   size_t base64Count = 0;
   for (size_t i = 0; i < size; ++i) {
@@ -31,14 +32,13 @@ bool IsEncryptedDraft(const void* bytes, size_t size) {
   return base64Count >= kMinEncryptedLength;
 }
 
-DraftStatus ParseDraft(const std::string& bytes, json::JsonDocument& document) {
-  if (!bytes.empty() && document.ParseUtf8Direct(bytes.c_str(), bytes.size()) &&
+DraftStatus ParseDraft(const char* bytes, size_t size, json::JsonDocument& document) {
+  if (bytes && size > 0 && document.ParseUtf8Direct(bytes, size) &&
       (document.Type() & json::kCjsonTypeMask) == json::kCjsonObject) {
     return DraftStatus::kOk;
   }
   document.Release();
-  return IsEncryptedDraft(bytes.data(), bytes.size()) ? DraftStatus::kEncrypted
-                                                      : DraftStatus::kNotJson;
+  return IsEncryptedDraft(bytes, size) ? DraftStatus::kEncrypted : DraftStatus::kNotJson;
 }
 
 const char* DraftStatusCause(DraftStatus status) {

@@ -22,8 +22,11 @@ enum class DraftStatus {
 bool IsEncryptedDraft(const void* bytes, size_t size);
 
 // Parses draft bytes (UTF-8, lossless) into `document`: kOk for a JSON object, else
-// kEncrypted or kNotJson.
-DraftStatus ParseDraft(const std::string& bytes, json::JsonDocument& document);
+// kEncrypted or kNotJson, with `document` empty.
+DraftStatus ParseDraft(const char* bytes, size_t size, json::JsonDocument& document);
+inline DraftStatus ParseDraft(const std::string& bytes, json::JsonDocument& document) {
+  return ParseDraft(bytes.data(), bytes.size(), document);
+}
 
 // The cause of a failed status in English, for command-line messages ("" for kOk).
 const char* DraftStatusCause(DraftStatus status);
