@@ -148,8 +148,8 @@ inline double DoubleAtAddress(const void* address) {
   CommandArg args[] = {detail::Address(address)};
   return detail::Call(CmdDoubleAtAddress, args).value.f64;
 }
-// Copies the value's bytes (a Text with its terminator) to `address`; with a length of
-// 0 up to the value's size only that many.
+// Copies the value's bytes (a Text with its terminator) to `address`; a length from 0
+// to the value's size copies only that many, a negative one leaves it out.
 inline void WriteMemory(const CommandArg& value, void* address, int32_t length = -1) {
   CommandArg args[] = {value, detail::Address(address), length < 0 ? ArgNone() : ArgInt(length)};
   detail::Call(CmdWriteMemory, args);

@@ -80,8 +80,9 @@ RawBytes ValueBytes(const CommandArg& value, bool textTerminator, bool anyArray)
     raw.data = reinterpret_cast<const uint8_t*>(text);
     raw.size = std::strlen(text) + (textTerminator ? 1 : 0);
   } else if (type == kTypeBytes) {
+    int32_t length = BytesLength(value.value.ptr);
     raw.data = BytesData(value.value.ptr);
-    raw.size = static_cast<size_t>(BytesLength(value.value.ptr) > 0 ? BytesLength(value.value.ptr) : 0);
+    raw.size = length > 0 ? static_cast<size_t>(length) : 0;
   } else if (IsArrayType(type)) {
     uint32_t element = ElementType(type);
     size_t size = FixedSize(element);
