@@ -31,3 +31,4 @@ run() {
 
 ninja -C "$build" -j2 subvane_cjson_dll >/dev/null 2>&1 || true
 run loader_fuzz "$build/tools/cjson-dll/cjson.dll"
+run json_fuzz "$root/../shared/drafts/json-small-7.json"
