@@ -27,7 +27,8 @@ void AppendSrtBlock(std::string& srt, const std::string& serial, const std::stri
 
 std::string SrtText(const std::vector<SrtRow>& rows) {
   size_t size = 0;
-  for (const SrtRow& row : rows) size += row.serial.size() + row.timeRange.size() + row.text.size() + 8;
+  for (const SrtRow& row : rows)
+    size += row.serial.size() + row.timeRange.size() + row.text.size() + 8;
   std::string srt;
   srt.reserve(size);
   for (const SrtRow& row : rows) AppendSrtBlock(srt, row.serial, row.timeRange, row.text);

@@ -87,9 +87,9 @@ std::string TextOfMarkup(std::string_view content) {
 bool TextOfRichText(std::string_view content, std::string& text) {
   size_t first = content.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos || content[first] != '{') return false;
-  std::string bytes(content);  // the parser wants a terminated buffer
   json::JsonDocument document;
-  if (!document.ParseUtf8Direct(bytes.c_str(), bytes.size()) || !HasKind(document, json::kCjsonObject)) {
+  if (!document.ParseUtf8Direct(content.data(), content.size()) ||
+      !HasKind(document, json::kCjsonObject)) {
     return false;
   }
   json::JsonNode member = document.GetItemUtf8("text");
@@ -98,7 +98,8 @@ bool TextOfRichText(std::string_view content, std::string& text) {
   return true;
 }
 
-// Texts linked to segments by id, or an empty result when any text is not linked.
+// Fills `subtitles` from the segments that the texts are linked to by id, ordered by
+// start; false, with `subtitles` untouched, when any text is not linked.
 bool ExtractLinked(const std::vector<json::JsonNode>& materials, const json::JsonNode& tracks,
                    std::vector<Subtitle>& subtitles) {
   std::vector<std::string> ids;
@@ -116,7 +117,8 @@ bool ExtractLinked(const std::vector<json::JsonNode>& materials, const json::Jso
     for (json::JsonNode segment = FirstChild(segments); !segment.IsEmpty();
          segment = segment.Next()) {
       json::JsonNode materialId = Member(segment, "material_id");
-      if (HasKind(materialId, json::kCjsonString)) segmentOfId.emplace(materialId.GetStringUtf8(), segment);
+      if (HasKind(materialId, json::kCjsonString))
+        segmentOfId.emplace(materialId.GetStringUtf8(), segment);
     }
   }
 

@@ -1,5 +1,3 @@
-#include "cli/cli_platform.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "cli/cli_platform.h"
 
 namespace cli {
 namespace {
@@ -119,8 +119,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   // mkstemp creates the file readable by its owner alone; give it the usual mode.
   mode_t mask = umask(0);
   umask(mask);
-  bool ok = fchmod(file.Get(), 0666 & ~mask) == 0 && WriteAll(file.Get(), bytes.data(), bytes.size()) &&
-            fsync(file.Get()) == 0;
+  bool ok = fchmod(file.Get(), 0666 & ~mask) == 0 &&
+            WriteAll(file.Get(), bytes.data(), bytes.size()) && fsync(file.Get()) == 0;
   if (ok) ok = file.Close() == 0;
   if (ok) ok = rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok) {

@@ -1,16 +1,17 @@
-#include "cli/cli_platform.h"
-
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <string>
+
+#include "cli/cli_platform.h"
 
 namespace cli {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
   if (utf8.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
   return wide;
@@ -24,14 +25,16 @@ std::string Utf8(const wchar_t* wide, int length) {
   return utf8;
 }
 
-std::string Utf8(const std::wstring& wide) { return Utf8(wide.data(), static_cast<int>(wide.size())); }
+std::string Utf8(const std::wstring& wide) {
+  return Utf8(wide.data(), static_cast<int>(wide.size()));
+}
 
 // The system's words for an error code, without the trailing line break.
 std::string ErrorText(DWORD code) {
   wchar_t* buffer = nullptr;
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                    FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text;
   if (length > 0 && buffer) {
     while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' ||
@@ -116,7 +119,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
     DWORD error = GetLastError();
     reason = ErrorText(error);
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::kNotFound
-                                                                           : ReadResult::kUnreadable;
+                                                                          : ReadResult::kUnreadable;
   }
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {

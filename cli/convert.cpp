@@ -93,8 +93,8 @@ std::string ProjectNameOf(const std::string& file) {
   return SafeFileName(folder);
 }
 
-app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::string& srt, std::string& reason) {
+app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
+                                  std::string& reason) {
   std::string bytes;
   std::string systemReason;
   switch (ReadWholeFile(file, bytes, systemReason)) {

@@ -17,8 +17,8 @@ app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std
 std::string ProjectNameOf(const std::string& file);
 
 // Reads, parses and converts the draft file `file` into the SRT bytes of `options`.
-app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::string& srt, std::string& reason);
+app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
+                                  std::string& reason);
 
 // Hands out output file names of one batch, never the same one twice (letter case
 // ignored): NAME.srt, then NAME-2.srt, NAME-3.srt, ...

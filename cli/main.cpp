@@ -21,8 +21,8 @@ void ReportFailure(const std::string& draft, const std::string& cause) {
   cli::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
 }
 
-// Converts the draft `draft`, found in `file`, and writes its SRT where `target` says ("" or "-": standard
-// output). False after reporting the failure.
+// Converts the draft `draft`, found in `file`, and writes its SRT where `target` says ("" or "-":
+// standard output). False after reporting the failure.
 bool ConvertOne(const std::string& draft, const std::string& file, const cli::Options& options,
                 const std::string& target) {
   std::string reason;
@@ -86,8 +86,7 @@ int Run(const std::vector<std::string>& arguments) {
       allConverted = false;
       continue;
     }
-    std::string target =
-        cli::JoinPath(options.outputFolder, names.Claim(cli::ProjectNameOf(file)));
+    std::string target = cli::JoinPath(options.outputFolder, names.Claim(cli::ProjectNameOf(file)));
     if (!ConvertOne(draft, file, options, target)) allConverted = false;
   }
   return allConverted ? kExitOk : kExitFailed;

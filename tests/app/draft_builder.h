@@ -16,19 +16,31 @@ inline std::string Quoted(const std::string& text) {
   std::string quoted = "\"";
   for (char c : text) {
     switch (c) {
-      case '"': quoted += "\\\""; break;
-      case '\\': quoted += "\\\\"; break;
-      case '\n': quoted += "\\n"; break;
-      case '\r': quoted += "\\r"; break;
-      case '\t': quoted += "\\t"; break;
-      default: quoted += c;
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      case '\r':
+        quoted += "\\r";
+        break;
+      case '\t':
+        quoted += "\\t";
+        break;
+      default:
+        quoted += c;
     }
   }
   return quoted + "\"";
 }
 
 // A segment object: its material_id (left out when empty) and time range.
-inline std::string Segment(long long start, long long duration, const std::string& materialId = "") {
+inline std::string Segment(long long start, long long duration,
+                           const std::string& materialId = "") {
   std::string segment = "{";
   if (!materialId.empty()) segment += "\"material_id\":" + Quoted(materialId) + ",";
   segment += "\"target_timerange\":{\"duration\":" + std::to_string(duration) +

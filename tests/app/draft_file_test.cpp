@@ -6,7 +6,9 @@
 
 namespace {
 
-bool Encrypted(const std::string& bytes) { return app::IsEncryptedDraft(bytes.data(), bytes.size()); }
+bool Encrypted(const std::string& bytes) {
+  return app::IsEncryptedDraft(bytes.data(), bytes.size());
+}
 
 TEST(IsEncryptedDraft, NeedsSixtyFourBase64CharactersAndNothingElse) {
   const std::string base64 = "h4g8XOe61B0b0IMRMLzcc3jJ8IBRca+gm4ja8tX5B8chKELF7ifJTeU4k8E5JD0f";

@@ -37,7 +37,8 @@ TEST(RealDrafts, EachGivesItsExpectedSrt) {
   for (const fs::directory_entry& entry : fs::directory_iterator(DraftsFolder())) {
     fs::path expectedPath = entry.path();
     if (expectedPath.extension() != ".srt") continue;
-    fs::path draftPath = expectedPath.parent_path() / expectedPath.stem().replace_extension(".json");
+    fs::path draftPath =
+        expectedPath.parent_path() / expectedPath.stem().replace_extension(".json");
     SCOPED_TRACE(draftPath.u8string());
     std::string bytes = ReadBytes(draftPath);
     json::JsonDocument document;

@@ -19,8 +19,7 @@ TEST(SrtText, BlocksAreSeparatedByCrLfAndEndWithABlankLine) {
 
 TEST(SrtText, CellsAreCopiedAsBytes) {
   // Cells read back from the table: edited, in code page 936, with a line break.
-  std::vector<app::SrtRow> rows = {{"7", "edited", "\xC4\xE3\xBA\xC3\nline"},
-                                   {"", "", ""}};
+  std::vector<app::SrtRow> rows = {{"7", "edited", "\xC4\xE3\xBA\xC3\nline"}, {"", "", ""}};
   EXPECT_EQ(app::SrtText(rows), "7\r\nedited\r\n\xC4\xE3\xBA\xC3\nline\r\n\r\n\r\n\r\n\r\n\r\n");
   std::string appended;
   app::AppendSrtBlock(appended, "1", "t", "x");

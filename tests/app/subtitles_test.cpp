@@ -36,9 +36,10 @@ TEST(PositionalPairing, UsesFirstTrackWithAsManySegmentsAsTexts) {
 TEST(PositionalPairing, WithoutMatchingTrackUsesTrackZeroByPosition) {
   // Track 0 is shorter than the texts: the rest start and end at 0. Positional
   // pairing keeps the order of the texts even when the times run backwards.
-  std::string draft = Draft({Material("a"), Material("b"), Material("c")},
-                            {Track("video", {Segment(5000000, 1000000), Segment(1000000, 2000)}),
-                             Track("text", {Segment(1, 1), Segment(2, 1), Segment(3, 1), Segment(4, 1)})});
+  std::string draft =
+      Draft({Material("a"), Material("b"), Material("c")},
+            {Track("video", {Segment(5000000, 1000000), Segment(1000000, 2000)}),
+             Track("text", {Segment(1, 1), Segment(2, 1), Segment(3, 1), Segment(4, 1)})});
   std::vector<Subtitle> subtitles = Extract(draft);
   ASSERT_EQ(subtitles.size(), 3u);
   EXPECT_EQ(Times(subtitles[0]), "00:00:05,000 --> 00:00:06,000");
@@ -56,7 +57,8 @@ TEST(PositionalPairing, WithoutMatchingTrackUsesTrackZeroByPosition) {
 TEST(PositionalPairing, FindsKeysInAnyLetterCaseAndAddsDuration) {
   std::string draft =
       "{\"Materials\":{\"TEXTS\":[{\"CONTENT\":\"hello\"}]},"
-      "\"Tracks\":[{\"Segments\":[{\"Target_TimeRange\":{\"Start\":1234567,\"DURATION\":2500000}}]}]}";
+      "\"Tracks\":[{\"Segments\":[{\"Target_TimeRange\":{\"Start\":1234567,\"DURATION\":2500000}}]}"
+      "]}";
   std::vector<Subtitle> subtitles = Extract(draft);
   ASSERT_EQ(subtitles.size(), 1u);
   EXPECT_EQ(subtitles[0].text, "hello");
@@ -67,13 +69,13 @@ TEST(LinkedPairing, TextsTakeTheirOwnSegmentsOrderedByStart) {
   // The video track has as many segments as there are texts and stands first, and the
   // texts are not in timeline order: only the ids give the right times. Two texts
   // start together and keep the order of materials.texts.
-  std::string draft = Draft(
-      {Material("third", "T3"), Material("first", "T1"), Material("tie-a", "TA"),
-       Material("tie-b", "TB")},
-      {Track("video", {Segment(0, 100, "V1"), Segment(100, 100, "V2"), Segment(200, 100, "V3"),
-                       Segment(300, 100, "V4")}),
-       Track("text", {Segment(1000000, 500000, "T1"), Segment(9000000, 1000000, "T3")}),
-       Track("text", {Segment(4000000, 1000000, "TA"), Segment(4000000, 2000000, "TB")})});
+  std::string draft =
+      Draft({Material("third", "T3"), Material("first", "T1"), Material("tie-a", "TA"),
+             Material("tie-b", "TB")},
+            {Track("video", {Segment(0, 100, "V1"), Segment(100, 100, "V2"),
+                             Segment(200, 100, "V3"), Segment(300, 100, "V4")}),
+             Track("text", {Segment(1000000, 500000, "T1"), Segment(9000000, 1000000, "T3")}),
+             Track("text", {Segment(4000000, 1000000, "TA"), Segment(4000000, 2000000, "TB")})});
   std::vector<Subtitle> subtitles = Extract(draft);
   ASSERT_EQ(subtitles.size(), 4u);
   EXPECT_EQ(subtitles[0].text, "first");
@@ -87,9 +89,8 @@ TEST(LinkedPairing, TextsTakeTheirOwnSegmentsOrderedByStart) {
 }
 
 TEST(LinkedPairing, FirstSegmentWithTheIdCounts) {
-  std::string draft =
-      Draft({Material("a", "A")},
-            {Track("text", {Segment(2000000, 1000000, "A")}), Track("text", {Segment(0, 1, "A")})});
+  std::string draft = Draft({Material("a", "A")}, {Track("text", {Segment(2000000, 1000000, "A")}),
+                                                   Track("text", {Segment(0, 1, "A")})});
   std::vector<Subtitle> subtitles = Extract(draft);
   ASSERT_EQ(subtitles.size(), 1u);
   EXPECT_EQ(subtitles[0].startUs, 2000000);
@@ -121,7 +122,8 @@ TEST(LinkedPairing, AnyUnlinkedTextFallsBackToPosition) {
 }
 
 TEST(SubtitleText, RichTextDocumentsGiveTheirTextMember) {
-  EXPECT_EQ(app::PlainSubtitleText(u8"{\"styles\":[{\"range\":[0,2]}],\"text\":\"你好\"}"), u8"你好");
+  EXPECT_EQ(app::PlainSubtitleText(u8"{\"styles\":[{\"range\":[0,2]}],\"text\":\"你好\"}"),
+            u8"你好");
   EXPECT_EQ(app::PlainSubtitleText(" \r\n{ \"text\" : \"a\\nb\" , \"styles\" : [] }"), "a\nb");
   // Not a rich-text document: the content stays as stored.
   EXPECT_EQ(app::PlainSubtitleText("{\"styles\":[]}"), "{\"styles\":[]}");
@@ -133,7 +135,8 @@ TEST(SubtitleText, RichTextDocumentsGiveTheirTextMember) {
 
 TEST(SubtitleText, MarkupGivesTheTextInside) {
   EXPECT_EQ(app::PlainSubtitleText(
-                u8"<font id=\"\" path=\"C:/f.ttf\"><color=(1,1,1,1)><size=8.000000>[你好]</size></color></font>"),
+                u8"<font id=\"\" "
+                u8"path=\"C:/f.ttf\"><color=(1,1,1,1)><size=8.000000>[你好]</size></color></font>"),
             u8"你好");
   // Brackets inside the text stay; only the outermost pair is taken off.
   EXPECT_EQ(app::PlainSubtitleText("<size=8>[[a] b]</size>"), "[a] b");
@@ -162,11 +165,10 @@ TEST(SubtitleText, LineBreaksAreTidied) {
 }
 
 TEST(SubtitleText, ExtractionAppliesBothRules) {
-  std::string draft = Draft(
-      {Material("{\"text\":\"\\nfirst\\n\\nline\\n\",\"styles\":[]}"),
-       Material("<font id=\"\"><size=5>[\r\nsecond\r\n]</size></font>"), "{\"content\":7}",
-       Material("\n")},
-      {});
+  std::string draft = Draft({Material("{\"text\":\"\\nfirst\\n\\nline\\n\",\"styles\":[]}"),
+                             Material("<font id=\"\"><size=5>[\r\nsecond\r\n]</size></font>"),
+                             "{\"content\":7}", Material("\n")},
+                            {});
   std::vector<Subtitle> subtitles = Extract(draft);
   ASSERT_EQ(subtitles.size(), 4u);
   EXPECT_EQ(subtitles[0].text, "first\nline");
@@ -210,8 +212,8 @@ TEST(MissingData, ReadsAsNothingOrZero) {
   EXPECT_TRUE(Extract("{\"materials\":{\"texts\":\"abc\"}}").empty());
   EXPECT_TRUE(app::ExtractSubtitles(json::JsonNode()).empty());
 
-  std::vector<Subtitle> subtitles =
-      Extract("{\"materials\":{\"texts\":[{\"content\":null},5]},\"tracks\":[{\"segments\":[{},7]}]}");
+  std::vector<Subtitle> subtitles = Extract(
+      "{\"materials\":{\"texts\":[{\"content\":null},5]},\"tracks\":[{\"segments\":[{},7]}]}");
   ASSERT_EQ(subtitles.size(), 2u);
   for (const Subtitle& s : subtitles) {
     EXPECT_EQ(s.text, "");

@@ -1,5 +1,3 @@
-#include "tests/cli/child_process.h"
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,6 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "tests/cli/child_process.h"
 
 extern char** environ;
 

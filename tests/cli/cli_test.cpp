@@ -108,7 +108,8 @@ TEST_F(CliTest, GbkOutputIsTheSameTextInCodePage936) {
   for (const char* name : {"json-cantonese-301", "markup-brackets-242"}) {
     fs::path expected = DraftsFolder() / (std::string(name) + ".expected.srt");
     if (!fs::exists(expected)) continue;
-    ChildResult result = RunCli({"--encoding", "gbk", Arg(DraftsFolder() / (std::string(name) + ".json"))});
+    ChildResult result =
+        RunCli({"--encoding", "gbk", Arg(DraftsFolder() / (std::string(name) + ".json"))});
     EXPECT_EQ(result.exitCode, 0) << name;
     rt::OwnedText gbk = json::Utf8ToGbk(ReadBytes(expected).c_str());
     EXPECT_TRUE(result.out == rt::TextToString(gbk.get())) << name;
@@ -146,13 +147,14 @@ TEST_F(CliTest, BatchNamesFilesAfterProjectsWithoutOverwriting) {
   fs::path out = folder_ / fs::u8path(u8"字幕");
   fs::create_directories(out);
   fs::path first = File(u8"a/草稿/draft_content.json", kSmallDraft);
-  fs::path second = File(u8"b/草稿/draft_content.json", "{\"materials\":{\"texts\":[{\"content\":\"2\"}]}}");
+  fs::path second =
+      File(u8"b/草稿/draft_content.json", "{\"materials\":{\"texts\":[{\"content\":\"2\"}]}}");
   fs::path bad = File("c/broken/draft_content.json", "{\"materials\":");
   fs::path missing = folder_ / "nowhere";
   fs::path other = File("d/other/draft_info.json", kSmallDraft).parent_path();
 
-  ChildResult result =
-      RunCli({"--output-dir", Arg(out), Arg(first), Arg(bad), Arg(second), Arg(missing), Arg(other)});
+  ChildResult result = RunCli(
+      {"--output-dir", Arg(out), Arg(first), Arg(bad), Arg(second), Arg(missing), Arg(other)});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(LineCount(result.err), 2) << result.err;
   EXPECT_NE(result.err.find(Arg(bad) + ": not JSON"), std::string::npos) << result.err;
@@ -160,7 +162,8 @@ TEST_F(CliTest, BatchNamesFilesAfterProjectsWithoutOverwriting) {
   EXPECT_EQ(FolderListing(out),
             (std::vector<std::string>{"other.srt", u8"草稿-2.srt", u8"草稿.srt"}));
   EXPECT_EQ(ReadBytes(out / fs::u8path(u8"草稿.srt")), kSmallSrt);
-  EXPECT_EQ(ReadBytes(out / fs::u8path(u8"草稿-2.srt")), "1\r\n00:00:00,000 --> 00:00:00,000\r\n2\r\n\r\n");
+  EXPECT_EQ(ReadBytes(out / fs::u8path(u8"草稿-2.srt")),
+            "1\r\n00:00:00,000 --> 00:00:00,000\r\n2\r\n\r\n");
   EXPECT_EQ(ReadBytes(out / "other.srt"), kSmallSrt);
 
   // A second run replaces the files instead of adding more.
@@ -178,7 +181,8 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
       {"encrypted.json", base64 + "\r\n" + base64 + "==", "encrypted by editor version 6 or later"},
       {"truncated.json", std::string(kSmallDraft).substr(0, 60), "not JSON"},
       {"empty.json", "", "not JSON"},
-      {"random.json", std::string("\x13\x8F\xFF\x00\x7F\x01{[\"", 10) + base64.substr(0, 3), "not JSON"},
+      {"random.json", std::string("\x13\x8F\xFF\x00\x7F\x01{[\"", 10) + base64.substr(0, 3),
+       "not JSON"},
       {"array.json", "[{\"materials\":{}}]", "not JSON"},
       {"number.json", "42", "not JSON"},
   };
