@@ -114,6 +114,11 @@ TEST_F(TableCommands, WritesStoreTextAndOutsideWritesChangeNothing) {
   EXPECT_EQ(Set(2, 2, rt::ArgBool(true)), 0);  // no text form
   EXPECT_EQ(Set(2, 2, rt::ArgText("k"), 2), 0);  // only the text kind is written
   EXPECT_EQ(Text(2, 2), "2023-03-15 12:00:00");
+
+  // A title row that stops being fixed keeps its wide text; a later write must show.
+  rt::Services().WriteComponentProperty(kWindow, kTable, 8 + ui::kSettingFixedRows, -1, 0, 0);
+  EXPECT_EQ(Set(0, 1, rt::ArgText("n")), 1);
+  EXPECT_EQ(Text(0, 1), "n");
 }
 
 TEST_F(TableCommands, EditedTextComesBackAndCancelledEditsLeaveTheOldText) {
