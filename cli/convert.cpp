@@ -1,5 +1,7 @@
 #include "cli/convert.h"
 
+#include <new>
+
 #include "app/srt_text.h"
 #include "app/subtitles.h"
 #include "cli/cli_platform.h"
@@ -10,6 +12,7 @@ namespace cli {
 namespace {
 
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr char kOutOfMemory[] = "unreadable (not enough memory for this draft)";
 
 std::string Lowercase(std::string text) {
   for (char& c : text) {
@@ -47,6 +50,45 @@ std::string SafeFileName(const std::string& name) {
   while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
   if (safe.empty() || safe == "_") safe = "subtitles";
   return safe;
+}
+
+app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& options,
+                                   std::string& srt, std::string& reason) {
+  std::string bytes;
+  std::string systemReason;
+  switch (ReadWholeFile(file, bytes, systemReason)) {
+    case ReadResult::kOk:
+      break;
+    case ReadResult::kNotFound:
+      reason = "not found";
+      return app::DraftStatus::kNotFound;
+    case ReadResult::kUnreadable:
+      reason = "unreadable (" + systemReason + ")";
+      return app::DraftStatus::kUnreadable;
+  }
+
+  ParseArena arena;  // declared first: the tree must go before the arena does
+  json::JsonDocument document;
+  app::DraftStatus status = app::ParseDraft(bytes, document);
+  if (status != app::DraftStatus::kOk) {
+    if (arena.Exhausted()) {
+      reason = kOutOfMemory;
+      return app::DraftStatus::kUnreadable;
+    }
+    reason = bytes.empty() ? "not JSON (empty file)" : app::DraftStatusCause(status);
+    return status;
+  }
+  std::string().swap(bytes);  // the tree holds everything from here on
+
+  std::vector<app::Subtitle> subtitles = app::ExtractSubtitles(document);
+  document.Release();
+  if (options.encoding == OutputEncoding::kGbk) {
+    for (app::Subtitle& subtitle : subtitles) subtitle.text = Utf8ToGbkBytes(subtitle.text);
+  }
+  srt.clear();
+  if (options.byteOrderMark) srt.append(kUtf8ByteOrderMark);
+  srt.append(app::SrtText(app::SrtRowsOf(subtitles)));
+  return app::DraftStatus::kOk;
 }
 
 }  // namespace
@@ -95,37 +137,12 @@ std::string ProjectNameOf(const std::string& file) {
 
 app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
                                   std::string& reason) {
-  std::string bytes;
-  std::string systemReason;
-  switch (ReadWholeFile(file, bytes, systemReason)) {
-    case ReadResult::kOk:
-      break;
-    case ReadResult::kNotFound:
-      reason = "not found";
-      return app::DraftStatus::kNotFound;
-    case ReadResult::kUnreadable:
-      reason = "unreadable (" + systemReason + ")";
-      return app::DraftStatus::kUnreadable;
+  try {
+    return ConvertDraftBytes(file, options, srt, reason);
+  } catch (const std::bad_alloc&) {
+    reason = kOutOfMemory;
+    return app::DraftStatus::kUnreadable;
   }
-
-  ParseArena arena;  // declared first: the tree must go before the arena does
-  json::JsonDocument document;
-  app::DraftStatus status = app::ParseDraft(bytes, document);
-  if (status != app::DraftStatus::kOk) {
-    reason = bytes.empty() ? "not JSON (empty file)" : app::DraftStatusCause(status);
-    return status;
-  }
-  std::string().swap(bytes);  // the tree holds everything from here on
-
-  std::vector<app::Subtitle> subtitles = app::ExtractSubtitles(document);
-  document.Release();
-  if (options.encoding == OutputEncoding::kGbk) {
-    for (app::Subtitle& subtitle : subtitles) subtitle.text = Utf8ToGbkBytes(subtitle.text);
-  }
-  srt.clear();
-  if (options.byteOrderMark) srt.append(kUtf8ByteOrderMark);
-  srt.append(app::SrtText(app::SrtRowsOf(subtitles)));
-  return app::DraftStatus::kOk;
 }
 
 std::string OutputNames::Claim(const std::string& projectName) {

@@ -49,7 +49,10 @@ void* ParseArena::Allocate(size_t size) {
   if (size > left_) {
     size_t blockSize = std::max(kBlockSize, size);
     char* bytes = new (std::nothrow) char[blockSize];
-    if (!bytes) return nullptr;  // the library treats this as a failed parse
+    if (!bytes) {
+      exhausted_ = true;  // the library turns this into a failed parse
+      return nullptr;
+    }
     blocks_.push_back(Block{std::unique_ptr<char[]>(bytes), blockSize});
     next_ = bytes;
     left_ = blockSize;

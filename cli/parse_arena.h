@@ -20,7 +20,10 @@ class ParseArena {
   // the arena was installed must have been released before.
   ~ParseArena();
 
+  // `size` bytes for the library, or null when memory has run out.
   void* Allocate(size_t size);
+  // True once an allocation has failed: a failed parse then says nothing about the draft.
+  bool Exhausted() const { return exhausted_; }
 
  private:
   struct Block {
@@ -31,6 +34,7 @@ class ParseArena {
   char* next_ = nullptr;
   size_t left_ = 0;
   bool installed_ = false;
+  bool exhausted_ = false;
 };
 
 }  // namespace cli
