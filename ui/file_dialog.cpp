@@ -162,6 +162,8 @@ FileDialog::FileDialog(const rt::ComponentTemplate& entry) : rt::DialogComponent
 void FileDialog::CreateView(rt::Window& owner) { SetOwner(&owner); }
 
 bool FileDialog::ShowDialog() {
+  // Types 2 and 3 are the font dialog and the help viewer, which this component lacks.
+  if (properties_.dialogType > 1) return false;
   FileDialogRequest request = PrepareFileDialogRequest(properties_);
   void* ownerNative = nullptr;
   if (Owner() && Owner()->View()) ownerNative = platform::NativeHandle(Owner()->View());

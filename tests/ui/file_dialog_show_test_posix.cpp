@@ -83,6 +83,11 @@ TEST_F(ShowFileDialog, TheSaveDialogAsksWithItsExtensionAndCutsLongAnswers) {
   EXPECT_EQ(seen.defaultExtension, "srt");
   EXPECT_EQ(seen.title, "保存srt文件");
   EXPECT_EQ(FileName(kSaveDialog).size(), 259u);
+  // The font and help modes show nothing.
+  rt::Services().WriteComponentProperty(kWindow, kSaveDialog, 8, -1, 2, 0);
+  seen = ui::FileDialogRequest();
+  EXPECT_FALSE(Show(kSaveDialog));
+  EXPECT_TRUE(seen.title.empty());
 }
 
 TEST(SpecialFolderStandIn, RoamingFolderComesFromTheEnvironment) {
