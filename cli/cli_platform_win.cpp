@@ -1,9 +1,10 @@
-#include <shellapi.h>
+#include "cli/cli_platform.h"
+
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <string>
-
-#include "cli/cli_platform.h"
 
 namespace cli {
 namespace {
