@@ -253,15 +253,27 @@ TEST_F(CliTest, UnwritableOutputFailsWithoutPartialFiles) {
   EXPECT_EQ(noOutputDir.exitCode, 1);
   EXPECT_FALSE(fs::exists(folder_ / "absent"));
 
-  // A folder the user may not write to. The super-user writes anyway: then there is
-  // nothing to check.
+  // A folder the user may not write to. The super-user writes anyway, so there the
+  // program runs as an unprivileged user where the system offers a way to.
   fs::path locked = folder_ / "locked";
   fs::create_directories(locked);
-  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
   bool writable = static_cast<bool>(std::ofstream(locked / "probe"));
   fs::remove(locked / "probe");
-  if (writable) GTEST_SKIP() << "this user can write into a read-only folder";
-  ChildResult result = RunCli({"--output-dir", Arg(locked), Arg(good)});
+  std::vector<std::string> arguments = {"--output-dir", Arg(locked), Arg(good)};
+  ChildResult result;
+  const fs::path setpriv("/usr/bin/setpriv");
+  if (!writable) {
+    result = RunCli(arguments);
+  } else if (setpriv.is_absolute() && fs::exists(setpriv)) {
+    arguments.insert(arguments.begin(),
+                     {"--reuid=65534", "--regid=65534", "--clear-groups", SUBVANE_CLI_PATH});
+    result = cli_test::RunChild(Arg(setpriv), arguments);
+  } else {
+    GTEST_SKIP() << "this user can write into a read-only folder";
+  }
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.err.find("cannot write"), std::string::npos) << result.err;
   EXPECT_TRUE(FolderListing(locked).empty());
