@@ -112,15 +112,22 @@ rt::OwnedText GbkToJsonAscii(const char* source) {
 
 rt::OwnedText EscapeUtf16(const void* units, int32_t count) {
   if (!units || count <= 0) return nullptr;
-  rt::OwnedBytes out = WorkingBuffer(int64_t{count} * 6 + 6);
-  if (!out) return nullptr;
-  static const char kHex[] = "0123456789ABCDEF";
   const auto* in = static_cast<const uint8_t*>(units);
-  char* text = reinterpret_cast<char*>(rt::BytesData(out.get()));
-  char* write = text;
-  for (int32_t i = 0; i < count; i++) {
-    uint8_t lo = in[2 * i], hi = in[2 * i + 1];
+  // Measure first and write the result in place: a worst-case buffer of six bytes a
+  // unit would cost a large draft hundreds of megabytes for nothing.
+  int64_t length = 0;
+  int32_t used = 0;
+  for (; used < count; used++) {
+    uint8_t lo = in[2 * used], hi = in[2 * used + 1];
     if (hi == 0 && lo == 0) break;
+    length += (hi == 0 && lo < 0x80) ? 1 : 6;
+  }
+  if (length == 0 || length > kLargestBlock) return nullptr;
+  static const char kHex[] = "0123456789ABCDEF";
+  auto* text = static_cast<char*>(rt::Allocate(static_cast<int32_t>(length + 1)));
+  char* write = text;
+  for (int32_t i = 0; i < used; i++) {
+    uint8_t lo = in[2 * i], hi = in[2 * i + 1];
     if (hi == 0 && lo < 0x80) {
       *write++ = static_cast<char>(lo);
       continue;
@@ -132,7 +139,8 @@ rt::OwnedText EscapeUtf16(const void* units, int32_t count) {
     *write++ = kHex[lo >> 4];
     *write++ = kHex[lo & 15];
   }
-  return rt::OwnedText(rt::NewText(text, static_cast<size_t>(write - text)));
+  *write = '\0';
+  return rt::OwnedText(text);
 }
 
 }  // namespace json

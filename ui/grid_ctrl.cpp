@@ -227,8 +227,10 @@ int32_t CGridCtrl::InsertRow(int32_t position, const std::string* heading) {
   // An open edit box keeps editing the cell it was opened on, wherever it moved.
   if (editing_ && editRow_ >= position) ++editRow_;
   ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  if (sink_) {
+    sink_->ScrollChanged();
+    sink_->RedrawRowsFrom(position);
+  }
   return position;
 }
 
@@ -399,7 +401,9 @@ CellRect CGridCtrl::CellRectangle(int32_t row, int32_t column) const {
   } else {
     y = FixedHeight();
     if (row >= topRow_) {
-      for (int32_t r = topRow_; r < row; ++r) y += std::max(RowHeight(r), 0);
+      // Past the bottom edge the exact place no longer matters: stop counting there,
+      // so that filling a long table stays linear.
+      for (int32_t r = topRow_; r < row && y <= clientHeight_; ++r) y += std::max(RowHeight(r), 0);
     } else {
       for (int32_t r = row; r < topRow_; ++r) y -= std::max(RowHeight(r), 0);
     }
@@ -410,7 +414,8 @@ CellRect CGridCtrl::CellRectangle(int32_t row, int32_t column) const {
   } else {
     x = FixedWidth();
     if (column >= leftColumn_) {
-      for (int32_t c = leftColumn_; c < column; ++c) x += std::max(ColumnWidth(c), 0);
+      for (int32_t c = leftColumn_; c < column && x <= clientWidth_; ++c)
+        x += std::max(ColumnWidth(c), 0);
     } else {
       for (int32_t c = column; c < leftColumn_; ++c) x -= std::max(ColumnWidth(c), 0);
     }

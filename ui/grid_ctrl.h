@@ -90,6 +90,8 @@ class GridViewSink {
   virtual ~GridViewSink() = default;
   virtual void Redraw() = 0;                              // the whole table
   virtual void RedrawCell(int32_t row, int32_t column) = 0;
+  // Row `row` and everything below it (what moves when a row is inserted there).
+  virtual void RedrawRowsFrom(int32_t row) { (void)row; Redraw(); }
   virtual void ScrollChanged() = 0;                       // scroll bars and position
   virtual void OpenEditor(const EditRequest& request) = 0;
   virtual void CloseEditor() = 0;

@@ -117,6 +117,7 @@ class GridWindow : public GridView, public GridViewSink {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
   }
   void RedrawCell(int32_t row, int32_t column) override;
+  void RedrawRowsFrom(int32_t row) override;
   void ScrollChanged() override;
   void OpenEditor(const EditRequest& request) override;
   void CloseEditor() override;
@@ -137,6 +138,7 @@ class GridWindow : public GridView, public GridViewSink {
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }
   LRESULT OnSize(WPARAM, LPARAM lp);
+  LRESULT OnTimer(WPARAM wp, LPARAM);
   LRESULT OnVScroll(WPARAM wp, LPARAM);
   LRESULT OnHScroll(WPARAM wp, LPARAM);
   LRESULT OnKeyDown(WPARAM wp, LPARAM lp);
@@ -172,11 +174,15 @@ class GridWindow : public GridView, public GridViewSink {
   bool lineShown_ = false;
   int lineAt_ = 0;
   bool lineColumn_ = true;
+  bool scrollBarsStale_ = false;
   GridCursor cursor_ = GridCursor::Arrow;
   static WNDPROC editBaseProc_;
 };
 
 WNDPROC GridWindow::editBaseProc_ = nullptr;
+
+constexpr UINT_PTR kScrollBarTimer = 1;
+constexpr UINT kScrollBarDelayMs = 15;
 
 const GridWindow::Route GridWindow::kRoutes[] = {
     {WM_PAINT, &GridWindow::OnPaint},
@@ -196,6 +202,7 @@ const GridWindow::Route GridWindow::kRoutes[] = {
     {WM_KILLFOCUS, &GridWindow::OnFocus},
     {WM_GETDLGCODE, &GridWindow::OnGetDlgCode},
     {WM_CAPTURECHANGED, &GridWindow::OnCaptureChanged},
+    {WM_TIMER, &GridWindow::OnTimer},
 };
 
 bool RegisterGridClass(HINSTANCE instance) {
@@ -265,6 +272,17 @@ LRESULT CALLBACK GridWindow::WindowProc(HWND hwnd, UINT message, WPARAM wp, LPAR
 }
 
 // ---- Painting -------------------------------------------------------------------------
+
+void GridWindow::RedrawRowsFrom(int32_t row) {
+  if (!hwnd_) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  CellRect cell = grid_.CellRectangle(row, grid_.FixedColumnCount() > 0 ? 0 : grid_.LeftColumn());
+  // A row added below the visible part changes nothing on screen but the scroll bar.
+  if (cell.top >= client.bottom) return;
+  client.top = std::max<LONG>(client.top, cell.top);
+  InvalidateRect(hwnd_, &client, FALSE);
+}
 
 void GridWindow::RedrawCell(int32_t row, int32_t column) {
   if (!hwnd_ || !grid_.CellShown(row, column)) return;
@@ -382,12 +400,18 @@ void GridWindow::ScrollChanged() {
   si.nMax = std::max(grid_.MaxTopRow() - grid_.FixedRowCount() + rowsAtEnd - 1, 0);
   si.nPage = static_cast<UINT>(std::max(rowsAtEnd, 1));
   si.nPos = grid_.TopRow() - grid_.FixedRowCount();
-  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  // The bars are drawn a moment later, once for a whole burst of changes: drawing them
+  // at every appended row made filling a long table crawl.
+  SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
   int32_t columnsAtEnd = grid_.ColumnCount() - grid_.MaxLeftColumn();
   si.nMax = std::max(grid_.MaxLeftColumn() - grid_.FixedColumnCount() + columnsAtEnd - 1, 0);
   si.nPage = static_cast<UINT>(std::max(columnsAtEnd, 1));
   si.nPos = grid_.LeftColumn() - grid_.FixedColumnCount();
-  SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+  SetScrollInfo(hwnd_, SB_HORZ, &si, FALSE);
+  if (!scrollBarsStale_) {
+    scrollBarsStale_ = true;
+    SetTimer(hwnd_, kScrollBarTimer, kScrollBarDelayMs, nullptr);
+  }
   if (edit_) {
     RECT rc = EditorRect(grid_.EditRow(), grid_.EditColumn());
     RECT now;
@@ -395,6 +419,14 @@ void GridWindow::ScrollChanged() {
     MoveWindow(edit_, rc.left, rc.top, std::max<LONG>(now.right - now.left, rc.right - rc.left),
                std::max<LONG>(now.bottom - now.top, rc.bottom - rc.top), TRUE);
   }
+}
+
+LRESULT GridWindow::OnTimer(WPARAM wp, LPARAM) {
+  if (wp != kScrollBarTimer) return 0;
+  KillTimer(hwnd_, kScrollBarTimer);
+  scrollBarsStale_ = false;
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+  return 0;
 }
 
 LRESULT GridWindow::OnSize(WPARAM, LPARAM lp) {

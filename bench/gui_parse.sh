@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the Windows program and times a 5,000-subtitle parse into its table under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target Subvane gui_probe >/dev/null
+source scripts/wine-env.sh
+wine_env_start
+trap wine_env_stop EXIT
+python3 bench/gui_parse.py --exe build/win32/app/Subvane.exe \
+  --probe build/win32/tests/gui/gui_probe.exe "$@"
