@@ -280,15 +280,7 @@ bool JsonDocument::Parse(const char* json) {
   Release();
   if (!json || !*json) return false;
   const char* end = nullptr;
-  root_ = cjson::ParseWithOpts(json, &end, false);
-  if (!root_) return false;
-  if (IsContainer(root_)) {
-    item_ = root_;
-    return true;
-  }
-  cjson::Delete(root_);
-  root_ = nullptr;
-  return false;
+  return Adopt(cjson::ParseWithOpts(json, &end, false));
 }
 
 bool JsonDocument::ParseGbk(const char* json) {
@@ -329,17 +321,19 @@ bool JsonDocument::ParseUtf8Direct(const char* bytes, size_t size) {
   }
   if (size == 0) return false;
   const char* end = nullptr;
-  if (cjson::HasParseWithLength()) {
-    root_ = cjson::ParseWithLengthOpts(bytes, size, &end, false);
-  } else {
-    std::string terminated(bytes, size);
-    root_ = cjson::ParseWithOpts(terminated.c_str(), &end, false);
-  }
+  if (cjson::HasParseWithLength()) return Adopt(cjson::ParseWithLengthOpts(bytes, size, &end, false));
+  std::string terminated(bytes, size);
+  return Adopt(cjson::ParseWithOpts(terminated.c_str(), &end, false));
+}
+
+bool JsonDocument::Adopt(CjsonItem* parsed) {
+  root_ = parsed;
   if (!root_) return false;
   if (IsContainer(root_)) {
     item_ = root_;
     return true;
   }
+  // A lone string, number or literal is no document of ours.
   cjson::Delete(root_);
   root_ = nullptr;
   return false;

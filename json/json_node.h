@@ -99,6 +99,10 @@ class JsonDocument : public JsonNode {
   bool ParseUtf8Direct(const char* bytes, size_t size);
 
  private:
+  // Takes a freshly parsed tree: kept when its top level is an object or an array,
+  // deleted otherwise.
+  bool Adopt(CjsonItem* parsed);
+
   CjsonItem* root_ = nullptr;
 };
 

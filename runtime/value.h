@@ -43,34 +43,29 @@ constexpr int kIdKindComponent = 6;
 inline int IdKind(int32_t id) { return (static_cast<uint32_t>(id) >> 24) & 0xF; }
 
 #pragma pack(push, 4)
+// The value of an argument or result: two 32-bit words. In the 32-bit build every
+// pointer fits the low word; in a 64-bit build a pointer value (a Text, Bytes or
+// address) occupies the low and high words together.
+union CommandValue {
+  struct {
+    int32_t low;
+    int32_t high;
+  } words;
+  int64_t i64;
+  double f64;
+  void* ptr;
+};
+
 // One argument of a command: value low word, value high word, ValueType.
-// In the 32-bit build every pointer fits the low word. In a 64-bit build a pointer
-// value (a Text, Bytes or address) occupies the low and high words together.
 struct CommandArg {
-  union {
-    struct {
-      int32_t low;
-      int32_t high;
-    } words;
-    int64_t i64;
-    double f64;
-    void* ptr;
-  } value;
+  CommandValue value;
   uint32_t type;
 };
 
 // The three words that a command fills: value low, value high, and the result's
 // ValueType where it depends on the data.
 struct CommandResult {
-  union {
-    struct {
-      int32_t low;
-      int32_t high;
-    } words;
-    int64_t i64;
-    double f64;
-    void* ptr;
-  } value;
+  CommandValue value;
   uint32_t type;
 };
 #pragma pack(pop)
