@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include "platform/platform.h"
 #include "runtime/commands.h"
@@ -250,6 +251,16 @@ TEST_F(RuntimeDeathTest, AReportDiscardsTheExitCallbacksAndEndsWithMinusOne) {
         rt::ReportRuntimeError(5, 67188094, 271);
       },
       ::testing::ExitedWithCode(testviews::kFatalExitStatus), "数据或数组类型不匹配");
+}
+
+TEST_F(RuntimeDeathTest, AnExitRequestedFromAnotherThreadEndsTheProcessAtOnce) {
+  rt::LoadStartWindow(testprog::kWindow);
+  EXPECT_EXIT(
+      {
+        std::thread worker([] { rt::RunExitSequence(7); });
+        worker.join();
+      },
+      ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(RuntimeDeathTest, CorruptTemplatesAreFatal) {
