@@ -6,10 +6,8 @@
 #include "json/encoding.h"
 #include "loader/json_library.h"
 #include "platform/platform.h"
-#include "runtime/kernel_library.h"
 #include "runtime/services.h"
-#include "ui/file_dialog.h"
-#include "ui/table_component.h"
+#include "ui/support_libraries.h"
 
 namespace app {
 
@@ -43,11 +41,6 @@ const char kTemplates[] =
 
 const rt::EventHandler kRoutines[] = {OnMainWindowCreated, OnParseClicked, OnExportClicked};
 
-const rt::ComponentTypeInfo kKernelTypes[] = {rt::kWindowType, rt::kButtonType,
-                                              ui::kFileDialogType};
-const rt::SupportLibrary kKernelLibrary = {"kernel", nullptr, kKernelTypes,
-                                           sizeof kKernelTypes / sizeof kKernelTypes[0]};
-const rt::SupportLibrary* const kLibraries[] = {&kKernelLibrary, &ui::kGridLibrary};
 
 void ProgramInitialise() {}
 void ProgramCleanUp() {}
@@ -63,8 +56,8 @@ const rt::ProgramDescriptor& Program() {
       0,
       kTemplates,
       static_cast<uint32_t>(sizeof kTemplates - 1),
-      static_cast<int32_t>(sizeof kLibraries / sizeof kLibraries[0]),
-      kLibraries,
+      ui::kSupportLibraryCount,
+      ui::kSupportLibraries,
       json::kEncodingDllCount,
       json::kEncodingDllLibraries,
       json::kEncodingDllExports,

@@ -19,6 +19,7 @@
 #include "runtime/services.h"
 #include "runtime/window.h"
 #include "ui/file_dialog.h"
+#include "ui/support_libraries.h"
 #include "ui/table_commands.h"
 #include "ui/table_component.h"
 #include "ui/text_convert.h"
@@ -139,10 +140,6 @@ const char kTemplates[] =
     "component id=0x56010004 type=0x0001001F name=保存srt对话框 set.DialogType=1 "
     "set.Title=\"保存srt文件\" set.Filter=\"字幕文件（*.srt）|*.srt\" set.DefaultExtension=srt\n";
 
-const rt::ComponentTypeInfo kKernelTypes[] = {rt::kWindowType, rt::kButtonType,
-                                              ui::kFileDialogType};
-const rt::SupportLibrary kKernel = {"kernel", nullptr, kKernelTypes, 3};
-const rt::SupportLibrary* const kLibraries[] = {&kKernel, &ui::kGridLibrary};
 
 }  // namespace
 
@@ -157,7 +154,8 @@ int main() {
   LocalFree(argv);
   static rt::ProgramDescriptor descriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
                                           kTemplates, static_cast<uint32_t>(std::strlen(kTemplates)),
-                                          2, kLibraries, 0, nullptr, nullptr};
+                                          ui::kSupportLibraryCount, ui::kSupportLibraries,
+                                          0, nullptr, nullptr};
   rt::SetProgramForTests(descriptor);
   rt::InitRuntime();
   rt::LoadStartWindow(kWindow);

@@ -5,6 +5,7 @@
 #include "runtime/kernel_library.h"
 #include "runtime/program.h"
 #include "ui/file_dialog.h"
+#include "ui/support_libraries.h"
 #include "ui/table_component.h"
 
 namespace uitest {
@@ -25,10 +26,6 @@ const char kTemplates[] =
     "component id=0x56010004 type=0x0001001F name=保存srt对话框 set.DialogType=1 "
     "set.Title=\"保存srt文件\" set.Filter=\"字幕文件（*.srt）|*.srt\" set.DefaultExtension=srt\n";
 
-const rt::ComponentTypeInfo kKernelTypes[] = {rt::kWindowType, rt::kButtonType,
-                                              ui::kFileDialogType};
-const rt::SupportLibrary kKernel = {"kernel", nullptr, kKernelTypes, 3};
-const rt::SupportLibrary* const kLibraries[] = {&kKernel, &ui::kGridLibrary};
 
 }  // namespace
 
@@ -36,7 +33,8 @@ void Start() {
   static rt::ProgramDescriptor descriptor;
   descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
                                      kTemplates, static_cast<uint32_t>(std::strlen(kTemplates)),
-                                     2, kLibraries, 0, nullptr, nullptr};
+                                     ui::kSupportLibraryCount, ui::kSupportLibraries,
+                                     0, nullptr, nullptr};
   rt::ResetRuntimeForTests();
   ResetViews();
   rt::SetProgramForTests(descriptor);
