@@ -42,11 +42,10 @@ int64_t ReadComponentPropertyService(int32_t window, int32_t component, int32_t 
                                      int32_t index) {
   (void)index;
   LoadedWindow& loaded = LoadedWindowFor(window, component);
-  if (property >= kFirstOwnProperty)
-    return LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入")
-        .ReadOwnProperty(property - kFirstOwnProperty);
-  return LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入")
-      .ReadCommonProperty(property);
+  Component& target =
+      LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入");
+  if (property >= kFirstOwnProperty) return target.ReadOwnProperty(property - kFirstOwnProperty);
+  return target.ReadCommonProperty(property);
 }
 
 void WriteComponentPropertyService(int32_t window, int32_t component, int32_t property,
