@@ -52,7 +52,8 @@ const char* DraftStatusCause(DraftStatus status) {
     case DraftStatus::kNotJson:
       return "not JSON (not a JianyingPro draft)";
     case DraftStatus::kEncrypted:
-      return "encrypted by editor version 6 or later; its subtitles cannot be read";
+      return "encrypted by JianyingPro 6.0 or later, so its subtitles cannot be read; "
+             "use JianyingPro's own subtitle export instead";
   }
   return "";
 }
@@ -62,7 +63,8 @@ const char* DraftStatusMessage(DraftStatus status) {
     case DraftStatus::kOk:
       return nullptr;
     case DraftStatus::kEncrypted:
-      return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。";
+      return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+             "请在剪映中使用自带的字幕导出功能。";
     case DraftStatus::kNotFound:
     case DraftStatus::kUnreadable:
     case DraftStatus::kNotJson:

@@ -4,19 +4,21 @@
 #include <vector>
 
 #include "app/draft_file.h"
+#include "app/dropped_draft.h"
 #include "app/main_window.h"
 #include "app/srt_text.h"
 #include "app/subtitles.h"
 #include "app/timestamp.h"
-#include "json/encoding.h"
 #include "json/json_node.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
+#include "runtime/program.h"
 #include "runtime/report.h"
 #include "runtime/services.h"
 #include "ui/file_dialog.h"
 #include "ui/special_folder.h"
 #include "ui/table_commands.h"
+#include "ui/text_convert.h"
 
 namespace app {
 
@@ -27,6 +29,10 @@ namespace {
 constexpr int32_t kAppDataFolder = 8;
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
+// The save dialog's second file type: UTF-8 instead of code page 936.
+constexpr int64_t kUtf8SrtFilter = 1;
+constexpr char kFolderWithoutDraft[] =
+    "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。";
 
 void WriteText(rt::ComponentId component, int32_t property, const char* text) {
   int32_t low = 0, high = 0;
@@ -43,10 +49,17 @@ rt::OwnedText ReadText(rt::ComponentId component, int32_t property) {
       rt::Services().ReadComponentProperty(kMainWindow, component, property, -1))));
 }
 
-std::string Gbk(const std::string& utf8) {
-  rt::OwnedText text(json::Utf8ToGbk(utf8.c_str()));
-  return rt::TextToString(text.get());
-}
+// Parse and Export run one at a time. Their dialogs, boxes and the filling of the
+// table let queued messages run; a drop among them is ignored.
+bool handlerRunning = false;
+
+class HandlerRunning {
+ public:
+  HandlerRunning() { handlerRunning = true; }
+  ~HandlerRunning() { handlerRunning = false; }
+  HandlerRunning(const HandlerRunning&) = delete;
+  HandlerRunning& operator=(const HandlerRunning&) = delete;
+};
 
 // Both buttons wait while the table fills, so that neither a second parse nor an
 // export of a half-filled table can start.
@@ -82,28 +95,15 @@ void FillTable(const std::vector<Subtitle>& subtitles) {
     ui::TableAppendRow(kMainWindow, kSubtitleTable);
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
-    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 2, Gbk(subtitle.text).c_str());
+    // Wide text keeps every character; the commands still read the cell in code page 936.
+    ui::TableSetCellWideText(kMainWindow, kSubtitleTable, row, 2, ui::Utf8ToUtf16(subtitle.text));
     rt::cmd::ProcessPendingMessages();
     row++;
   }
 }
 
-}  // namespace
-
-void OnMainWindowCreated() {
-  // The editor keeps its projects under the parent of the roaming folder:
-  // …\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\.
-  rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
-  rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
-  int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
-  rt::OwnedText parent = rt::cmd::LeftText(trimmed.get(), slash);
-  std::string folder = rt::TextToString(parent.get()) + kProjectsFolder;
-  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder, folder.c_str());
-  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
-}
-
-void OnParseClicked() {
-  if (!rt::cmd::ShowFileDialog(kMainWindow, kOpenDraftDialog)) return;
+// Reads the draft file that the open dialog's FileName names and fills the table.
+void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   rt::OwnedBytes bytes = rt::cmd::ReadFileBytes(name.get());
 
@@ -125,23 +125,89 @@ void OnParseClicked() {
   held.ExportReady();
 }
 
+// The closing message of an export in code page 936, with the count of characters that
+// code page 936 could not hold.
+std::string ExportDoneMessage(size_t lost) {
+  if (lost == 0) return "导出完成";
+  return "导出完成，但有 " + std::to_string(lost) +
+         " 个字符无法用 GBK 表示，已写作“?”。要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。";
+}
+
+// One cell for the SRT file: its code page 936 text as the commands read it (counting
+// in `lost` what that loses), or its wide text in UTF-8.
+std::string ExportCell(int32_t row, int32_t column, bool utf8, size_t& lost) {
+  if (utf8) {
+    ui::CellWideTextResult wide =
+        ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, column);
+    if (!wide.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
+    return ui::Utf16ToUtf8(wide.text);
+  }
+  ui::CellTextResult cell = ui::TableGetCellText(kMainWindow, kSubtitleTable, row, column);
+  if (!cell.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
+  std::string text = rt::TextToString(cell.text.get());
+  // "?" never ends a double-byte character: a text without one lost nothing.
+  if (text.find('?') != std::string::npos) {
+    lost += ui::Cp936LostCharacters(
+        ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, column).text);
+  }
+  return text;
+}
+
+}  // namespace
+
+void OnMainWindowCreated() {
+  // The editor keeps its projects under the parent of the roaming folder:
+  // …\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\.
+  rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
+  rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
+  int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
+  rt::OwnedText parent = rt::cmd::LeftText(trimmed.get(), slash);
+  std::string folder = rt::TextToString(parent.get()) + kProjectsFolder;
+  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder, folder.c_str());
+  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
+}
+
+void OnParseClicked() {
+  HandlerRunning running;
+  if (!rt::cmd::ShowFileDialog(kMainWindow, kOpenDraftDialog)) return;
+  ParseChosenDraft();
+}
+
+void OnFilesDropped() {
+  const std::vector<std::string>& dropped = rt::DroppedFiles();
+  if (handlerRunning || dropped.empty()) return;
+  HandlerRunning running;
+  // Of several items the first counts; a project folder stands for its draft file,
+  // which then counts as chosen in the open dialog.
+  std::string file = DroppedDraftFile(dropped.front());
+  if (file.empty()) {
+    rt::cmd::ShowMessage(kFolderWithoutDraft, 0);
+    return;
+  }
+  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, file.c_str());
+  ParseChosenDraft();
+}
+
 void OnExportClicked() {
+  HandlerRunning running;
   if (!rt::cmd::ShowFileDialog(kMainWindow, kSaveSrtDialog)) return;
+  bool utf8 = rt::Services().ReadComponentProperty(kMainWindow, kSaveSrtDialog,
+                                                   rt::kFirstOwnProperty + ui::kDialogChosenFilter,
+                                                   -1) == kUtf8SrtFilter;
   std::string srt;
+  size_t lost = 0;
   for (int32_t row = 1; row <= SubtitleCount; row++) {
     std::string cells[3];
-    for (int32_t column = 0; column < 3; column++) {
-      ui::CellTextResult cell = ui::TableGetCellText(kMainWindow, kSubtitleTable, row, column);
-      if (!cell.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
-      cells[column] = rt::TextToString(cell.text.get());
-    }
+    for (int32_t column = 0; column < 3; column++)
+      cells[column] = ExportCell(row, column, utf8, lost);
     AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
   }
   rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   int32_t file = rt::cmd::OpenFile(name.get(), 4, 1);
   bool written = file != 0 && rt::cmd::WriteFileText(file, srt.c_str());
   if (file != 0) rt::CloseFile(file);
-  rt::cmd::ShowMessage(written ? "导出完成" : "导出失败：无法写入所选文件。", 0);
+  std::string said = written ? ExportDoneMessage(lost) : "导出失败：无法写入所选文件。";
+  rt::cmd::ShowMessage(said.c_str(), 0);
 }
 
 }  // namespace app

@@ -17,8 +17,8 @@ namespace {
 // the rest, and two dialogs that show only when asked.
 const char kTemplates[] =
     "window id=0x52010001 type=0x00010001 name=MainWindow text=\"Subvane\" "
-    "left=50 top=50 width=738 height=387 on0=0 "
-    "set.centred=1 set.minimiseBox=1 set.maximiseBox=0 set.resizable=0\n"
+    "left=50 top=50 width=738 height=387 on0=0 on1=3 "
+    "set.centred=1 set.minimiseBox=1 set.maximiseBox=0 set.resizable=0 set.acceptsFiles=1\n"
     "component id=0x56010002 type=0x00010006 name=解析按钮 text=\"解析\" "
     "left=8 top=24 width=80 height=40 on0=1\n"
     "component id=0x56010003 type=0x00010006 name=导出按钮 text=\"导出\" "
@@ -35,12 +35,13 @@ const char kTemplates[] =
     "set.InitialFilter=0 set.DefaultExtension=\"\" set.CreatePrompt=0 set.FileMustExist=1 "
     "set.OverwritePrompt=1 set.PathMustExist=1 set.NoChangeFolder=0\n"
     "component id=0x56010006 type=0x0001001F name=保存srt对话框 visible=0 "
-    "set.DialogType=1 set.Title=\"保存srt文件\" set.Filter=\"字幕文件（*.srt）|*.srt\" "
+    "set.DialogType=1 set.Title=\"保存srt文件\" "
+    "set.Filter=\"字幕文件（*.srt）|*.srt|字幕文件 UTF-8（*.srt）|*.srt\" "
     "set.InitialFilter=0 set.DefaultExtension=srt set.CreatePrompt=0 set.FileMustExist=1 "
     "set.OverwritePrompt=1 set.PathMustExist=1 set.NoChangeFolder=0\n";
 
-const rt::EventHandler kRoutines[] = {OnMainWindowCreated, OnParseClicked, OnExportClicked};
-
+const rt::EventHandler kRoutines[] = {OnMainWindowCreated, OnParseClicked, OnExportClicked,
+                                      OnFilesDropped};
 
 void ProgramInitialise() {}
 void ProgramCleanUp() {}

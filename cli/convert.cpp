@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/project_folder.h"
 #include "app/srt_text.h"
 #include "app/subtitles.h"
 #include "cli/cli_platform.h"
@@ -51,6 +52,17 @@ std::string SafeFileName(const std::string& name) {
   if (safe.empty() || safe == "_") safe = "subtitles";
   return safe;
 }
+
+// A project folder as this system shows it to the folder rule.
+class CliProjectFiles : public app::ProjectFiles {
+ public:
+  bool IsFile(const std::string& path) const override { return StatPath(path) == PathKind::kFile; }
+  bool ReadSmallFile(const std::string& path, std::string& bytes) const override {
+    std::string reason;
+    return IsFile(path) && ReadWholeFile(path, bytes, reason) == ReadResult::kOk;
+  }
+  char Separator() const override { return PathSeparator(); }
+};
 
 app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& options,
                                    std::string& srt, std::string& reason) {
@@ -114,20 +126,19 @@ app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std
     case PathKind::kFolder:
       break;
   }
-  for (const char* name : {"draft_content.json", "draft_info.json"}) {
-    std::string candidate = JoinPath(argument, name);
-    if (StatPath(candidate) == PathKind::kFile) {
-      file = candidate;
-      return app::DraftStatus::kOk;
-    }
-  }
+  file = app::ProjectDraftFile(argument, CliProjectFiles());
+  if (!file.empty()) return app::DraftStatus::kOk;
   reason = "not found: the folder holds no draft_content.json or draft_info.json";
   return app::DraftStatus::kNotFound;
 }
 
 std::string ProjectNameOf(const std::string& file) {
   std::string full = WithoutTrailingSeparators(FullPath(file));
-  std::string folder = LastComponent(ParentOf(full));
+  std::string parent = ParentOf(full);
+  // A timeline of Timelines/<id>/ belongs to the project folder that holds Timelines.
+  std::string timelines = ParentOf(parent);
+  if (Lowercase(LastComponent(timelines)) == "timelines") parent = ParentOf(timelines);
+  std::string folder = LastComponent(parent);
   if (folder.empty()) {
     std::string own = LastComponent(full);
     folder = own.substr(0, own.rfind('.'));

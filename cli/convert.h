@@ -9,11 +9,12 @@
 
 namespace cli {
 
-// Finds the draft file that `argument` names: the file itself, or in a folder its
-// draft_content.json, else its draft_info.json. kNotFound with `reason` otherwise.
+// Finds the draft file that `argument` names: the file itself, or in a project folder
+// the file that app::ProjectDraftFile picks. kNotFound with `reason` otherwise.
 app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason);
 
-// The project's name for the draft file `file`: the name of the folder holding it.
+// The project's name for the draft file `file`: the name of the folder holding it, or
+// for a timeline in Timelines/<id>/ the name of the project folder.
 std::string ProjectNameOf(const std::string& file);
 
 // Reads, parses and converts the draft file `file` into the SRT bytes of `options`.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -45,6 +46,12 @@ int64_t FileSize(intptr_t file);                 // -1 on error
 int64_t FileTell(intptr_t file);                 // -1 on error
 bool FileSeek(intptr_t file, int64_t position);  // from the start
 
+enum class PathKind { Missing, File, Folder, Other };
+// What `name` (code page 936) names: a file, a folder, something else, or nothing.
+PathKind PathKindOf(const char* name);
+// The separator the system writes between a folder and a name.
+char PathSeparator();
+
 // ---- Libraries ----------------------------------------------------------------------
 
 // In the Linux build these find the stand-in layer's modules (a "kernel32.dll" among
@@ -69,6 +76,9 @@ class ViewEvents {
   virtual ~ViewEvents() = default;
   virtual void OnButtonClicked(int controlId) = 0;
   virtual void OnViewDestroyed() = 0;  // the window is gone (closed by the user or destroyed)
+  // Files or folders were dropped on a window that accepts them: their full paths in
+  // code page 936, in the order the system gave them.
+  virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
 };
 
 struct Bounds {
@@ -80,6 +90,7 @@ struct TopLevelStyle {
   bool minimiseBox = true;
   bool maximiseBox = false;
   bool resizable = false;
+  bool acceptsFiles = false;  // files and folders may be dropped on it
 };
 
 // A top-level window whose outer size is `bounds`.

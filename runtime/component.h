@@ -19,6 +19,7 @@ class Window;
 // Event numbers of the components that this program's windows hold.
 enum EventNumber : int32_t {
   kEventWindowCreated = 0,
+  kEventFilesDropped = 1,  // a window's; DroppedFiles() names what was dropped
   kEventButtonClicked = 0,
 };
 

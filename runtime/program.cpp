@@ -209,6 +209,7 @@ void SuppressEvents() { State().suppressEvents++; }
 int32_t EventSuppressionCount() { return State().suppressEvents; }
 ComponentId CurrentEventWindow() { return State().eventWindow; }
 ComponentId CurrentEventComponent() { return State().eventComponent; }
+const std::vector<std::string>& DroppedFiles() { return State().droppedFiles; }
 
 const std::string& ExecutableDirectory() { return State().executableDirectory; }
 const std::string& ExecutableFileName() { return State().executableFileName; }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "runtime/component.h"
 
@@ -63,6 +64,9 @@ const std::string& ExecutableFileName();
 // The source of the event being handled: window id and component id, 0 when none.
 ComponentId CurrentEventWindow();
 ComponentId CurrentEventComponent();
+// The paths (code page 936) dropped on the window whose drop event is being handled, in
+// the order the system gave them; empty outside such an event.
+const std::vector<std::string>& DroppedFiles();
 
 // Test hooks: forget everything InitRuntime and the loaded windows set up; name the
 // program that InitRuntime reads.

@@ -45,6 +45,7 @@ struct RuntimeState {
   int32_t suppressEvents = 0;
   ComponentId eventWindow = 0;
   ComponentId eventComponent = 0;
+  std::vector<std::string> droppedFiles;  // of the drop event being handled
   ErrorHandler errorHandler = nullptr;
   bool errorHandlerRunning = false;
 };

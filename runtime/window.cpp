@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "runtime/program.h"
+#include "runtime/runtime_state.h"
 
 namespace rt {
 
@@ -35,6 +36,7 @@ bool Window::Create() {
   style.minimiseBox = SettingOn(self, "minimiseBox", true);
   style.maximiseBox = SettingOn(self, "maximiseBox", false);
   style.resizable = SettingOn(self, "resizable", false);
+  style.acceptsFiles = SettingOn(self, "acceptsFiles", false);
   platform::View* view = platform::CreateTopLevel(Text().c_str(), Bounds(), style, this);
   if (!view) return false;
   SetView(view);
@@ -80,6 +82,16 @@ void Window::OnViewDestroyed() {
   if (!View()) return;
   DestroyView();
   OnWindowDestroyed(this);
+}
+
+void Window::OnFilesDropped(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  // A handler may let queued messages run, and with them another drop: each event
+  // sees its own paths.
+  std::vector<std::string> outer = std::move(State().droppedFiles);
+  State().droppedFiles = paths;
+  DispatchEvent(Id(), 0, kEventFilesDropped);
+  State().droppedFiles = std::move(outer);
 }
 
 int Window::ControlIdOf(const Component& component) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/component.h"
@@ -38,6 +39,7 @@ class Window : public Component, public platform::ViewEvents {
   // platform::ViewEvents
   void OnButtonClicked(int controlId) override;
   void OnViewDestroyed() override;
+  void OnFilesDropped(const std::vector<std::string>& paths) override;
 
  private:
   WindowTemplate template_;

@@ -64,6 +64,7 @@ int64_t FileDialogProperties::Read(int32_t index) const {
     return static_cast<int64_t>(reinterpret_cast<uintptr_t>(rt::NewText(*text)));
   }
   if (const int32_t* number = NumberField(self, index)) return *number;
+  if (index == kDialogChosenFilter) return chosenFilter;
   return 0;
 }
 
@@ -167,9 +168,11 @@ bool FileDialog::ShowDialog() {
   FileDialogRequest request = PrepareFileDialogRequest(properties_);
   void* ownerNative = nullptr;
   if (Owner() && Owner()->View()) ownerNative = platform::NativeHandle(Owner()->View());
-  std::string chosen;
-  if (!RunFileDialog(request, ownerNative, &chosen)) return false;
-  properties_.fileName = chosen;
+  FileDialogChoice choice;
+  if (!RunFileDialog(request, ownerNative, &choice)) return false;
+  properties_.fileName = choice.path;
+  properties_.chosenFilter =
+      choice.filterIndex > 0 ? static_cast<int32_t>(choice.filterIndex - 1) : 0;
   return true;
 }
 

@@ -33,6 +33,9 @@ enum FileDialogProperty : int32_t {
   kDialogPathMustExist,
   kDialogNoChangeFolder,
   kFileDialogPropertyCount,
+  // Read only: the 0-based pair of the filter that the user had selected when confirming
+  // the last choice (0 until then), which tells, say, which file type to write.
+  kDialogChosenFilter = kFileDialogPropertyCount,
 };
 
 // Option flags as the platform's common dialogs take them.
@@ -62,6 +65,7 @@ struct FileDialogProperties {
   int32_t overwritePrompt = 1;
   int32_t pathMustExist = 1;
   int32_t noChangeFolder = 0;
+  int32_t chosenFilter = 0;
 
   // A property's value: numbers as they are, texts as new Text blocks (null when empty).
   // Unknown indices read 0.
@@ -94,12 +98,19 @@ std::string PrepareFilter(const std::string& filter);
 std::string FitNameBuffer(const std::string& name);
 FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& properties);
 
-// Runs the platform's modal dialog; true with the chosen full path (code page 936) when
-// the user confirmed, false on cancel or failure. `ownerNative` may be null.
-bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::string* chosen);
+// What the user confirmed in the platform's dialog.
+struct FileDialogChoice {
+  std::string path;          // full path, code page 936
+  uint32_t filterIndex = 0;  // the 1-based pair selected at the end; 0 without a filter
+};
 
-// Linux build: the driving test answers the dialog (no answer: cancelled).
-using FileDialogAnswer = std::function<bool(const FileDialogRequest&, std::string* chosen)>;
+// Runs the platform's modal dialog; true with the user's choice when the user
+// confirmed, false on cancel or failure. `ownerNative` may be null.
+bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDialogChoice* choice);
+
+// Linux build: the driving test answers the dialog (no answer: cancelled). The choice
+// comes with the request's filter pair selected.
+using FileDialogAnswer = std::function<bool(const FileDialogRequest&, FileDialogChoice* choice)>;
 void SetFileDialogAnswer(FileDialogAnswer answer);
 
 class FileDialog : public rt::DialogComponent {
@@ -113,7 +124,8 @@ class FileDialog : public rt::DialogComponent {
   void DestroyView() override {}
   int64_t ReadOwnProperty(int32_t index) override { return properties_.Read(index); }
   void WriteOwnProperty(int32_t index, int64_t value) override { properties_.Write(index, value); }
-  // Shows the dialog; on a confirmed choice FileName holds its full path.
+  // Shows the dialog; on a confirmed choice FileName holds its full path and
+  // ChosenFilter the pair the user had selected.
   bool ShowDialog() override;
 
  private:

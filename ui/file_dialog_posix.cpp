@@ -14,11 +14,13 @@ FileDialogAnswer& Answer() {
 
 void SetFileDialogAnswer(FileDialogAnswer answer) { Answer() = std::move(answer); }
 
-bool RunFileDialog(const FileDialogRequest& request, void*, std::string* chosen) {
+bool RunFileDialog(const FileDialogRequest& request, void*, FileDialogChoice* choice) {
   if (!Answer()) return false;
-  std::string path;
-  if (!Answer()(request, &path)) return false;
-  *chosen = FitNameBuffer(path);
+  FileDialogChoice answered;
+  answered.filterIndex = request.filterIndex;
+  if (!Answer()(request, &answered)) return false;
+  choice->path = FitNameBuffer(answered.path);
+  choice->filterIndex = answered.filterIndex;
   return true;
 }
 

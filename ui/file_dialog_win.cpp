@@ -54,7 +54,7 @@ HWND DialogOwner(void* ownerNative) {
 
 void SetFileDialogAnswer(FileDialogAnswer) {}
 
-bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::string* chosen) {
+bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDialogChoice* choice) {
   std::wstring filter = ToWide(request.filter);  // zeros inside convert one for one
   std::wstring title = ToWide(request.title);
   std::wstring folder = ToWide(request.initialFolder);
@@ -90,7 +90,8 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::str
   if (!ok) return false;
   file[kFileNameBuffer - 1] = L'\0';
   std::wstring path(file);
-  *chosen = FitNameBuffer(Utf16ToCp936(WideText(path.begin(), path.end())));
+  choice->path = FitNameBuffer(Utf16ToCp936(WideText(path.begin(), path.end())));
+  choice->filterIndex = request.filter.empty() ? 0 : ofn.nFilterIndex;
   return true;
 }
 

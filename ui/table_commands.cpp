@@ -129,6 +129,27 @@ rt::CommandResult GetCellTextOf(const CGridCtrl& grid, int32_t row, int32_t colu
   return result;
 }
 
+int32_t SetCellWideTextOf(CGridCtrl& grid, int32_t row, int32_t column, WideText text) {
+  CGridCell* cell = grid.Cell(row, column);
+  if (!cell) return 0;
+  cell->SetWideText(std::move(text));
+  grid.RedrawCell(row, column);
+  return 1;
+}
+
+rt::CommandResult GetCellWideTextOf(const CGridCtrl& grid, int32_t row, int32_t column) {
+  rt::CommandResult result{};
+  const CGridCell* cell = grid.Cell(row, column);
+  if (!cell) {
+    result.type = rt::kTypeBool;
+    return result;
+  }
+  WideText text = cell->ShownText();
+  result.type = rt::kTypeBytes;
+  result.value.ptr = rt::NewBytes(text.data(), text.size() * sizeof(char16_t));
+  return result;
+}
+
 void CmdAppendRow(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
   CGridCtrl* grid = argc > 0 ? ResolveTable(args[0]) : nullptr;
   if (!grid) return;
@@ -150,6 +171,30 @@ void CmdGetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* arg
     return;
   }
   *result = GetCellTextOf(*grid, args[1].value.words.low, args[2].value.words.low);
+}
+
+void CmdSetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
+  CGridCtrl* grid = argc > 0 ? ResolveTable(args[0]) : nullptr;
+  if (!grid || argc < 4 || args[3].type != rt::kTypeBytes) return;
+  const void* block = args[3].value.ptr;
+  int32_t length = rt::BytesLength(block);
+  WideText text(static_cast<size_t>(length > 0 ? length / 2 : 0), u'\0');
+  if (!text.empty()) std::memcpy(&text[0], rt::BytesData(block), text.size() * sizeof(char16_t));
+  try {
+    result->value.words.low =
+        SetCellWideTextOf(*grid, args[1].value.words.low, args[2].value.words.low, std::move(text));
+  } catch (const std::bad_alloc&) {
+    result->value.words.low = 0;
+  }
+}
+
+void CmdGetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
+  CGridCtrl* grid = argc > 0 ? ResolveTable(args[0]) : nullptr;
+  if (!grid || argc < 3) {
+    result->type = rt::kTypeBool;
+    return;
+  }
+  *result = GetCellWideTextOf(*grid, args[1].value.words.low, args[2].value.words.low);
 }
 
 bool TableAppendRow(rt::ComponentId window, rt::ComponentId table) {
@@ -179,6 +224,35 @@ CellTextResult TableGetCellText(rt::ComponentId window, rt::ComponentId table, i
   if (out.isText) {
     out.text.reset(static_cast<char*>(r.value.ptr));
   } else if (r.type == rt::kTypeBytes) {
+    rt::Free(r.value.ptr);
+  }
+  return out;
+}
+
+bool TableSetCellWideText(rt::ComponentId window, rt::ComponentId table, int32_t row,
+                          int32_t column, const WideText& text) {
+  rt::OwnedBytes units(rt::NewBytes(text.data(), text.size() * sizeof(char16_t)));
+  rt::CommandArg args[4] = {rt::ArgComponent(window, table, rt::kComponentTable), rt::ArgInt(row),
+                            rt::ArgInt(column), rt::ArgBytes(units.get())};
+  return rt::Services()
+             .CallLibraryCommand(&CmdSetCellWideText, kGridLibraryNumber, 4, args)
+             .value.words.low == 1;
+}
+
+CellWideTextResult TableGetCellWideText(rt::ComponentId window, rt::ComponentId table, int32_t row,
+                                        int32_t column) {
+  rt::CommandArg args[3] = {rt::ArgComponent(window, table, rt::kComponentTable), rt::ArgInt(row),
+                            rt::ArgInt(column)};
+  rt::CommandResult r =
+      rt::Services().CallLibraryCommand(&CmdGetCellWideText, kGridLibraryNumber, 3, args);
+  CellWideTextResult out;
+  if (r.type == rt::kTypeBytes) {
+    rt::OwnedBytes units(static_cast<uint8_t*>(r.value.ptr));
+    out.isText = true;
+    size_t count = static_cast<size_t>(rt::BytesLength(units.get())) / sizeof(char16_t);
+    out.text.resize(count);
+    if (count > 0) std::memcpy(&out.text[0], rt::BytesData(units.get()), count * sizeof(char16_t));
+  } else if (r.type == rt::kTypeText) {
     rt::Free(r.value.ptr);
   }
   return out;

@@ -20,6 +20,12 @@ void CmdSetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* arg
 // GetCellText(table, row, column): a typed result; Text owned by the caller, or Bool
 // false outside the table.
 void CmdGetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
+// SetCellWideText(table, row, column, Bytes of UTF-16LE units): stores the units as the
+// cell's wide text, whatever its row; low word 1 when stored.
+void CmdSetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
+// GetCellWideText(table, row, column): the text the cell shows as Bytes of UTF-16LE
+// units, owned by the caller, or Bool false outside the table.
+void CmdGetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
 
 // The commands' work on a model. Arguments of kind rt::kTypeNone count as left out.
 int32_t AppendRowTo(CGridCtrl& grid, const rt::CommandArg& heading,
@@ -27,6 +33,8 @@ int32_t AppendRowTo(CGridCtrl& grid, const rt::CommandArg& heading,
 int32_t SetCellTextOf(CGridCtrl& grid, int32_t row, int32_t column, int32_t kind,
                       const rt::CommandArg& value);
 rt::CommandResult GetCellTextOf(const CGridCtrl& grid, int32_t row, int32_t column);
+int32_t SetCellWideTextOf(CGridCtrl& grid, int32_t row, int32_t column, WideText text);
+rt::CommandResult GetCellWideTextOf(const CGridCtrl& grid, int32_t row, int32_t column);
 // A value as a cell stores it; false for a type that has no text form.
 bool ValueToCellText(const rt::CommandArg& value, std::string* text);
 
@@ -43,5 +51,18 @@ struct CellTextResult {
 };
 CellTextResult TableGetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row,
                                 int32_t column);
+
+// Writes UTF-16 text into a cell, so that it shows every character; false outside the
+// table. GetCellText still reads it in code page 936.
+bool TableSetCellWideText(rt::ComponentId window, rt::ComponentId table, int32_t row,
+                          int32_t column, const WideText& text);
+
+// What GetCellWideText gave: the text the cell shows or, outside the table, no text.
+struct CellWideTextResult {
+  bool isText = false;
+  WideText text;
+};
+CellWideTextResult TableGetCellWideText(rt::ComponentId window, rt::ComponentId table, int32_t row,
+                                        int32_t column);
 
 }  // namespace ui

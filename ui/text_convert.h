@@ -1,5 +1,6 @@
-// Conversion between the system's code page 936 texts and the UTF-16 that the
-// window functions take. Every crossing between the two goes through this pair.
+// Conversion between the system's code page 936 texts, the UTF-16 that the window
+// functions take and the UTF-8 of drafts and UTF-8 files. Every crossing between them
+// goes through these functions.
 #pragma once
 
 #include <string>
@@ -13,6 +14,16 @@ using WideText = std::u16string;  // UTF-16 code units
 WideText Cp936ToUtf16(std::string_view text);
 // UTF-16 to code page 936; units without a mapping become "?".
 std::string Utf16ToCp936(std::u16string_view text);
+
+// UTF-8 to UTF-16; each invalid sequence becomes U+FFFD.
+WideText Utf8ToUtf16(std::string_view text);
+// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// How many characters of `text` code page 936 has no form for, so that Utf16ToCp936
+// writes "?" in their place. A character beyond the Basic Multilingual Plane (two
+// units) counts once; a "?" in the text itself is no loss.
+size_t Cp936LostCharacters(std::u16string_view text);
 
 // Length in bytes of the code page 936 character starting at `text[i]` (1 or 2).
 inline size_t Cp936CharLength(std::string_view text, size_t i) {

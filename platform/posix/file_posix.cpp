@@ -145,4 +145,13 @@ bool FileSeek(intptr_t file, int64_t position) {
   return position >= 0 && lseek(ToFd(file), static_cast<off_t>(position), SEEK_SET) >= 0;
 }
 
+PathKind PathKindOf(const char* name) {
+  struct stat st;
+  if (!name || !*name || stat(name, &st) != 0) return PathKind::Missing;
+  if (S_ISDIR(st.st_mode)) return PathKind::Folder;
+  return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+}
+
+char PathSeparator() { return '/'; }
+
 }  // namespace platform

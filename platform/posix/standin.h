@@ -33,6 +33,10 @@ View* FindView(const std::string& text);
 // Queues a click as the user's mouse would make it: ignored when the button is
 // disabled, hidden or gone by the time the message is dispatched.
 void Click(View* button);
+// Queues a drop of files or folders (paths in code page 936) on a top-level window, as
+// the user's mouse would make it: ignored unless the window accepts files and is shown
+// and enabled when the message is dispatched.
+void DropFiles(View* window, std::vector<std::string> paths);
 // Queues the user's close of a top-level window.
 void Close(View* window);
 

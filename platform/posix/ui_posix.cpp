@@ -3,6 +3,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/posix/standin.h"
@@ -12,8 +13,9 @@ namespace platform {
 namespace {
 
 struct Message {
-  enum class Kind { Task, Click, Close, Quit } kind;
+  enum class Kind { Task, Click, Close, Drop, Quit } kind;
   View* view = nullptr;
+  std::vector<std::string> paths = {};
   void (*task)(intptr_t) = nullptr;
   intptr_t parameter = 0;
 };
@@ -67,6 +69,13 @@ void Dispatch(const Message& message) {
     }
     case Message::Kind::Close:
       if (!view->destroyed) DestroyView(view);
+      break;
+    case Message::Kind::Drop:
+      // As on Windows, only a shown, enabled window that accepts files takes a drop.
+      if (!view->destroyed && view->visible && view->enabled && view->style.acceptsFiles &&
+          view->events) {
+        view->events->OnFilesDropped(message.paths);
+      }
       break;
     case Message::Kind::Quit:
       break;
@@ -169,6 +178,13 @@ View* FindView(const std::string& text) {
 void Click(View* button) {
   Message message{Message::Kind::Click};
   message.view = button;
+  Post(message);
+}
+
+void DropFiles(View* window, std::vector<std::string> paths) {
+  Message message{Message::Kind::Drop};
+  message.view = window;
+  message.paths = std::move(paths);
   Post(message);
 }
 

@@ -2,6 +2,11 @@
 // A View* is the HWND itself; a top-level window keeps its ViewEvents in its
 // GWLP_USERDATA slot from WM_NCCREATE to WM_NCDESTROY.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/win32/text_win.h"
@@ -24,6 +29,22 @@ ViewEvents* EventsOf(HWND hwnd) {
   return reinterpret_cast<ViewEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// The paths of a drop, in the order the shell gives them; the drop's memory is freed.
+std::vector<std::string> DroppedPaths(HDROP drop) {
+  std::vector<std::string> paths;
+  UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; i++) {
+    UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    if (length == 0) continue;
+    std::wstring path(length + 1, L'\0');
+    UINT copied = DragQueryFileW(drop, i, &path[0], length + 1);
+    path.resize(copied);
+    if (!path.empty()) paths.push_back(GbkFromWide(path));
+  }
+  DragFinish(drop);
+  return paths;
+}
+
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: {
@@ -44,6 +65,11 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
       }
       break;
+    case WM_DROPFILES: {
+      std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
+      if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
+      return 0;
+    }
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
@@ -158,8 +184,9 @@ View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelSt
     if (left < work.left) left = work.left;
     if (top < work.top) top = work.top;
   }
-  HWND hwnd = CreateWindowExW(0, kWindowClass, WideFromGbk(caption).c_str(), windowStyle, left,
-                              top, bounds.width, bounds.height, nullptr, nullptr,
+  DWORD extendedStyle = style.acceptsFiles ? WS_EX_ACCEPTFILES : 0;
+  HWND hwnd = CreateWindowExW(extendedStyle, kWindowClass, WideFromGbk(caption).c_str(),
+                              windowStyle, left, top, bounds.width, bounds.height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), events);
   if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   return AsView(hwnd);

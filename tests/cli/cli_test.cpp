@@ -141,6 +141,17 @@ TEST_F(CliTest, OutputFormsAndEncodings) {
   EXPECT_EQ(RunCli({Arg(infoOnly)}).out, kSmallSrt);
   File(u8"剪映 项目/draft_content.json", "{\"materials\":{\"texts\":[{\"content\":\"c\"}]}}");
   EXPECT_EQ(RunCli({Arg(infoOnly)}).out, "1\r\n00:00:00,000 --> 00:00:00,000\r\nc\r\n\r\n");
+
+  // ... unless Timelines/project.json names a main timeline that holds a draft.
+  File(u8"剪映 项目/Timelines/project.json", "{\"main_timeline_id\":\"9C1E\"}");
+  EXPECT_EQ(RunCli({Arg(infoOnly)}).out, "1\r\n00:00:00,000 --> 00:00:00,000\r\nc\r\n\r\n");
+  File(u8"剪映 项目/Timelines/9C1E/draft_info.json", kSmallDraft);
+  EXPECT_EQ(RunCli({Arg(infoOnly)}).out, kSmallSrt);
+  // A batch names the timeline's file after the project.
+  fs::path out = folder_ / "batch";
+  fs::create_directories(out);
+  EXPECT_EQ(RunCli({"--output-dir", Arg(out), Arg(infoOnly)}).exitCode, 0);
+  EXPECT_EQ(ReadBytes(out / fs::u8path(u8"剪映 项目.srt")), kSmallSrt);
 }
 
 TEST_F(CliTest, BatchNamesFilesAfterProjectsWithoutOverwriting) {
@@ -178,7 +189,9 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
     std::string bytes;
     std::string cause;
   } cases[] = {
-      {"encrypted.json", base64 + "\r\n" + base64 + "==", "encrypted by editor version 6 or later"},
+      {"encrypted.json", base64 + "\r\n" + base64 + "==",
+       "encrypted by JianyingPro 6.0 or later, so its subtitles cannot be read; use JianyingPro's "
+       "own subtitle export instead"},
       {"truncated.json", std::string(kSmallDraft).substr(0, 60), "not JSON"},
       {"empty.json", "", "not JSON"},
       {"random.json", std::string("\x13\x8F\xFF\x00\x7F\x01{[\"", 10) + base64.substr(0, 3),
@@ -224,7 +237,7 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
   if (fs::exists(DraftsFolder() / "encrypted.json")) {
     ChildResult real = RunCli({Arg(DraftsFolder() / "encrypted.json")});
     EXPECT_EQ(real.exitCode, 1);
-    EXPECT_NE(real.err.find("encrypted by editor version 6 or later"), std::string::npos);
+    EXPECT_NE(real.err.find("encrypted by JianyingPro 6.0 or later"), std::string::npos);
   }
 }
 

@@ -32,6 +32,9 @@ class ShowFileDialog : public ::testing::Test {
         rt::WordsPointer(rt::Services().ReadComponentProperty(kWindow, dialog, 10, -1))));
     return rt::TextToString(text.get());
   }
+  int64_t ChosenFilter(rt::ComponentId dialog) {
+    return rt::Services().ReadComponentProperty(kWindow, dialog, 8 + ui::kDialogChosenFilter, -1);
+  }
   void SetFileName(rt::ComponentId dialog, const char* name) {
     int32_t low, high;
     rt::PointerWords(name, &low, &high);
@@ -42,9 +45,9 @@ class ShowFileDialog : public ::testing::Test {
 TEST_F(ShowFileDialog, TheOpenDialogSeesItsPropertiesAndLeavesTheChoice) {
   SetFileName(kOpenDialog, "draft.json");
   ui::FileDialogRequest seen;
-  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, std::string* chosen) {
+  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, ui::FileDialogChoice* choice) {
     seen = r;
-    *chosen = "Z:\\tmp\\x\\draft.json";
+    choice->path = "Z:\\tmp\\x\\draft.json";
     return true;
   });
   EXPECT_TRUE(Show(kOpenDialog));
@@ -59,9 +62,9 @@ TEST_F(ShowFileDialog, TheOpenDialogSeesItsPropertiesAndLeavesTheChoice) {
   EXPECT_EQ(FileName(kOpenDialog), "Z:\\tmp\\x\\draft.json");
 
   // Cancelled, or with no answer at all, FileName keeps the last choice.
-  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, std::string* chosen) {
+  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, ui::FileDialogChoice* choice) {
     seen = r;
-    *chosen = "ignored";
+    choice->path = "ignored";
     return false;
   });
   EXPECT_FALSE(Show(kOpenDialog));
@@ -73,9 +76,9 @@ TEST_F(ShowFileDialog, TheOpenDialogSeesItsPropertiesAndLeavesTheChoice) {
 
 TEST_F(ShowFileDialog, TheSaveDialogAsksWithItsExtensionAndCutsLongAnswers) {
   ui::FileDialogRequest seen;
-  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, std::string* chosen) {
+  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, ui::FileDialogChoice* choice) {
     seen = r;
-    *chosen = std::string(400, 'a');
+    choice->path = std::string(400, 'a');
     return true;
   });
   EXPECT_TRUE(Show(kSaveDialog));
@@ -83,6 +86,32 @@ TEST_F(ShowFileDialog, TheSaveDialogAsksWithItsExtensionAndCutsLongAnswers) {
   EXPECT_EQ(seen.defaultExtension, "srt");
   EXPECT_EQ(seen.title, "保存srt文件");
   EXPECT_EQ(FileName(kSaveDialog).size(), 259u);
+  EXPECT_EQ(ChosenFilter(kSaveDialog), 0);
+
+  // The pair the user selected is reported as the 0-based ChosenFilter; a cancel keeps
+  // the last one, and the next dialog still opens on InitialFilter.
+  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, ui::FileDialogChoice* choice) {
+    seen = r;
+    choice->path = "Z:\\out.srt";
+    choice->filterIndex = 2;
+    return true;
+  });
+  EXPECT_TRUE(Show(kSaveDialog));
+  EXPECT_EQ(ChosenFilter(kSaveDialog), 1);
+  ui::SetFileDialogAnswer(nullptr);
+  EXPECT_FALSE(Show(kSaveDialog));
+  EXPECT_EQ(ChosenFilter(kSaveDialog), 1);
+  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, ui::FileDialogChoice* choice) {
+    seen = r;
+    choice->path = "Z:\\out.srt";
+    return true;
+  });
+  EXPECT_TRUE(Show(kSaveDialog));
+  EXPECT_EQ(seen.filterIndex, 1u);
+  EXPECT_EQ(ChosenFilter(kSaveDialog), 0);
+  rt::Services().WriteComponentProperty(kWindow, kSaveDialog, 8 + ui::kDialogChosenFilter, -1, 5,
+                                        0);
+  EXPECT_EQ(ChosenFilter(kSaveDialog), 0);  // read only
   // The font and help modes show nothing.
   rt::Services().WriteComponentProperty(kWindow, kSaveDialog, 8, -1, 2, 0);
   seen = ui::FileDialogRequest();

@@ -80,6 +80,22 @@ TEST(TextConvert, RoundTripsCodePage936AndReplacesWhatHasNoMapping) {
   EXPECT_EQ(ui::Cp936ToUtf16(""), u"");
 }
 
+TEST(TextConvert, Utf8RoundTripsAndCodePage936LossesAreCounted) {
+  // Vietnamese, an emoji (two units) and a Thai letter; à and 你 exist in code page 936.
+  const std::string utf8 = u8"bạn à 你 😀 \u0e01?";
+  const std::u16string wide = u"bạn à 你 😀 \u0e01?";
+  EXPECT_EQ(ui::Utf8ToUtf16(utf8), wide);
+  EXPECT_EQ(ui::Utf16ToUtf8(wide), utf8);
+  EXPECT_EQ(ui::Utf8ToUtf16("a\xFF!"), u"a\uFFFD!");  // invalid bytes as U+FFFD
+  EXPECT_EQ(ui::Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
+
+  EXPECT_EQ(ui::Utf16ToCp936(wide), "b?n \xA8\xA4 \xC4\xE3 ?? ??");
+  EXPECT_EQ(ui::Cp936LostCharacters(wide), 3u);  // ạ, the emoji once, the Thai letter
+  EXPECT_EQ(ui::Cp936LostCharacters(std::u16string(2, u'\xDC00')), 2u);  // lone surrogates
+  EXPECT_EQ(ui::Cp936LostCharacters(u"你好? a"), 0u);
+  EXPECT_EQ(ui::Cp936LostCharacters(u""), 0u);
+}
+
 TEST_F(SubtitleGrid, CreationGivesTitleRowWithDefinedColumns) {
   Build(0);
   EXPECT_EQ(grid.RowCount(), 1);

@@ -137,6 +137,26 @@ TEST_F(TableCommands, EditedTextComesBackAndCancelledEditsLeaveTheOldText) {
   EXPECT_EQ(Text(0, 2), "题");
 }
 
+TEST_F(TableCommands, WideTextIsShownWholeAndReadInCodePage936) {
+  ASSERT_TRUE(ui::TableAppendRow(kWindow, kTable));
+  const std::u16string text = u"Xin chào bạn 😀";
+  EXPECT_TRUE(ui::TableSetCellWideText(kWindow, kTable, 1, 2, text));
+  EXPECT_EQ(ui::TableGetCellWideText(kWindow, kTable, 1, 2).text, text);
+  EXPECT_EQ(Text(1, 2), "Xin ch\xA8\xA4o b?n ??");
+  // A narrow cell reads back wide; an empty one as empty; outside the table nothing.
+  EXPECT_TRUE(ui::TableSetCellText(kWindow, kTable, 1, 1, "你好"));
+  EXPECT_EQ(ui::TableGetCellWideText(kWindow, kTable, 1, 1).text, u"你好");
+  ui::CellWideTextResult empty = ui::TableGetCellWideText(kWindow, kTable, 1, 0);
+  EXPECT_TRUE(empty.isText);
+  EXPECT_EQ(empty.text, u"");
+  EXPECT_FALSE(ui::TableGetCellWideText(kWindow, kTable, 2, 0).isText);
+  EXPECT_FALSE(ui::TableSetCellWideText(kWindow, kTable, 1, 3, u"x"));
+  EXPECT_EQ(Grid().RowCount(), 2);
+  // A narrow write afterwards replaces the wide text.
+  EXPECT_TRUE(ui::TableSetCellText(kWindow, kTable, 1, 2, "A"));
+  EXPECT_EQ(ui::TableGetCellWideText(kWindow, kTable, 1, 2).text, u"A");
+}
+
 TEST_F(TableCommands, TableSettingsAreItsOwnProperties) {
   const rt::RuntimeServiceTable& s = rt::Services();
   EXPECT_EQ(s.ReadComponentProperty(kWindow, kTable, 8 + ui::kSettingGridLines, -1), 3);

@@ -1,3 +1,5 @@
+#include "runtime/window.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,7 +17,9 @@
 #include "runtime/program.h"
 #include "runtime/services.h"
 #include "ui/file_dialog.h"
+#include "ui/grid_ctrl.h"
 #include "ui/table_commands.h"
+#include "ui/table_component.h"
 
 namespace {
 
@@ -30,6 +34,19 @@ std::string ReadFile(const fs::path& path) {
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// How many characters of a UTF-8 text code page 936 writes as "?", each converted alone.
+size_t LostInCodePage936(const std::string& utf8) {
+  size_t lost = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    rt::OwnedText gbk(json::Utf8ToGbk(utf8.substr(i, n).c_str()));
+    if (lead >= 0x80 && rt::TextToString(gbk.get()).find('?') != std::string::npos) lost++;
+    i += n;
+  }
+  return lost;
 }
 
 std::string Cell(int32_t row, int32_t column) {
@@ -68,14 +85,30 @@ class WindowTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // The next dialog is confirmed with `path` (or cancelled when empty).
-  void Answer(const fs::path& path, ui::FileDialogRequest* seen = nullptr) {
-    ui::SetFileDialogAnswer([path, seen](const ui::FileDialogRequest& request, std::string* chosen) {
+  // The next dialog is confirmed with `path` (or cancelled when empty), with the
+  // filter's pair `filterIndex` (from 1) selected, or the one it opened with.
+  void Answer(const fs::path& path, ui::FileDialogRequest* seen = nullptr,
+              uint32_t filterIndex = 0) {
+    ui::SetFileDialogAnswer([path, seen, filterIndex](const ui::FileDialogRequest& request,
+                                                      ui::FileDialogChoice* choice) {
       if (seen) *seen = request;
       if (path.empty()) return false;
-      *chosen = path.string();
+      choice->path = path.string();
+      if (filterIndex != 0) choice->filterIndex = filterIndex;
       return true;
     });
+  }
+
+  // Exports to `path` with the save dialog's first file type (code page 936) or its
+  // second (UTF-8).
+  void Export(const fs::path& path, bool utf8) {
+    Answer(path, nullptr, utf8 ? 2 : 1);
+    Click("导出");
+  }
+
+  void Drop(std::vector<std::string> paths) {
+    platform::standin::DropFiles(FindView("Subvane"), std::move(paths));
+    rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   }
 
   void Click(const char* button) {
@@ -197,7 +230,9 @@ TEST_F(WindowTest, FilesThatAreNotDraftsAreExplainedAndChangeNothing) {
   }
   Answer(dir_ / "encrypted.json");
   Click("解析");
-  EXPECT_EQ(LastMessage(), "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。");
+  EXPECT_EQ(LastMessage(),
+            "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+            "请在剪映中使用自带的字幕导出功能。");
   EXPECT_EQ(MessageBoxes().size(), boxes + 5);
   EXPECT_EQ(app::SubtitleCount, 3);
   EXPECT_EQ(Cell(3, 2), "line\nbreak");
@@ -229,6 +264,150 @@ TEST_F(WindowTest, ADraftWithoutTextsExportsAnEmptyFile) {
   EXPECT_EQ(ReadFile(dir_ / "out.srt"), "");
 }
 
+// Vietnamese and an emoji: code page 936 holds some of these letters, not all.
+const char kVietnamese[] =
+    u8R"({"materials":{"texts":[{"id":"a","content":"Xin chào các bạn 😀"},)"
+    u8R"({"id":"b","content":"Tiếng Việt? 你好"}]},"tracks":[{"segments":[)"
+    u8R"({"material_id":"a","target_timerange":{"start":0,"duration":1000000}},)"
+    u8R"({"material_id":"b","target_timerange":{"start":1000000,"duration":1000000}}]}]})";
+
+const char kVietnameseSrt[] =
+    u8"1\r\n00:00:00,000 --> 00:00:01,000\r\nXin chào các bạn 😀\r\n\r\n"
+    u8"2\r\n00:00:01,000 --> 00:00:02,000\r\nTiếng Việt? 你好\r\n\r\n";
+
+ui::CGridCtrl& Grid() {
+  auto* table = dynamic_cast<ui::TableComponent*>(
+      rt::FindLoadedWindow(app::kMainWindow)->FindComponent(app::kSubtitleTable));
+  return table->Grid();
+}
+
+TEST_F(WindowTest, TheTableKeepsEveryCharacterAndUtf8ExportWritesThemAll) {
+  WriteFile(dir_ / "vi.json", kVietnamese);
+  Answer(dir_ / "vi.json");
+  Click("解析");
+  ASSERT_EQ(LastMessage(), "解析完成");
+  // The cell shows the draft's text; the commands read it in code page 936.
+  const std::u16string shown = u"Xin chào các bạn 😀";
+  EXPECT_EQ(ui::TableGetCellWideText(app::kMainWindow, app::kSubtitleTable, 1, 2).text, shown);
+  EXPECT_EQ(Cell(1, 2),
+            "Xin ch\xA8\xA4o c\xA8\xA2"
+            "c b?n ??");
+
+  Export(dir_ / "utf8.srt", true);
+  EXPECT_EQ(LastMessage(), "导出完成");
+  EXPECT_EQ(ReadFile(dir_ / "utf8.srt"), kVietnameseSrt);
+
+  // An edit of such a cell stays wide, and so does the file.
+  ui::CGridCtrl& grid = Grid();
+  ASSERT_TRUE(grid.BeginEdit(2, 2, ui::EditCaret::AtEnd, nullptr));
+  grid.EndEdit(ui::EditEnd::Return, u"Đã sửa ạ 🎬");
+  Export(dir_ / "edited.srt", true);
+  const std::string edited = u8"\r\nĐã sửa ạ 🎬\r\n\r\n";
+  EXPECT_NE(ReadFile(dir_ / "edited.srt").find(edited), std::string::npos);
+}
+
+TEST_F(WindowTest, CodePage936ExportSaysHowManyCharactersItCouldNotHold) {
+  WriteFile(dir_ / "vi.json", kVietnamese);
+  Answer(dir_ / "vi.json");
+  Click("解析");
+  Export(dir_ / "gbk.srt", false);
+  // ạ, the emoji (one character, two "?"), ế and ệ; the "?" of the text is no loss.
+  EXPECT_EQ(LastMessage(),
+            "导出完成，但有 4 个字符无法用 GBK 表示，已写作“?”。"
+            "要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。");
+  rt::OwnedText expected(json::Utf8ToGbk(kVietnameseSrt));
+  EXPECT_EQ(ReadFile(dir_ / "gbk.srt"), rt::TextToString(expected.get()));
+
+  // What the table holds in code page 936 loses nothing.
+  ui::TableSetCellText(app::kMainWindow, app::kSubtitleTable, 1, 2, "A?");
+  ui::TableSetCellText(app::kMainWindow, app::kSubtitleTable, 2, 2, "你好");
+  Export(dir_ / "gbk.srt", false);
+  EXPECT_EQ(LastMessage(), "导出完成");
+}
+
+TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  Answer(dir_ / "draft.json");
+  Click("解析");
+  ui::FileDialogRequest seen;
+  Answer(dir_ / "out.srt", &seen);
+  Click("导出");
+  EXPECT_EQ(seen.FilterStrings(), (std::vector<std::string>{"字幕文件（*.srt）", "*.srt",
+                                                            "字幕文件 UTF-8（*.srt）", "*.srt"}));
+  EXPECT_EQ(seen.filterIndex, 1u);
+  EXPECT_EQ(ReadFile(dir_ / "out.srt").find("\xC4\xE3\xBA\xC3"), 34u);  // 你好 in GBK
+}
+
+TEST_F(WindowTest, ADroppedDraftIsParsedAsIfChosenInTheDialog) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  WriteFile(dir_ / "other.json", kVietnamese);
+  Drop({(dir_ / "draft.json").string(), (dir_ / "other.json").string()});
+  EXPECT_EQ(LastMessage(), "解析完成");
+  EXPECT_EQ(MessageBoxes().size(), 1u);
+  EXPECT_EQ(app::SubtitleCount, 3);
+  EXPECT_EQ(Cell(1, 2), "你好");
+  EXPECT_TRUE(FindView("导出")->enabled);
+  EXPECT_TRUE(FindView("解析")->enabled);
+  EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (dir_ / "draft.json").string());
+
+  // What is not a draft is explained as from the dialog, and changes nothing.
+  WriteFile(dir_ / "notes.json", "not json");
+  Drop({(dir_ / "notes.json").string()});
+  EXPECT_EQ(LastMessage(), "无法解析所选文件：它不是有效的剪映草稿（JSON）。");
+  EXPECT_EQ(app::SubtitleCount, 3);
+}
+
+TEST_F(WindowTest, ADroppedProjectFolderOpensItsMainTimeline) {
+  fs::path project = dir_ / "项目 1";
+  fs::create_directories(project / "Timelines" / "7F3A");
+  WriteFile(project / "draft_content.json", kThreeSubtitles);
+  WriteFile(project / "Timelines" / "project.json", R"({"main_timeline_id":"7F3A"})");
+  WriteFile(project / "Timelines" / "7F3A" / "draft_info.json", kVietnamese);
+  Drop({project.string()});
+  EXPECT_EQ(LastMessage(), "解析完成");
+  EXPECT_EQ(app::SubtitleCount, 2);
+  EXPECT_EQ(DialogFileName(app::kOpenDraftDialog),
+            (project / "Timelines" / "7F3A" / "draft_info.json").string());
+  EXPECT_TRUE(FindView("导出")->enabled);
+
+  // Without Timelines/ the folder's own draft counts; without any draft, the user is told.
+  fs::remove_all(project / "Timelines");
+  Drop({project.string() + "/"});
+  EXPECT_EQ(app::SubtitleCount, 3);
+  EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (project / "draft_content.json").string());
+  fs::create_directories(dir_ / "empty");
+  size_t boxes = MessageBoxes().size();
+  Drop({(dir_ / "empty").string(), (dir_ / "draft.json").string()});
+  EXPECT_EQ(MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(LastMessage(),
+            "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。");
+  EXPECT_EQ(app::SubtitleCount, 3);
+  EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (project / "draft_content.json").string());
+}
+
+TEST_F(WindowTest, ADropWhileAParseRunsIsIgnored) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  WriteFile(dir_ / "vi.json", kVietnamese);
+  Answer(dir_ / "draft.json");
+  // The drop arrives while the table fills, and again while "解析完成" is shown.
+  platform::standin::SetMessageBoxResponder([&](const platform::standin::MessageBoxCall&) {
+    platform::standin::DropFiles(FindView("Subvane"), {(dir_ / "vi.json").string()});
+    rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+    return 1;
+  });
+  platform::standin::Click(FindView("解析"));
+  platform::standin::DropFiles(FindView("Subvane"), {(dir_ / "vi.json").string()});
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(MessageBoxes().size(), 1u);
+  EXPECT_EQ(app::SubtitleCount, 3);
+  EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (dir_ / "draft.json").string());
+  platform::standin::SetMessageBoxResponder(nullptr);
+
+  // Afterwards a drop is taken again.
+  Drop({(dir_ / "vi.json").string()});
+  EXPECT_EQ(app::SubtitleCount, 2);
+}
+
 TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
   fs::path drafts = SUBVANE_DRAFTS_DIR;
   if (!fs::exists(drafts)) GTEST_SKIP() << "no real drafts here";
@@ -242,11 +421,21 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
     Answer(draft);
     Click("解析");
     ASSERT_EQ(LastMessage(), "解析完成") << draft;
-    Answer(dir_ / "out.srt");
-    Click("导出");
-    // The expected text is UTF-8; the window writes the same text in code page 936.
-    rt::OwnedText expected(json::Utf8ToGbk(ReadFile(entry.path()).c_str()));
+    std::string utf8 = ReadFile(entry.path());
+    Export(dir_ / "out.srt", true);
+    EXPECT_EQ(LastMessage(), "导出完成") << draft;
+    EXPECT_EQ(ReadFile(dir_ / "out.srt"), utf8) << draft;
+
+    // In code page 936 the same text, and a count of the characters it has no form for.
+    Export(dir_ / "out.srt", false);
+    rt::OwnedText expected(json::Utf8ToGbk(utf8.c_str()));
     EXPECT_EQ(ReadFile(dir_ / "out.srt"), rt::TextToString(expected.get())) << draft;
+    size_t lost = LostInCodePage936(utf8);
+    EXPECT_EQ(LastMessage(), lost == 0 ? "导出完成"
+                                       : "导出完成，但有 " + std::to_string(lost) +
+                                             " 个字符无法用 GBK 表示，已写作“?”。"
+                                             "要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。")
+        << draft;
     checked++;
   }
   EXPECT_GT(checked, 0);
