@@ -133,24 +133,16 @@ std::string ExportDoneMessage(size_t lost) {
          " 个字符无法用 GBK 表示，已写作“?”。要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。";
 }
 
-// One cell for the SRT file: its code page 936 text as the commands read it (counting
-// in `lost` what that loses), or its wide text in UTF-8.
+// One cell for the SRT file: its code page 936 text as the commands read it, or its
+// wide text in UTF-8. `lost` counts the characters that code page 936 cannot hold.
 std::string ExportCell(int32_t row, int32_t column, bool utf8, size_t& lost) {
-  if (utf8) {
-    ui::CellWideTextResult wide =
-        ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, column);
-    if (!wide.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
-    return ui::Utf16ToUtf8(wide.text);
-  }
+  ui::CellWideTextResult wide = ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, column);
+  if (!wide.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
+  if (utf8) return ui::Utf16ToUtf8(wide.text);
+  lost += ui::Cp936LostCharacters(wide.text);
   ui::CellTextResult cell = ui::TableGetCellText(kMainWindow, kSubtitleTable, row, column);
   if (!cell.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
-  std::string text = rt::TextToString(cell.text.get());
-  // "?" never ends a double-byte character: a text without one lost nothing.
-  if (text.find('?') != std::string::npos) {
-    lost += ui::Cp936LostCharacters(
-        ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, column).text);
-  }
-  return text;
+  return rt::TextToString(cell.text.get());
 }
 
 }  // namespace

@@ -20,9 +20,9 @@ WideText Utf8ToUtf16(std::string_view text);
 // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
-// How many characters of `text` code page 936 has no form for, so that Utf16ToCp936
-// writes "?" in their place. A character beyond the Basic Multilingual Plane (two
-// units) counts once; a "?" in the text itself is no loss.
+// How many characters of `text` code page 936 cannot hold: Utf16ToCp936 writes "?" in
+// their place, or a similar character (â becomes a). A character beyond the Basic
+// Multilingual Plane (two units) counts once; a "?" in the text itself is no loss.
 size_t Cp936LostCharacters(std::u16string_view text);
 
 // Length in bytes of the code page 936 character starting at `text[i]` (1 or 2).

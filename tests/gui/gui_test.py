@@ -8,6 +8,7 @@ provides both. Prints one line per check and a closing 'N passed, M failed'.
 """
 
 import argparse
+import json
 import os
 import pathlib
 import shutil
@@ -142,12 +143,39 @@ def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
+# Characters that Windows writes in code page 936 as a similar one (best fit) instead
+# of the default character, among those the checks meet.
+BEST_FIT = {"â": b"a"}
+
+
 def expected_gbk(path):
     # Code page 936 has no form for a character beyond the Basic Multilingual Plane:
     # Windows writes the default character for each of its two UTF-16 units.
     text = pathlib.Path(path).read_bytes().decode("utf-8")
-    return b"".join(b"??" if ord(ch) > 0xFFFF else ch.encode("gbk", errors="replace")
+    return b"".join(b"??" if ord(ch) > 0xFFFF
+                    else BEST_FIT.get(ch) or ch.encode("gbk", errors="replace")
                     for ch in text)
+
+
+def lost_in_gbk(path):
+    """How many characters of a UTF-8 file code page 936 cannot hold (written as "?" or,
+    by best fit, as a similar character)."""
+    def lost(ch):
+        if ord(ch) > 0xFFFF:
+            return True
+        try:
+            ch.encode("gbk")
+            return False
+        except UnicodeEncodeError:
+            return True
+    return sum(1 for ch in pathlib.Path(path).read_bytes().decode("utf-8") if lost(ch))
+
+
+def export_message(lost):
+    if lost == 0:
+        return "导出完成"
+    return ("导出完成，但有 %d 个字符无法用 GBK 表示，已写作“?”。"
+            "要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。" % lost)
 
 
 MAIN = "Subvane"
@@ -180,8 +208,29 @@ def open_draft(s, path):
     s.wait_gone("打开JSON文件")
 
 
-def export_to(s, path, overwrite=False):
+def choose_file_type(s, title, label, steps):
+    """Moves the dialog's file type (the combo box beside `label`) `steps` entries down
+    with the keyboard, then puts the focus back into the file name box."""
+    w = s.wait_window(title)
+    caption = w.control(label, "Static")
+    assert caption, "no '%s' in '%s'" % (label, title)
+    row = (caption["rect"][1] + caption["rect"][3]) // 2
+    combo = [c for c in w.controls if c["class"].lower() == "combobox" and c["visible"]
+             and c["rect"][1] <= row <= c["rect"][3]]
+    assert combo, "no file type box beside '%s'" % label
+    s.point_at(combo[0]["rect"])
+    s.xdotool("click", "1")  # opens the list
+    s.xdotool("key", *(["Down"] * steps + ["Return"]))
+    name_box = [c for c in w.controls if c["class"].lower() == "edit" and c["visible"]]
+    assert name_box, "no file name box in '%s'" % title
+    s.point_at(name_box[0]["rect"])
+    s.xdotool("click", "1")
+
+
+def export_to(s, path, overwrite=False, utf8=False):
     s.click(MAIN, "导出")
+    if utf8:
+        choose_file_type(s, "保存srt文件", "文件类型(&T):", 1)
     s.type_into_dialog("保存srt文件", windows_path(path))
     if overwrite:
         # The dialog asks before it replaces an existing file: the user clicks Yes.
@@ -233,12 +282,21 @@ def check_parse_and_export_every_draft(s):
             assert s.find(MAIN).control("导出")["enabled"]
             target = out_dir / (draft.stem + ".srt")
             export_to(s, target)
-            assert message_text(s) == "导出完成"
+            said = message_text(s)
+            assert said == export_message(lost_in_gbk(expected)), "%s: %r" % (draft.name, said)
             dismiss_message(s)
             written = target.read_bytes()
             if written != expected_gbk(expected):
                 shutil.copy(target, os.path.join(s.args.artifacts, target.name))
                 raise AssertionError("%s differs from its expected SRT" % draft.name)
+            # The second file type writes the expected UTF-8 text itself.
+            target = out_dir / (draft.stem + ".utf8.srt")
+            export_to(s, target, utf8=True)
+            assert message_text(s) == "导出完成"
+            dismiss_message(s)
+            if target.read_bytes() != expected.read_bytes():
+                shutil.copy(target, os.path.join(s.args.artifacts, target.name))
+                raise AssertionError("%s differs from its expected UTF-8 SRT" % draft.name)
         # Exporting again to the same name replaces the file completely.
         target = out_dir / (drafts[-1].name.replace(".expected.srt", "") + ".srt")
         open_draft(s, pathlib.Path(s.args.drafts) / "json-small-7.json")
@@ -249,6 +307,52 @@ def check_parse_and_export_every_draft(s):
         assert target.read_bytes() == expected_gbk(small), "second export did not replace the file"
     finally:
         shutil.rmtree(out_dir, ignore_errors=True)
+    close_main(s)
+
+
+def check_every_character_kept(s):
+    # Vietnamese and an emoji, which code page 936 cannot hold, beside Chinese it can.
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    captions = ["Xin chào các bạn 😀", "Tiếng Việt có dấu: ă â đ ơ ư", "你好，世界"]
+    texts = [{"id": "t%d" % i, "content": text} for i, text in enumerate(captions)]
+    segments = [{"material_id": "t%d" % i,
+                 "target_timerange": {"start": i * 2000000, "duration": 1500000}}
+                for i in range(len(captions))]
+    draft = work / "vietnamese.json"
+    draft.write_text(json.dumps({"materials": {"texts": texts},
+                                 "tracks": [{"type": "text", "segments": segments}]},
+                                ensure_ascii=False), encoding="utf-8")
+    expected = work / "vietnamese.expected.srt"
+    expected.write_bytes("".join(
+        "%d\r\n00:00:0%d,000 --> 00:00:0%d,500\r\n%s\r\n\r\n" % (i + 1, 2 * i, 2 * i + 1, text)
+        for i, text in enumerate(captions)).encode("utf-8"))
+    s.start()
+    s.wait_window(MAIN)
+    try:
+        open_draft(s, draft)
+        assert message_text(s) == "解析完成"
+        dismiss_message(s)
+        # The table shows the Vietnamese letters (kept as a screenshot to look at).
+        s.screenshot("table-beyond-code-page-936")
+
+        utf8 = work / "utf8.srt"
+        export_to(s, utf8, utf8=True)
+        said = message_text(s)
+        assert said == "导出完成", said
+        dismiss_message(s)
+        assert utf8.read_bytes() == expected.read_bytes(), utf8.read_bytes()
+
+        gbk = work / "gbk.srt"
+        export_to(s, gbk)
+        said = message_text(s)
+        lost = lost_in_gbk(expected)
+        assert lost == 10, lost  # ạ 😀 ế ệ ấ ă â đ ơ ư
+        assert said == export_message(lost), said
+        s.screenshot("export-lost-characters")
+        dismiss_message(s)
+        assert gbk.read_bytes() == expected_gbk(expected), gbk.read_bytes()
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
     close_main(s)
 
 
@@ -266,7 +370,8 @@ def check_bad_drafts_and_cancel(s):
         encrypted = pathlib.Path(s.args.drafts) / "encrypted.json"
         if encrypted.exists():
             open_draft(s, encrypted)
-            assert message_text(s) == "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+            assert message_text(s) == ("无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），"
+                                       "无法读取字幕。请在剪映中使用自带的字幕导出功能。")
             dismiss_message(s)
 
         not_json = work / "notes.json"
@@ -314,6 +419,7 @@ def check_fatal_report(s):
 CHECKS = [
     check_window_starts_with_export_disabled,
     check_parse_and_export_every_draft,
+    check_every_character_kept,
     check_bad_drafts_and_cancel,
     check_fatal_report,
 ]

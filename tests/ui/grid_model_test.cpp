@@ -91,6 +91,9 @@ TEST(TextConvert, Utf8RoundTripsAndCodePage936LossesAreCounted) {
 
   EXPECT_EQ(ui::Utf16ToCp936(wide), "b?n \xA8\xA4 \xC4\xE3 ?? ??");
   EXPECT_EQ(ui::Cp936LostCharacters(wide), 3u);  // ạ, the emoji once, the Thai letter
+  // A character written as a similar one is lost as well.
+  EXPECT_EQ(ui::Utf16ToCp936(u"c\u00e2n"), "can");
+  EXPECT_EQ(ui::Cp936LostCharacters(u"c\u00e2n \u00e0"), 1u);
   EXPECT_EQ(ui::Cp936LostCharacters(std::u16string(2, u'\xDC00')), 2u);  // lone surrogates
   EXPECT_EQ(ui::Cp936LostCharacters(u"你好? a"), 0u);
   EXPECT_EQ(ui::Cp936LostCharacters(u""), 0u);

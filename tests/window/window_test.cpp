@@ -36,14 +36,17 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// How many characters of a UTF-8 text code page 936 writes as "?", each converted alone.
+// How many characters of a UTF-8 text do not come back from code page 936, each
+// converted alone.
 size_t LostInCodePage936(const std::string& utf8) {
   size_t lost = 0;
   for (size_t i = 0; i < utf8.size();) {
     unsigned char lead = static_cast<unsigned char>(utf8[i]);
     size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    rt::OwnedText gbk(json::Utf8ToGbk(utf8.substr(i, n).c_str()));
-    if (lead >= 0x80 && rt::TextToString(gbk.get()).find('?') != std::string::npos) lost++;
+    std::string character = utf8.substr(i, n);
+    rt::OwnedText gbk(json::Utf8ToGbk(character.c_str()));
+    rt::OwnedText back(json::GbkToUtf8(gbk.get()));
+    if (rt::TextToString(back.get()) != character) lost++;
     i += n;
   }
   return lost;
@@ -267,13 +270,13 @@ TEST_F(WindowTest, ADraftWithoutTextsExportsAnEmptyFile) {
 // Vietnamese and an emoji: code page 936 holds some of these letters, not all.
 const char kVietnamese[] =
     u8R"({"materials":{"texts":[{"id":"a","content":"Xin chào các bạn 😀"},)"
-    u8R"({"id":"b","content":"Tiếng Việt? 你好"}]},"tracks":[{"segments":[)"
+    u8R"({"id":"b","content":"Tiếng Việt cân? 你好"}]},"tracks":[{"segments":[)"
     u8R"({"material_id":"a","target_timerange":{"start":0,"duration":1000000}},)"
     u8R"({"material_id":"b","target_timerange":{"start":1000000,"duration":1000000}}]}]})";
 
 const char kVietnameseSrt[] =
     u8"1\r\n00:00:00,000 --> 00:00:01,000\r\nXin chào các bạn 😀\r\n\r\n"
-    u8"2\r\n00:00:01,000 --> 00:00:02,000\r\nTiếng Việt? 你好\r\n\r\n";
+    u8"2\r\n00:00:01,000 --> 00:00:02,000\r\nTiếng Việt cân? 你好\r\n\r\n";
 
 ui::CGridCtrl& Grid() {
   auto* table = dynamic_cast<ui::TableComponent*>(
@@ -311,12 +314,18 @@ TEST_F(WindowTest, CodePage936ExportSaysHowManyCharactersItCouldNotHold) {
   Answer(dir_ / "vi.json");
   Click("解析");
   Export(dir_ / "gbk.srt", false);
-  // ạ, the emoji (one character, two "?"), ế and ệ; the "?" of the text is no loss.
+  // ạ, the emoji (one character, two "?"), ế, ệ and â (written as a); the "?" of the
+  // text is no loss.
   EXPECT_EQ(LastMessage(),
-            "导出完成，但有 4 个字符无法用 GBK 表示，已写作“?”。"
+            "导出完成，但有 5 个字符无法用 GBK 表示，已写作“?”。"
             "要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。");
   rt::OwnedText expected(json::Utf8ToGbk(kVietnameseSrt));
   EXPECT_EQ(ReadFile(dir_ / "gbk.srt"), rt::TextToString(expected.get()));
+  EXPECT_NE(ReadFile(dir_ / "gbk.srt")
+                .find(" c\xA8\xA2"
+                      "c b?n ??\r\n"),
+            std::string::npos);
+  EXPECT_NE(ReadFile(dir_ / "gbk.srt").find("Ti?ng Vi?t can? \xC4\xE3\xBA\xC3"), std::string::npos);
 
   // What the table holds in code page 936 loses nothing.
   ui::TableSetCellText(app::kMainWindow, app::kSubtitleTable, 1, 2, "A?");
