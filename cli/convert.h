@@ -17,9 +17,10 @@ app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std
 // for a timeline in Timelines/<id>/ the name of the project folder.
 std::string ProjectNameOf(const std::string& file);
 
-// Reads, parses and converts the draft file `file` into the SRT bytes of `options`.
+// Reads, parses and converts the draft file `file` into the SRT bytes of `options`;
+// `count` receives the number of subtitles.
 app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
-                                  std::string& reason);
+                                  size_t& count, std::string& reason);
 
 // Hands out output file names of one batch, never the same one twice (letter case
 // ignored): NAME.srt, then NAME-2.srt, NAME-3.srt, ...
