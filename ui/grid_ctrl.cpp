@@ -17,18 +17,17 @@ uint32_t AlignmentFormat(int32_t alignment) {
 }
 
 // Splits clipboard text into rows of tab-separated fields.
-std::vector<std::vector<std::string>> SplitTable(const std::string& text) {
-  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-  for (size_t i = 0; i < text.size(); i += Cp936CharLength(text, i)) {
-    size_t n = Cp936CharLength(text, i);
-    char c = text[i];
-    if (n == 1 && c == '\t') {
+std::vector<std::vector<WideText>> SplitTable(const WideText& text) {
+  std::vector<std::vector<WideText>> rows(1, std::vector<WideText>(1));
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c == u'\t') {
       rows.back().emplace_back();
-    } else if (n == 1 && (c == '\r' || c == '\n')) {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
       rows.emplace_back(1);
     } else {
-      rows.back().back().append(text, i, n);
+      rows.back().back().push_back(c);
     }
   }
   if (rows.size() > 1 && rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
@@ -729,7 +728,7 @@ void CGridCtrl::SelectAll() {
   Redraw();
 }
 
-std::string CGridCtrl::CopyText() const {
+WideText CGridCtrl::CopyText() const {
   int32_t top = RowCount(), left = ColumnCount(), bottom = -1, right = -1;
   for (int32_t r = 0; r < RowCount(); ++r) {
     for (int32_t c = 0; c < ColumnCount(); ++c) {
@@ -743,20 +742,22 @@ std::string CGridCtrl::CopyText() const {
   }
   if (bottom < 0) {
     const CGridCell* cell = Cell(curRow_, curColumn_);
-    return cell ? cell->ReadText() : std::string();
+    return cell ? cell->ShownText() : WideText();
   }
-  std::string out;
+  WideText out;
   for (int32_t r = top; r <= bottom; ++r) {
     for (int32_t c = left; c <= right; ++c) {
-      if (c > left) out += '\t';
-      out += Cell(r, c)->ReadText();
+      if (c > left) out += u'\t';
+      out += Cell(r, c)->ShownText();
     }
-    out += "\r\n";
+    out += u"\r\n";
   }
   return out;
 }
 
-void CGridCtrl::Paste(const std::string& text) {
+// The clipboard's text keeps every character; a cell that holds code page 936 text
+// stays such a cell, as after an edit.
+void CGridCtrl::Paste(const WideText& text) {
   if (curRow_ < 0 || text.empty()) return;
   auto table = SplitTable(text);
   bool changed = false;
@@ -766,9 +767,9 @@ void CGridCtrl::Paste(const std::string& text) {
       if (!Editable(r, c)) continue;
       CGridCell* cell = Cell(r, c);
       if (cell->HasWideText()) {
-        cell->SetWideText(Cp936ToUtf16(table[i][j]));
+        cell->SetWideText(table[i][j]);
       } else {
-        cell->SetNarrowText(table[i][j]);
+        cell->SetNarrowText(Utf16ToCp936(table[i][j]));
       }
       changed = true;
     }

@@ -95,8 +95,8 @@ class GridViewSink {
   virtual void ScrollChanged() = 0;                       // scroll bars and position
   virtual void OpenEditor(const EditRequest& request) = 0;
   virtual void CloseEditor() = 0;
-  virtual void CopyToClipboard(const std::string& text) = 0;
-  virtual std::string PasteFromClipboard() = 0;
+  virtual void CopyToClipboard(const WideText& text) = 0;
+  virtual WideText PasteFromClipboard() = 0;
 };
 
 class CGridCtrl {
@@ -247,8 +247,8 @@ class CGridCtrl {
   void ClampScroll();
   void DeleteCells();
   void SelectAll();
-  std::string CopyText() const;
-  void Paste(const std::string& text);
+  WideText CopyText() const;
+  void Paste(const WideText& text);
   // Column boundary within 3 px of x inside the fixed-row band; -1 when none.
   int32_t ColumnBoundaryAt(int x, int y) const;
   int32_t RowBoundaryAt(int x, int y) const;

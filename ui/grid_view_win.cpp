@@ -121,8 +121,8 @@ class GridWindow : public GridView, public GridViewSink {
   void ScrollChanged() override;
   void OpenEditor(const EditRequest& request) override;
   void CloseEditor() override;
-  void CopyToClipboard(const std::string& text) override;
-  std::string PasteFromClipboard() override;
+  void CopyToClipboard(const WideText& text) override;
+  WideText PasteFromClipboard() override;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
@@ -575,10 +575,9 @@ int GridWindow::MeasureText(void* context, const WideText& text) {
 
 // ---- Clipboard ------------------------------------------------------------------------
 
-void GridWindow::CopyToClipboard(const std::string& text) {
+void GridWindow::CopyToClipboard(const WideText& wide) {
   if (!hwnd_ || !OpenClipboard(hwnd_)) return;
   EmptyClipboard();
-  WideText wide = Cp936ToUtf16(text);
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
   if (block) {
     auto* p = static_cast<wchar_t*>(GlobalLock(block));
@@ -590,13 +589,13 @@ void GridWindow::CopyToClipboard(const std::string& text) {
   CloseClipboard();
 }
 
-std::string GridWindow::PasteFromClipboard() {
-  std::string out;
+WideText GridWindow::PasteFromClipboard() {
+  WideText out;
   if (!hwnd_ || !OpenClipboard(hwnd_)) return out;
   if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
     if (auto* p = static_cast<const wchar_t*>(GlobalLock(block))) {
       std::wstring w(p);
-      out = Utf16ToCp936(WideText(w.begin(), w.end()));
+      out.assign(w.begin(), w.end());
       GlobalUnlock(block);
     }
   }

@@ -22,13 +22,13 @@ class RecordingSink : public ui::GridViewSink {
     open = true;
   }
   void CloseEditor() override { open = false; }
-  void CopyToClipboard(const std::string& text) override { clipboard = text; }
-  std::string PasteFromClipboard() override { return clipboard; }
+  void CopyToClipboard(const ui::WideText& text) override { clipboard = text; }
+  ui::WideText PasteFromClipboard() override { return clipboard; }
 
   std::vector<ui::EditRequest> opened;
   bool open = false;
   int redraws = 0;
-  std::string clipboard;
+  ui::WideText clipboard;
 };
 
 ui::SettingsMap SubtitleTableSettings() {
@@ -411,24 +411,42 @@ TEST_F(SubtitleGrid, CopyCutPasteAndSelectAll) {
   Text(1, 2, "b");
   grid.SetCurrentCell(1, 1);
   Key('C', true);
-  EXPECT_EQ(sink.clipboard, "a");
-  sink.clipboard = "x\ty\r\nz\tw\r\n";
+  EXPECT_EQ(sink.clipboard, u"a");
+  sink.clipboard = u"x\ty\r\nz\tw\r\n";
   Key('V', true);
   EXPECT_EQ(Read(1, 1), "x");
   EXPECT_EQ(Read(1, 2), "y");
   EXPECT_EQ(Read(2, 1), "z");
   Key('X', true);
   EXPECT_EQ(Read(1, 1), "");
-  EXPECT_EQ(sink.clipboard, "x");
+  EXPECT_EQ(sink.clipboard, u"x");
   Key('A', true);  // selection is off in this table
   EXPECT_FALSE(grid.Cell(2, 2)->Has(ui::kCellSelected));
   grid.SetSetting(ui::kSettingSelectable, 1);
   Key('A', true);
   EXPECT_TRUE(grid.Cell(2, 2)->Has(ui::kCellSelected));
   Key('C', true);
-  EXPECT_EQ(sink.clipboard, "\ty\r\nz\tw\r\n");
+  EXPECT_EQ(sink.clipboard, u"\ty\r\nz\tw\r\n");
   grid.SetSetting(ui::kSettingSelectable, 0);
   EXPECT_FALSE(grid.Cell(2, 2)->Has(ui::kCellSelected));
+}
+
+TEST_F(SubtitleGrid, TheClipboardKeepsWhatCodePage936CannotHold) {
+  Build(2);
+  const ui::WideText caption = u"Xin chào bạn 😀";
+  grid.Cell(1, 2)->SetWideText(caption);
+  grid.Cell(2, 2)->SetWideText(u"old");
+  grid.SetCurrentCell(1, 2);
+  Key('C', true);
+  EXPECT_EQ(sink.clipboard, caption);
+  grid.SetCurrentCell(2, 2);
+  Key('V', true);
+  EXPECT_EQ(grid.Cell(2, 2)->ShownText(), caption);
+  // A cell of code page 936 text stays one.
+  grid.SetCurrentCell(2, 1);
+  Key('V', true);
+  EXPECT_FALSE(grid.Cell(2, 1)->HasWideText());
+  EXPECT_EQ(Read(2, 1), "Xin ch\xA8\xA4o b?n ??");
 }
 
 }  // namespace
