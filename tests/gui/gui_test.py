@@ -8,6 +8,8 @@ provides both. Prints one line per check and a closing 'N passed, M failed'.
 """
 
 import argparse
+import ctypes
+import ctypes.util
 import json
 import os
 import pathlib
@@ -17,6 +19,7 @@ import sys
 import tempfile
 import time
 import traceback
+import urllib.parse
 
 POLL = 0.05
 
@@ -246,6 +249,63 @@ def export_to(s, path, overwrite=False, utf8=False):
            lambda: not any(w.title == "保存srt文件" for w in s.windows()))
 
 
+class XClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", XClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def drop_on(s, title, paths):
+    """Drops files or folders on a window the way an X file manager does: the paths as a
+    URI list in the root window's DndSelection property, then a DndProtocol message
+    (DndURL) to the window under the pointer, which Wine turns into WM_DROPFILES. The
+    pointer goes to an empty spot near the bottom left, where no message box covers it."""
+    w = s.wait_window(title)
+    left, top, right, bottom = w.rect
+    s.xdotool("mousemove", str(left + 40), str(bottom - 30))
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                           capture_output=True, text=True, timeout=30).stdout.split()
+    assert found, "no X window for '%s'" % title
+    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                    ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                    ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    assert display, "cannot open the display"
+    try:
+        uris = "".join("file://%s\r\n" % urllib.parse.quote(str(p)) for p in paths).encode()
+        string_type = 31  # XA_STRING
+        x11.XChangeProperty(display, x11.XDefaultRootWindow(display),
+                            x11.XInternAtom(display, b"DndSelection", 0), string_type, 8, 0,
+                            uris, len(uris))
+        event = XEvent()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.display = display
+        event.xclient.window = int(found[0])
+        event.xclient.message_type = x11.XInternAtom(display, b"DndProtocol", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = 128  # DndURL: a list of URIs
+        x11.XSendEvent(display, int(found[0]), 0, 0, ctypes.byref(event))
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
+
+
 # ---- checks ---------------------------------------------------------------------------
 
 
@@ -356,6 +416,60 @@ def check_every_character_kept(s):
     close_main(s)
 
 
+def check_drop_draft_and_project_folder(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+
+    def write_draft(path, captions):
+        texts = [{"id": "t%d" % i, "content": text} for i, text in enumerate(captions)]
+        segments = [{"material_id": "t%d" % i,
+                     "target_timerange": {"start": i * 1000000, "duration": 1000000}}
+                    for i in range(len(captions))]
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(json.dumps({"materials": {"texts": texts},
+                                    "tracks": [{"type": "text", "segments": segments}]},
+                                   ensure_ascii=False), encoding="utf-8")
+        blocks = ["%d\r\n00:00:0%d,000 --> 00:00:0%d,000\r\n%s\r\n\r\n" % (i + 1, i, i + 1, text)
+                  for i, text in enumerate(captions)]
+        return "".join(blocks).encode("utf-8")
+
+    # A project as the editor keeps it: the timeline in use lives in Timelines/<id>/.
+    project = work / "草稿 项目"
+    write_draft(project / "draft_content.json", ["旧的时间线"])
+    (project / "Timelines").mkdir()
+    (project / "Timelines" / "project.json").write_text(
+        json.dumps({"main_timeline_id": "5E1A-77"}), encoding="utf-8")
+    main_srt = write_draft(project / "Timelines" / "5E1A-77" / "draft_content.json",
+                           ["主时间线", "Tiếng Việt"])
+    single = work / "single.json"
+    single_srt = write_draft(single, ["一个文件"])
+    s.start()
+    s.wait_window(MAIN)
+    try:
+        drop_on(s, MAIN, [project, single])  # of several items the first counts
+        said = message_text(s)
+        assert said == "解析完成", said
+        s.screenshot("dropped-project-folder")
+        # A drop while the parse still shows its box is ignored: the table keeps the
+        # main timeline (checked by the export below).
+        drop_on(s, MAIN, [single])
+        dismiss_message(s)
+        assert s.find(MAIN).control("导出")["enabled"], "a dropped draft enables Export"
+        out = work / "project.srt"
+        export_to(s, out, utf8=True)
+        dismiss_message(s)
+        assert out.read_bytes() == main_srt, out.read_bytes()
+
+        drop_on(s, MAIN, [single])
+        assert message_text(s) == "解析完成"
+        dismiss_message(s)
+        export_to(s, out, overwrite=True, utf8=True)
+        dismiss_message(s)
+        assert out.read_bytes() == single_srt, out.read_bytes()
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    close_main(s)
+
+
 def check_bad_drafts_and_cancel(s):
     s.start()
     s.wait_window(MAIN)
@@ -420,6 +534,7 @@ CHECKS = [
     check_window_starts_with_export_disabled,
     check_parse_and_export_every_draft,
     check_every_character_kept,
+    check_drop_draft_and_project_folder,
     check_bad_drafts_and_cancel,
     check_fatal_report,
 ]
