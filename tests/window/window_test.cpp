@@ -344,6 +344,9 @@ TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
   EXPECT_EQ(seen.FilterStrings(), (std::vector<std::string>{"字幕文件（*.srt）", "*.srt",
                                                             "字幕文件 UTF-8（*.srt）", "*.srt"}));
   EXPECT_EQ(seen.filterIndex, 1u);
+  rt::OwnedText filter(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
+      app::kMainWindow, app::kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFilter, -1))));
+  EXPECT_STREQ(filter.get(), "字幕文件（*.srt）|*.srt|字幕文件 UTF-8（*.srt）|*.srt");
   EXPECT_EQ(ReadFile(dir_ / "out.srt").find("\xC4\xE3\xBA\xC3"), 34u);  // 你好 in GBK
 }
 
