@@ -166,12 +166,11 @@ void OnParseClicked() {
 }
 
 void OnFilesDropped() {
-  const std::vector<std::string>& dropped = rt::DroppedFiles();
-  if (handlerRunning || dropped.empty()) return;
+  if (handlerRunning || rt::DroppedFiles().empty()) return;
   HandlerRunning running;
   // Of several items the first counts; a project folder stands for its draft file,
   // which then counts as chosen in the open dialog.
-  std::string file = DroppedDraftFile(dropped.front());
+  std::string file = DroppedDraftFile(rt::DroppedFiles().front());
   if (file.empty()) {
     rt::cmd::ShowMessage(kFolderWithoutDraft, 0);
     return;

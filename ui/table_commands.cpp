@@ -178,9 +178,9 @@ void CmdSetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg*
   if (!grid || argc < 4 || args[3].type != rt::kTypeBytes) return;
   const void* block = args[3].value.ptr;
   int32_t length = rt::BytesLength(block);
-  WideText text(static_cast<size_t>(length > 0 ? length / 2 : 0), u'\0');
-  if (!text.empty()) std::memcpy(&text[0], rt::BytesData(block), text.size() * sizeof(char16_t));
   try {
+    WideText text(static_cast<size_t>(length > 0 ? length / 2 : 0), u'\0');
+    if (!text.empty()) std::memcpy(&text[0], rt::BytesData(block), text.size() * sizeof(char16_t));
     result->value.words.low =
         SetCellWideTextOf(*grid, args[1].value.words.low, args[2].value.words.low, std::move(text));
   } catch (const std::bad_alloc&) {
