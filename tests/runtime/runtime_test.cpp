@@ -48,7 +48,7 @@ std::vector<std::string>& Log() {
 
 const rt::ProgramDescriptor& Descriptor(const char* templates) {
   static rt::ProgramDescriptor descriptor;
-  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
+  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, 4, nullptr, 0,
                                      templates, static_cast<uint32_t>(std::strlen(templates)),
                                      1, kLibraries, 0, nullptr, nullptr};
   return descriptor;
@@ -266,6 +266,16 @@ TEST_F(RuntimeDeathTest, AnExitRequestedFromAnotherThreadEndsTheProcessAtOnce) {
 TEST_F(RuntimeDeathTest, CorruptTemplatesAreFatal) {
   EXPECT_EXIT(testprog::Start("window id=0x52010001 type=0x00010001 left=zz\n"),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入窗口模板数据段出错!");
+  // A routine number outside the program's four routines is refused when the templates
+  // load, before any event could jump through it.
+  for (const char* routine : {"4", "-2", "0x7FFFFFFF"}) {
+    std::string templates = std::string("window id=0x52010001 type=0x00010001\n"
+                                        "component id=0x56010002 type=0x00010006 on0=") +
+                            routine + "\n";
+    EXPECT_EXIT(testprog::Start(templates.c_str()),
+                ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入窗口模板数据段出错!")
+        << routine;
+  }
 }
 
 }  // namespace
