@@ -203,6 +203,34 @@ TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
   EXPECT_TRUE(Find("新").found);
 }
 
+TEST_F(RuntimeTest, CommonPropertiesOfAWindowNotYetCreatedAreKeptForItsCreation) {
+  auto& services = rt::Services();
+  services.WriteComponentProperty(testprog::kWindow, testprog::kSecondButton, rt::kPropDisabled,
+                                  -1, 0, 0);
+  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1,
+                                  40000, 0);
+  char caption[] = "先";
+  int32_t low = 0, high = 0;
+  rt::PointerWords(caption, &low, &high);
+  services.WriteComponentProperty(testprog::kWindow, 0, rt::kPropText, -1, low, high);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                           rt::kPropWidth, -1),
+            32627);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                           rt::kPropTop, -1),
+            24);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kSecondButton,
+                                           rt::kPropDisabled, -1),
+            0);
+  rt::OwnedBytes none(static_cast<uint8_t*>(rt::WordsPointer(services.ReadComponentProperty(
+      testprog::kWindow, testprog::kFirstButton, rt::kPropBytes, -1))));
+  EXPECT_EQ(none.get(), nullptr);
+
+  rt::LoadStartWindow(testprog::kWindow);
+  EXPECT_TRUE(Find("先").found);
+  EXPECT_TRUE(Find("导出").enabled);
+}
+
 TEST_F(RuntimeTest, ClosingTheLastWindowEndsTheLoop) {
   rt::LoadStartWindow(testprog::kWindow);
   testviews::Close("Subvane");
@@ -238,6 +266,10 @@ TEST_F(RuntimeDeathTest, FatalErrorsOfWindowsEventsAndProperties) {
   EXPECT_EXIT(rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton,
                                                     8, -1, 0, 0),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "修改组件属性时发现指定窗口尚未载入");
+  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, testprog::kFirstButton, 8, -1),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "读取组件属性时发现指定窗口尚未载入");
+  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, 0x56010099, 0, -1),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
   EXPECT_EXIT(rt::SystemRequest(rt::kRequestComponentObject, testprog::kWindow, 0x56010099),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
 }
