@@ -217,6 +217,8 @@ def check_window_starts_with_export_disabled(s):
 def check_parse_and_export_every_draft(s):
     drafts = sorted(pathlib.Path(s.args.drafts).glob("*.expected.srt"))
     if not drafts:
+        # A CI run must have the drafts: without them it would pass having checked nothing.
+        assert os.environ.get("CI") != "true", "no real drafts in %s (CI=true)" % s.args.drafts
         print("  (no real drafts: skipped)")
         return
     s.start()

@@ -16,6 +16,7 @@
 #include "runtime/services.h"
 #include "ui/file_dialog.h"
 #include "ui/table_commands.h"
+#include "tests/real_drafts.h"
 
 namespace {
 
@@ -231,7 +232,7 @@ TEST_F(WindowTest, ADraftWithoutTextsExportsAnEmptyFile) {
 
 TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
   fs::path drafts = SUBVANE_DRAFTS_DIR;
-  if (!fs::exists(drafts)) GTEST_SKIP() << "no real drafts here";
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::exists(drafts), SUBVANE_DRAFTS_DIR);
   int checked = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(drafts)) {
     std::string name = entry.path().filename().string();
