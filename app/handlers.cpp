@@ -10,6 +10,7 @@
 #include "app/timestamp.h"
 #include "json/encoding.h"
 #include "json/json_node.h"
+#include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
 #include "runtime/report.h"
@@ -138,9 +139,9 @@ void OnExportClicked() {
     AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
   }
   rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
-  int32_t file = rt::cmd::OpenFile(name.get(), 4, 1);
-  bool written = file != 0 && rt::cmd::WriteFileText(file, srt.c_str());
-  if (file != 0) rt::CloseFile(file);
+  // Written beside the chosen file and put in its place only once complete: a full
+  // disk or a failed close leaves the old file as it was.
+  bool written = platform::FileWriteReplacing(name.get(), srt.data(), srt.size());
   rt::cmd::ShowMessage(written ? "导出完成" : "导出失败：无法写入所选文件。", 0);
 }
 
