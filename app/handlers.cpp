@@ -49,6 +49,9 @@ std::string Gbk(const std::string& utf8) {
   return rt::TextToString(text.get());
 }
 
+// False once the user has closed the window (the table goes with it).
+bool MainWindowOpen() { return rt::SystemRequest(rt::kRequestWindowObject, kMainWindow, 0) != 0; }
+
 // Both buttons wait while the table fills, so that neither a second parse nor an
 // export of a half-filled table can start.
 class ButtonsHeld {
@@ -58,6 +61,7 @@ class ButtonsHeld {
     WriteFlag(kExportButton, rt::kPropDisabled, true);
   }
   ~ButtonsHeld() {
+    if (!MainWindowOpen()) return;
     WriteFlag(kParseButton, rt::kPropDisabled, false);
     WriteFlag(kExportButton, rt::kPropDisabled, exportWasDisabled_ && !exportReady_);
   }
@@ -72,7 +76,8 @@ class ButtonsHeld {
   bool exportReady_ = false;
 };
 
-void FillTable(const std::vector<Subtitle>& subtitles) {
+// False when the window was closed while the rows went in: the fill stops there.
+bool FillTable(const std::vector<Subtitle>& subtitles) {
   // A new draft replaces the rows of the last one; the title row stays.
   rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1,
                                         1, 0);
@@ -84,9 +89,12 @@ void FillTable(const std::vector<Subtitle>& subtitles) {
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 2, Gbk(subtitle.text).c_str());
+    // The pending messages may close the window, and the table with it.
     rt::cmd::ProcessPendingMessages();
+    if (!MainWindowOpen()) return false;
     row++;
   }
+  return true;
 }
 
 }  // namespace
@@ -120,7 +128,7 @@ void OnParseClicked() {
   ButtonsHeld held;
   std::vector<Subtitle> subtitles = ExtractSubtitles(document);
   SubtitleCount = static_cast<int32_t>(subtitles.size());
-  FillTable(subtitles);
+  if (!FillTable(subtitles)) return;
   rt::cmd::ShowMessage("解析完成", 0);
   document.Release();
   held.ExportReady();

@@ -155,6 +155,18 @@ TEST_F(WindowTest, ParseFillsTheTableAndExportWritesItInCodePage936) {
             "3\r\n00:00:03,000 --> 00:00:04,000\r\nline\r\nbreak\r\n\r\n");
 }
 
+// The fill lets queued messages through after each row; one of them may close the
+// window. The fill then stops: no fatal report for the missing table, no "解析完成".
+TEST_F(WindowTest, ClosingTheWindowWhileTheTableFillsEndsTheParseQuietly) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  Answer(dir_ / "draft.json");
+  platform::standin::Click(FindView("解析"));
+  platform::standin::Close(FindView("Subvane"));
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0), 0);
+  EXPECT_TRUE(MessageBoxes().empty());
+}
+
 TEST_F(WindowTest, ASecondDraftReplacesTheRowsOfTheFirst) {
   WriteFile(dir_ / "three.json", kThreeSubtitles);
   WriteFile(dir_ / "one.json", u8R"({"materials":{"texts":[{"content":"唯一"}]},"tracks":[]})");
