@@ -303,6 +303,66 @@ def check_bad_drafts_and_cancel(s):
     close_main(s)
 
 
+def write_large_draft(path, count):
+    texts = ",".join('{"id":"t%d","content":"第%d条字幕 subtitle %d"}' % (i, i, i) for i in range(count))
+    segments = ",".join('{"material_id":"t%d","target_timerange":{"start":%d,"duration":900000}}'
+                        % (i, i * 1000000, ) for i in range(count))
+    path.write_text('{"materials":{"texts":[%s]},"tracks":[{"type":"text","segments":[%s]}]}'
+                    % (texts, segments), encoding="utf-8")
+
+
+def check_closing_while_the_table_fills(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        draft = work / "large.json"
+        write_large_draft(draft, 20000)
+        s.start()
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+
+        # The Parse button is held while the rows go in: the fill is under way.
+        def filling():
+            w = s.find(MAIN)
+            return w is not None and not w.control("解析")["enabled"] and s.find(INFO) is None
+        s.wait("the fill to start", filling, 10)
+        w = s.find(MAIN)
+        left, top, right, bottom = w.rect
+        s.xdotool("mousemove", str(left + 40), str(bottom - 30))
+        s.xdotool("key", "alt+F4")
+        assert s.exit_code(60) == 0, "closing during the fill should end the program with 0"
+        assert s.find("错误") is None and s.find(INFO) is None
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def check_keys_act_only_on_the_focused_control(s):
+    s.start()
+    s.wait_window(MAIN)
+    s.wait("the table to paint", lambda: s.find(MAIN).control("解析"))
+    w = s.find(MAIN)
+    left, top, right, bottom = w.rect
+    # An empty spot of the window: it is active and no control has the keyboard.
+    s.xdotool("mousemove", str(left + 40), str(bottom - 30))
+    s.xdotool("click", "1")
+    for key, dialog in (("Return", "打开JSON文件"), ("Escape", "保存srt文件")):
+        s.xdotool("key", key)
+        appeared = False
+        deadline = time.monotonic() + 2
+        while time.monotonic() < deadline and not appeared:
+            appeared = s.find(dialog) is not None
+        assert not appeared, "%s on the bare window opened '%s'" % (key, dialog)
+    # A focused button is pressed by its keys, as buttons are.
+    s.point_at(w.control("解析")["rect"])
+    s.xdotool("click", "1")
+    s.keys("打开JSON文件", "Escape")
+    s.wait_gone("打开JSON文件")
+    s.point_at(w.control("解析")["rect"])
+    s.xdotool("key", "Return")
+    s.keys("打开JSON文件", "Escape")
+    s.wait_gone("打开JSON文件")
+    close_main(s)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -317,6 +377,8 @@ CHECKS = [
     check_window_starts_with_export_disabled,
     check_parse_and_export_every_draft,
     check_bad_drafts_and_cancel,
+    check_closing_while_the_table_fills,
+    check_keys_act_only_on_the_focused_control,
     check_fatal_report,
 ]
 
