@@ -124,8 +124,14 @@ class Session:
         self.xdotool("type", "--delay", "5", text)
         self.xdotool("key", "Return")
 
-    def start(self, exe=None):
-        self.process = subprocess.Popen(["wine", exe or self.args.exe], stdin=subprocess.DEVNULL,
+    def start(self, exe=None, file_size_limit_kb=None):
+        command = ["wine", exe or self.args.exe]
+        if file_size_limit_kb:
+            # A full disk, as the program sees it: writes past the limit fail (the signal
+            # that would end the process instead is ignored).
+            command = ["bash", "-c", "trap '' XFSZ; ulimit -f %d; exec \"$@\"" % file_size_limit_kb,
+                       "bash"] + command
+        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self.process
 
@@ -335,6 +341,31 @@ def check_closing_while_the_table_fills(s):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def check_export_onto_a_full_disk_keeps_the_old_file(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        draft = work / "draft.json"
+        write_large_draft(draft, 400)  # about 25 KB of SRT
+        target = work / "out.srt"
+        old = "1\r\n00:00:00,000 --> 00:00:01,000\r\n旧字幕\r\n\r\n".encode("gbk")
+        target.write_bytes(old)
+        s.start(file_size_limit_kb=8)
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+        assert message_text(s) == "解析完成"
+        dismiss_message(s)
+        export_to(s, target, overwrite=True)
+        said = message_text(s)
+        assert said == "导出失败：无法写入所选文件。", said
+        dismiss_message(s)
+        assert target.read_bytes() == old, "the old file must stay as it was"
+        assert sorted(p.name for p in work.iterdir()) == ["draft.json", "out.srt"], \
+            "no part-written file may be left beside it"
+        close_main(s)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def check_keys_act_only_on_the_focused_control(s):
     s.start()
     s.wait_window(MAIN)
@@ -378,6 +409,7 @@ CHECKS = [
     check_parse_and_export_every_draft,
     check_bad_drafts_and_cancel,
     check_closing_while_the_table_fills,
+    check_export_onto_a_full_disk_keeps_the_old_file,
     check_keys_act_only_on_the_focused_control,
     check_fatal_report,
 ]
