@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -17,6 +18,7 @@ const wchar_t kClassName[] = L"MYGridCtrl";
 constexpr int kTextGap = 2;    // pixels between a cell's edge and its text
 constexpr int kTextInset = 1;  // pixels between a cell's top or bottom and its text
 constexpr int kCaretRoom = 4;  // pixels the edit box keeps after its longest line
+constexpr int kEditBoxInset = 4;  // what the edit box's border takes below its lines
 
 // Drawn between the lines of a text that a cell shows on one line. Faces tried, in
 // order, when the table's font has no glyph for the arrow; without any, a slash.
@@ -226,6 +228,7 @@ class GridWindow : public GridView, public GridViewSink {
   HWND edit_ = nullptr;
   int editFirstLineTop_ = 0;  // the edited cell's first text line, from the cell's top
   UINT editAlign_ = DT_LEFT;
+  POINT editShift_ = {0, 0};  // how far the box's text rectangle is moved to meet the cell's
   bool lineShown_ = false;
   int lineAt_ = 0;
   bool lineColumn_ = true;
@@ -768,6 +771,7 @@ void GridWindow::OpenEditor(const EditRequest& request) {
                        : 1;
   editFirstLineTop_ = FirstLineTop(rc, shownLines) - rc.top;
   editAlign_ = cell->Format() & kFormatAlignMask;
+  editShift_ = {0, 0};
   DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
   HWND edit = CreateWindowExW(0, L"Edit", L"",
                               WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN |
@@ -839,17 +843,45 @@ void GridWindow::PlaceEditor(int extraLines) {
   }
   left = std::max<LONG>(left, 0);
   right = std::min<LONG>(right, client.right);
-  int border = GetSystemMetrics(SM_CXBORDER);
   int shown = static_cast<int>(lines.size()) + extraLines;
+  // Below the lines: the cell's own gap, and room for the box's border and its inset.
   LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ +
-                                             kTextInset + border);
+                                             kTextInset + kEditBoxInset);
   bottom = std::min<LONG>(bottom, client.bottom);
   SetWindowPos(edit_, nullptr, left, c.top, right - left, bottom - c.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  // Resizing resets the box's text rectangle: set it after, in the box's client area.
-  RECT format = {kTextGap - border, editFirstLineTop_ - border, right - left - kTextGap - border,
-                 bottom - c.top - border};
-  SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  // Resizing resets the box's text rectangle: set it after, in the box's client area
+  // (which a box that draws its own border starts at its window's corner).
+  POINT origin = {0, 0};
+  MapWindowPoints(edit_, hwnd_, &origin, 1);
+  RECT format = {left + kTextGap - origin.x, c.top + editFirstLineTop_ - origin.y,
+                 right - kTextGap - origin.x, bottom - origin.y};
+  RECT shifted = format;
+  OffsetRect(&shifted, editShift_.x, editShift_.y);
+  SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
+  // The box insets the rectangle it is given a little for its border: ask where its first
+  // character went and move the rectangle by the difference, so that the text lands where
+  // the cell drew it. A larger difference is the box scrolling its text, not an inset.
+  if (lines[0].empty()) return;
+  int firstWidth = 0;
+  {
+    WindowDc dc(edit_);
+    firstWidth = TextWidth(dc.Get(), font_, lines[0]);
+  }
+  int wantX = format.left;
+  if (editAlign_ == DT_CENTER) wantX = (format.left + format.right - firstWidth) / 2;
+  if (editAlign_ == DT_RIGHT) wantX = format.right - firstWidth;
+  LRESULT at = SendMessageW(edit_, EM_POSFROMCHAR, 0, 0);
+  int dx = wantX - static_cast<short>(LOWORD(at));
+  int dy = format.top - static_cast<short>(HIWORD(at));
+  constexpr int kMostInset = 4;
+  if (at == -1 || (dx == 0 && dy == 0) || std::abs(dx) > kMostInset || std::abs(dy) > kMostInset) {
+    return;
+  }
+  editShift_.x += dx;
+  editShift_.y += dy;
+  OffsetRect(&shifted, dx, dy);
+  SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
 }
 
 LRESULT GridWindow::OnCommand(WPARAM wp, LPARAM lp) {
