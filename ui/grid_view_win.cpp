@@ -15,17 +15,18 @@ namespace ui {
 namespace {
 
 const wchar_t kClassName[] = L"MYGridCtrl";
-constexpr int kTextGap = 2;    // pixels between a cell's edge and its text
-constexpr int kTextInset = 1;  // pixels between a cell's top or bottom and its text
-constexpr int kCaretRoom = 4;  // pixels the edit box keeps after its longest line
+constexpr int kTextGap = 2;       // pixels between a cell's edge and its text
+constexpr int kTextInset = 1;     // pixels between a cell's top or bottom and its text
+constexpr int kCaretRoom = 4;     // pixels the edit box keeps after its longest line
 constexpr int kEditBoxInset = 4;  // what the edit box's border takes below its lines
 
 // Drawn between the lines of a text that a cell shows on one line. Faces tried, in
 // order, when the table's font has no glyph for the arrow; without any, a slash.
 const wchar_t kBreakArrow[] = L" \u21B5 ";
 const wchar_t kBreakSlash[] = L" / ";
-const wchar_t* const kArrowFaces[] = {L"Segoe UI Symbol", L"Segoe UI", L"Microsoft YaHei",
-                                      L"Arial Unicode MS", L"Lucida Sans Unicode", L"DejaVu Sans"};
+const wchar_t* const kArrowFaces[] = {L"Segoe UI Symbol",     L"Segoe UI",
+                                      L"Microsoft YaHei",     L"Arial Unicode MS",
+                                      L"Lucida Sans Unicode", L"DejaVu Sans"};
 
 // Owns one GDI object and deletes it.
 class GdiObject {
@@ -111,8 +112,7 @@ COLORREF Blend(COLORREF a, COLORREF b, int share) {
 bool FontHasGlyph(HDC dc, HFONT font, wchar_t ch) {
   SelectGuard keep(dc, font);
   WORD index = 0xFFFF;
-  return GetGlyphIndicesW(dc, &ch, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
-         index != 0xFFFF;
+  return GetGlyphIndicesW(dc, &ch, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
 }
 
 int TextWidth(HDC dc, HFONT font, const WideText& text) {
@@ -421,8 +421,7 @@ void GridWindow::MeasureFont() {
   mark_ = WideText(reinterpret_cast<const char16_t*>(kBreakSlash));
 }
 
-std::vector<std::vector<TextRun>> GridWindow::DrawnLines(const WideText& text,
-                                                         bool stacked) const {
+std::vector<std::vector<TextRun>> GridWindow::DrawnLines(const WideText& text, bool stacked) const {
   std::vector<std::vector<TextRun>> out;
   std::vector<WideText> lines = SplitLines(text);
   if (stacked) {
@@ -451,7 +450,8 @@ int GridWindow::FirstLineTop(const RECT& rc, int lines) const {
 
 void GridWindow::DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked,
                               UINT format, COLORREF fore, COLORREF back) {
-  RECT area = {rc.left + kTextGap, rc.top + kTextInset, rc.right - kTextGap, rc.bottom - kTextInset};
+  RECT area = {rc.left + kTextGap, rc.top + kTextInset, rc.right - kTextGap,
+               rc.bottom - kTextInset};
   auto lines = DrawnLines(text, stacked);
   int y = FirstLineTop(rc, static_cast<int>(lines.size())) + ascent_;
   UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
@@ -773,11 +773,11 @@ void GridWindow::OpenEditor(const EditRequest& request) {
   editAlign_ = cell->Format() & kFormatAlignMask;
   editShift_ = {0, 0};
   DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
-  HWND edit = CreateWindowExW(0, L"Edit", L"",
-                              WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN |
-                                  ES_AUTOHSCROLL | ES_AUTOVSCROLL | align,
-                              rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateWindowExW(
+      0, L"Edit", L"",
+      WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | align,
+      rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_, nullptr,
+      GetModuleHandleW(nullptr), nullptr);
   if (!edit) {
     grid_.EndEdit(EditEnd::Cancel, WideText());
     return;
@@ -845,8 +845,8 @@ void GridWindow::PlaceEditor(int extraLines) {
   right = std::min<LONG>(right, client.right);
   int shown = static_cast<int>(lines.size()) + extraLines;
   // Below the lines: the cell's own gap, and room for the box's border and its inset.
-  LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ +
-                                             kTextInset + kEditBoxInset);
+  LONG bottom = std::max<LONG>(
+      c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ + kTextInset + kEditBoxInset);
   bottom = std::min<LONG>(bottom, client.bottom);
   SetWindowPos(edit_, nullptr, left, c.top, right - left, bottom - c.top,
                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -2,8 +2,8 @@
 
 #include "ui/grid_ctrl.h"
 #include "ui/table_settings.h"
-#include "ui/text_lines.h"
 #include "ui/text_convert.h"
+#include "ui/text_lines.h"
 
 namespace {
 
