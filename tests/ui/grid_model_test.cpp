@@ -387,6 +387,34 @@ TEST_F(SubtitleGrid, BoundariesInTheHeaderBandResizeAndFit) {
   EXPECT_FALSE(grid.Editing());
 }
 
+TEST(GridAxis, OneDirectionMovesScrollsAndFindsWhatIsUnderAPoint) {
+  // One fixed of 20, then 30, a hidden one, 40 and 50, in a 100-pixel view.
+  std::vector<int32_t> sizes = {20, 30, 0, 40, 50};
+  ui::GridAxis axis{sizes, 1, 1, 100, false};
+  EXPECT_EQ(axis.Next(1, 1), 3);    // the hidden one is skipped
+  EXPECT_EQ(axis.Next(1, -1), -1);  // never onto the fixed one
+  EXPECT_EQ(axis.MaxFirst(), 4);    // 40 and 50 do not fit together in 80
+  EXPECT_EQ(axis.Page(), 3);        // 30, the hidden one, 40
+  EXPECT_EQ(axis.FirstShowing(4), 4);  // 3 and 4 together take 90
+  EXPECT_EQ(axis.At(10), 0);
+  EXPECT_EQ(axis.At(55), 3);
+  EXPECT_EQ(axis.BoundaryAt(52, 3), 1);
+  EXPECT_EQ(axis.BoundaryAt(45, 3), -1);
+  axis.first = 3;  // without filling, scrolled to the end leaves a gap after the last
+  EXPECT_EQ(axis.Lead(), 0);
+  EXPECT_EQ(axis.Start(4), 60);
+  // Filling to the end in a 120-pixel view: from 2 on, 90 of 100 pixels are taken, and
+  // the last 10 pixels of index 1 fill the rest, the others lying under the fixed one.
+  ui::GridAxis filling{sizes, 1, 2, 120, true};
+  EXPECT_EQ(filling.MaxFirst(), 2);
+  EXPECT_EQ(filling.Lead(), 10);
+  EXPECT_EQ(filling.Start(4) + 50, 120);
+  EXPECT_EQ(filling.Start(1), 0);
+  EXPECT_EQ(filling.At(10), 0);  // the fixed one covers it
+  EXPECT_EQ(filling.At(25), 1);
+  EXPECT_EQ(filling.Shown(), (std::vector<std::pair<int32_t, int>>{{0, 0}, {1, 0}, {3, 30}, {4, 70}}));
+}
+
 TEST_F(SubtitleGrid, ScrolledToTheRightEndTheLastColumnEndsAtTheEdge) {
   Build(2);  // 620 wide: 570 pixels right of the serial-number column
   grid.SetColumnWidth(2, 400);
