@@ -149,7 +149,8 @@ TEST_F(FileCommands, WritingReplacingPutsAllBytesInPlaceOrNothing) {
   fs::create_directory(dir_ / "folder");
   EXPECT_FALSE(platform::FileWriteReplacing(Path("folder").c_str(), "x", 1));
   EXPECT_TRUE(fs::is_directory(dir_ / "folder"));
-  EXPECT_FALSE(platform::FileWriteReplacing((dir_ / "missing" / "out.srt").string().c_str(), "x", 1));
+  const std::string missing = (dir_ / "missing" / "out.srt").string();
+  EXPECT_FALSE(platform::FileWriteReplacing(missing.c_str(), "x", 1));
   EXPECT_FALSE(platform::FileWriteReplacing("", "x", 1));
   // No temporary file is left behind, whether the write succeeded or not.
   int entries = 0;

@@ -119,7 +119,9 @@ TEST(LoaderRelocation, RealImageWithARelocatedHeaderIsRefused) {
   for (uint32_t i = 0; i < sections; ++i) {
     const uint8_t* header = &file[firstSection + 40 * i];
     const uint32_t address = Get32(header + 12), raw = Get32(header + 16);
-    if (table >= address && table < address + raw) tableOffset = Get32(header + 20) + table - address;
+    if (table >= address && table < address + raw) {
+      tableOffset = Get32(header + 20) + table - address;
+    }
   }
   ASSERT_NE(tableOffset, 0u);
   Put32(file, tableOffset, 0x10);                                            // page 0x10

@@ -266,7 +266,8 @@ TEST_F(RuntimeDeathTest, FatalErrorsOfWindowsEventsAndProperties) {
   EXPECT_EXIT(rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton,
                                                     8, -1, 0, 0),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "修改组件属性时发现指定窗口尚未载入");
-  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, testprog::kFirstButton, 8, -1),
+  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                                   8, -1),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "读取组件属性时发现指定窗口尚未载入");
   EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, 0x56010099, 0, -1),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
