@@ -10,6 +10,7 @@
 #include "app/subtitles.h"
 #include "app/timestamp.h"
 #include "json/json_node.h"
+#include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
 #include "runtime/program.h"
@@ -61,6 +62,9 @@ class HandlerRunning {
   HandlerRunning& operator=(const HandlerRunning&) = delete;
 };
 
+// False once the user has closed the window (the table goes with it).
+bool MainWindowOpen() { return rt::SystemRequest(rt::kRequestWindowObject, kMainWindow, 0) != 0; }
+
 // Both buttons wait while the table fills, so that neither a second parse nor an
 // export of a half-filled table can start.
 class ButtonsHeld {
@@ -70,6 +74,7 @@ class ButtonsHeld {
     WriteFlag(kExportButton, rt::kPropDisabled, true);
   }
   ~ButtonsHeld() {
+    if (!MainWindowOpen()) return;
     WriteFlag(kParseButton, rt::kPropDisabled, false);
     WriteFlag(kExportButton, rt::kPropDisabled, exportWasDisabled_ && !exportReady_);
   }
@@ -84,7 +89,8 @@ class ButtonsHeld {
   bool exportReady_ = false;
 };
 
-void FillTable(const std::vector<Subtitle>& subtitles) {
+// False when the window was closed while the rows went in: the fill stops there.
+bool FillTable(const std::vector<Subtitle>& subtitles) {
   // A new draft replaces the rows of the last one; the title row stays.
   rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1,
                                         1, 0);
@@ -97,9 +103,12 @@ void FillTable(const std::vector<Subtitle>& subtitles) {
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
     // Wide text keeps every character; the commands still read the cell in code page 936.
     ui::TableSetCellWideText(kMainWindow, kSubtitleTable, row, 2, ui::Utf8ToUtf16(subtitle.text));
+    // The pending messages may close the window, and the table with it.
     rt::cmd::ProcessPendingMessages();
+    if (!MainWindowOpen()) return false;
     row++;
   }
+  return true;
 }
 
 // Reads the draft file that the open dialog's FileName names and fills the table.
@@ -119,7 +128,7 @@ void ParseChosenDraft() {
   ButtonsHeld held;
   std::vector<Subtitle> subtitles = ExtractSubtitles(document);
   SubtitleCount = static_cast<int32_t>(subtitles.size());
-  FillTable(subtitles);
+  if (!FillTable(subtitles)) return;
   rt::cmd::ShowMessage("解析完成", 0);
   document.Release();
   held.ExportReady();
@@ -170,7 +179,12 @@ void OnFilesDropped() {
   HandlerRunning running;
   // Of several items the first counts; a project folder stands for its draft file,
   // which then counts as chosen in the open dialog.
-  std::string file = DroppedDraftFile(rt::DroppedFiles().front());
+  const std::string& dropped = rt::DroppedFiles().front();
+  if (dropped.empty()) {
+    rt::cmd::ShowMessage(ui::kFileNameNotRepresentableMessage, 0);
+    return;
+  }
+  std::string file = DroppedDraftFile(dropped);
   if (file.empty()) {
     rt::cmd::ShowMessage(kFolderWithoutDraft, 0);
     return;
@@ -194,9 +208,9 @@ void OnExportClicked() {
     AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
   }
   rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
-  int32_t file = rt::cmd::OpenFile(name.get(), 4, 1);
-  bool written = file != 0 && rt::cmd::WriteFileText(file, srt.c_str());
-  if (file != 0) rt::CloseFile(file);
+  // Written beside the chosen file and put in its place only once complete: a full
+  // disk or a failed close leaves the old file as it was.
+  bool written = platform::FileWriteReplacing(name.get(), srt.data(), srt.size());
   std::string said = written ? ExportDoneMessage(lost) : "导出失败：无法写入所选文件。";
   rt::cmd::ShowMessage(said.c_str(), 0);
 }

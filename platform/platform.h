@@ -45,6 +45,10 @@ int64_t FileRead(intptr_t file, void* data, size_t size);
 int64_t FileSize(intptr_t file);                 // -1 on error
 int64_t FileTell(intptr_t file);                 // -1 on error
 bool FileSeek(intptr_t file, int64_t position);  // from the start
+// Writes `size` bytes to a new file beside `name` and, once they are all written,
+// flushed and the file closed, puts that file in `name`'s place: `name` ends up with
+// all of the bytes or as it was before. On failure the new file is removed; false.
+bool FileWriteReplacing(const char* name, const void* data, size_t size);
 
 enum class PathKind { Missing, File, Folder, Other };
 // What `name` (code page 936) names: a file, a folder, something else, or nothing.
@@ -77,7 +81,8 @@ class ViewEvents {
   virtual void OnButtonClicked(int controlId) = 0;
   virtual void OnViewDestroyed() = 0;  // the window is gone (closed by the user or destroyed)
   // Files or folders were dropped on a window that accepts them: their full paths in
-  // code page 936, in the order the system gave them.
+  // code page 936, in the order the system gave them; a path that code page 936 cannot
+  // carry comes as an empty text.
   virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
 };
 

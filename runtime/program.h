@@ -14,6 +14,7 @@ namespace rt {
 struct ProgramDescriptor {
   int32_t leading[3];                // copied into the runtime's state
   const EventHandler* codeBase;      // window-template routine entries index this table
+  int32_t routineCount;              // entries in codeBase
   const void* constantStart;         // null: the executable's read-only data
   uint32_t constantSize;
   const char* templateSegment;       // the stored window templates
@@ -65,7 +66,8 @@ const std::string& ExecutableFileName();
 ComponentId CurrentEventWindow();
 ComponentId CurrentEventComponent();
 // The paths (code page 936) dropped on the window whose drop event is being handled, in
-// the order the system gave them; empty outside such an event.
+// the order the system gave them, an empty text for one that code page 936 cannot
+// carry; no paths outside such an event.
 const std::vector<std::string>& DroppedFiles();
 
 // Test hooks: forget everything InitRuntime and the loaded windows set up; name the

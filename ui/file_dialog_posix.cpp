@@ -19,7 +19,7 @@ bool RunFileDialog(const FileDialogRequest& request, void*, FileDialogChoice* ch
   FileDialogChoice answered;
   answered.filterIndex = request.filterIndex;
   if (!Answer()(request, &answered)) return false;
-  choice->path = FitNameBuffer(answered.path);
+  choice->path = answered.path;
   choice->filterIndex = answered.filterIndex;
   return true;
 }

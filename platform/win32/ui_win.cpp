@@ -39,7 +39,11 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
     std::wstring path(length + 1, L'\0');
     UINT copied = DragQueryFileW(drop, i, &path[0], length + 1);
     path.resize(copied);
-    if (!path.empty()) paths.push_back(GbkFromWide(path));
+    if (path.empty()) continue;
+    // A name that code page 936 cannot carry would name another file once converted:
+    // it comes as an empty text.
+    std::string cp936 = GbkFromWide(path);
+    paths.push_back(WideFromGbk(cp936) == path ? cp936 : std::string());
   }
   DragFinish(drop);
   return paths;
@@ -68,6 +72,17 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DROPFILES: {
       std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
       if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
+      return 0;
+    }
+    case DM_GETDEFID: {
+      // The window's dialog keys (IsDialogMessage in the message loop) ask which button
+      // Return presses: the push button that has the focus, and none otherwise, so that
+      // Return on the table or the bare window starts nothing.
+      HWND focus = GetFocus();
+      const LRESULT pushButton = DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (focus && GetParent(focus) == hwnd &&
+          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & pushButton) != 0)
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       return 0;
     }
     case WM_CLOSE:

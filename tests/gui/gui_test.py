@@ -128,8 +128,14 @@ class Session:
         self.xdotool("type", "--delay", "5", text)
         self.xdotool("key", "Return")
 
-    def start(self, exe=None):
-        self.process = subprocess.Popen(["wine", exe or self.args.exe], stdin=subprocess.DEVNULL,
+    def start(self, exe=None, file_size_limit_kb=None):
+        command = ["wine", exe or self.args.exe]
+        if file_size_limit_kb:
+            # A full disk, as the program sees it: writes past the limit fail (the signal
+            # that would end the process instead is ignored).
+            command = ["bash", "-c", "trap '' XFSZ; ulimit -f %d; exec \"$@\"" % file_size_limit_kb,
+                       "bash"] + command
+        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self.process
 
@@ -326,6 +332,8 @@ def check_window_starts_with_export_disabled(s):
 def check_parse_and_export_every_draft(s):
     drafts = sorted(pathlib.Path(s.args.drafts).glob("*.expected.srt"))
     if not drafts:
+        # A CI run must have the drafts: without them it would pass having checked nothing.
+        assert os.environ.get("CI") != "true", "no real drafts in %s (CI=true)" % s.args.drafts
         print("  (no real drafts: skipped)")
         return
     s.start()
@@ -465,6 +473,19 @@ def check_drop_draft_and_project_folder(s):
         export_to(s, out, overwrite=True, utf8=True)
         dismiss_message(s)
         assert out.read_bytes() == single_srt, out.read_bytes()
+
+        # A name that code page 936 cannot carry is refused with the reason, and the
+        # table stays as it was.
+        vietnamese = work / "Tiếng Việt"
+        write_draft(vietnamese / "draft_content.json", ["không"])
+        drop_on(s, MAIN, [vietnamese])
+        said = message_text(s)
+        assert said == ("所选文件名含有无法用简体中文（GBK）表示的字符，无法使用。"
+                        "请换一个文件名。"), said
+        dismiss_message(s)
+        export_to(s, out, overwrite=True, utf8=True)
+        dismiss_message(s)
+        assert out.read_bytes() == single_srt, out.read_bytes()
     finally:
         shutil.rmtree(work, ignore_errors=True)
     close_main(s)
@@ -520,6 +541,147 @@ def check_bad_drafts_and_cancel(s):
     close_main(s)
 
 
+def write_large_draft(path, count):
+    texts = ",".join('{"id":"t%d","content":"第%d条字幕 subtitle %d"}' % (i, i, i) for i in range(count))
+    segments = ",".join('{"material_id":"t%d","target_timerange":{"start":%d,"duration":900000}}'
+                        % (i, i * 1000000, ) for i in range(count))
+    path.write_text('{"materials":{"texts":[%s]},"tracks":[{"type":"text","segments":[%s]}]}'
+                    % (texts, segments), encoding="utf-8")
+
+
+def check_closing_while_the_table_fills(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        draft = work / "large.json"
+        write_large_draft(draft, 20000)
+        s.start()
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+
+        # The Parse button is held while the rows go in: the fill is under way.
+        def filling():
+            w = s.find(MAIN)
+            return w is not None and not w.control("解析")["enabled"] and s.find(INFO) is None
+        s.wait("the fill to start", filling, 10)
+        w = s.find(MAIN)
+        left, top, right, bottom = w.rect
+        s.xdotool("mousemove", str(left + 40), str(bottom - 30))
+        s.xdotool("key", "alt+F4")
+        assert s.exit_code(60) == 0, "closing during the fill should end the program with 0"
+        assert s.find("错误") is None and s.find(INFO) is None
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def check_export_onto_a_full_disk_keeps_the_old_file(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        draft = work / "draft.json"
+        write_large_draft(draft, 400)  # about 25 KB of SRT
+        target = work / "out.srt"
+        old = "1\r\n00:00:00,000 --> 00:00:01,000\r\n旧字幕\r\n\r\n".encode("gbk")
+        target.write_bytes(old)
+        s.start(file_size_limit_kb=8)
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+        assert message_text(s) == "解析完成"
+        dismiss_message(s)
+        export_to(s, target, overwrite=True)
+        said = message_text(s)
+        assert said == "导出失败：无法写入所选文件。", said
+        dismiss_message(s)
+        assert target.read_bytes() == old, "the old file must stay as it was"
+        assert sorted(p.name for p in work.iterdir()) == ["draft.json", "out.srt"], \
+            "no part-written file may be left beside it"
+        close_main(s)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def check_keys_act_only_on_the_focused_control(s):
+    s.start()
+    s.wait_window(MAIN)
+    s.wait("the table to paint", lambda: s.find(MAIN).control("解析"))
+    w = s.find(MAIN)
+    left, top, right, bottom = w.rect
+    # An empty spot of the window: it is active and no control has the keyboard.
+    s.xdotool("mousemove", str(left + 40), str(bottom - 30))
+    s.xdotool("click", "1")
+    for key, dialog in (("Return", "打开JSON文件"), ("Escape", "保存srt文件")):
+        s.xdotool("key", key)
+        appeared = False
+        deadline = time.monotonic() + 2
+        while time.monotonic() < deadline and not appeared:
+            appeared = s.find(dialog) is not None
+        assert not appeared, "%s on the bare window opened '%s'" % (key, dialog)
+    # A focused button is pressed by its keys, as buttons are.
+    s.point_at(w.control("解析")["rect"])
+    s.xdotool("click", "1")
+    s.keys("打开JSON文件", "Escape")
+    s.wait_gone("打开JSON文件")
+    s.point_at(w.control("解析")["rect"])
+    s.xdotool("key", "Return")
+    s.keys("打开JSON文件", "Escape")
+    s.wait_gone("打开JSON文件")
+    close_main(s)
+
+
+def grab(x, y, width, height):
+    """The screen's pixels in a rectangle, as rows of (r, g, b)."""
+    out = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                          "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return [[tuple(out[(r * width + c) * 3:(r * width + c) * 3 + 3]) for c in range(width)]
+            for r in range(height)]
+
+
+def highlighted_band(x, top, height):
+    """The (first, last) screen rows in a strip down from (x, top) painted in a strong
+    blue, as the highlight colours paint; None when none is."""
+    column = [row[0] for row in grab(x, top, 1, height)]
+    blue = [i for i, (r, g, b) in enumerate(column) if b > r + 60 and b > g + 30]
+    return (top + blue[0], top + blue[-1]) if blue else None
+
+
+def check_table_reading(s):
+    # A long draft with captions of several lines: the current row is found at a glance
+    # after scrolling, and double-clicking its boundary fits the row to its caption.
+    draft = pathlib.Path(s.args.drafts) / "json-multitrack-112.json"
+    if not draft.exists():
+        assert os.environ.get("CI") != "true", "no real drafts in %s (CI=true)" % s.args.drafts
+        print("  (no real drafts: skipped)")
+        return
+    s.start()
+    s.wait_window(MAIN)
+    open_draft(s, draft)
+    dismiss_message(s)
+    grid = s.wait("the table", lambda: next(
+        (c for c in s.find(MAIN).controls if c["class"] == "MYGridCtrl"), None))
+    left, top, right, bottom = grid["rect"]
+    x0, y0 = left + 2, top + 2  # inside the sunken edge
+    s.xdotool("mousemove", str(x0 + 300), str(y0 + 36))
+    s.xdotool("click", "1")  # row 1, the text column
+    s.xdotool("key", "--delay", "20", *(["Down"] * 21))  # row 22, a caption of seven lines
+    serial_x = x0 + 5
+    band = s.wait("the current row's serial cell to be highlighted",
+                  lambda: highlighted_band(serial_x, y0 + 24, bottom - top - 30))
+    assert band[1] - band[0] < 30, "one row is highlighted, not %r" % (band,)
+    s.screenshot("table-current-row-after-scrolling")
+
+    # The wheel lifts the row off the bottom edge, so that it has room to grow.
+    s.xdotool("click", "--repeat", "2", "--delay", "50", "5")
+    band = s.wait("the row to scroll up", lambda: (
+        lambda b: b if b and b[0] < band[0] - 24 else None)(
+            highlighted_band(serial_x, y0 + 24, bottom - top - 30)))
+    s.xdotool("mousemove", str(x0 + 25), str(band[1] + 1))
+    s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+    fitted = s.wait("the row to fit its caption", lambda: (
+        lambda b: b if b and b[1] - b[0] > 5 * 12 else None)(
+            highlighted_band(serial_x, y0 + 24, bottom - top - 30)))
+    s.screenshot("table-row-fitted-to-caption")
+    assert fitted[0] >= y0 + 24
+    close_main(s)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -536,6 +698,10 @@ CHECKS = [
     check_every_character_kept,
     check_drop_draft_and_project_folder,
     check_bad_drafts_and_cancel,
+    check_closing_while_the_table_fills,
+    check_export_onto_a_full_disk_keeps_the_old_file,
+    check_keys_act_only_on_the_focused_control,
+    check_table_reading,
     check_fatal_report,
 ]
 
