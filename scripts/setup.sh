@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libcjson-dev googletest libgtest-dev clang libclang-rt-14-dev
+  libcjson-dev googletest libgtest-dev libcli11-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
   locales dpkg-dev python3
