@@ -110,4 +110,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
+void SetChildEnvironment(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
+}
+
 }  // namespace cli_test
