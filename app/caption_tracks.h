@@ -13,9 +13,9 @@
 namespace app {
 
 struct CaptionTrack {
-  int number = 0;      // 1, 2, ... among the caption tracks
-  int32_t track = 0;   // the track's index among all of the draft's tracks
-  std::string name;    // the track's stored name, often empty
+  int number = 0;     // 1, 2, ... among the caption tracks
+  int32_t track = 0;  // the track's index among all of the draft's tracks
+  std::string name;   // the track's stored name, often empty
   size_t subtitleCount = 0;
   size_t hiddenCount = 0;  // those of them the editor hides
   std::string firstText;   // the earliest subtitle's text

@@ -117,7 +117,8 @@ std::string IniValue(std::string_view ini, std::string_view section, std::string
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       size_t close = line.find(']');
-      inSection = close != std::string_view::npos && EqualIgnoringCase(line.substr(1, close - 1), section);
+      inSection =
+          close != std::string_view::npos && EqualIgnoringCase(line.substr(1, close - 1), section);
       continue;
     }
     size_t equals = line.find('=');

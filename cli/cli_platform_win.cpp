@@ -1,6 +1,6 @@
-#include "cli/cli_platform.h"
-
 #include <windows.h>
+
+#include "cli/cli_platform.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
@@ -192,7 +192,8 @@ bool WriteTextOutput(const std::string& text) {
   if (!GetConsoleMode(handle, &mode)) return WriteAll(handle, text.data(), text.size());
   std::wstring wide = Wide(text);
   DWORD written = 0;
-  return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
+  return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) !=
+         0;
 }
 
 std::vector<std::string> ListFolders(const std::string& folder) {
@@ -221,9 +222,9 @@ bool FileModified(const std::string& path, FileTime& time) {
       !FileTimeToSystemTime(&local, &parts)) {
     return false;
   }
-  time.sortKey = static_cast<int64_t>(
-      (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-      info.ftLastWriteTime.dwLowDateTime);
+  time.sortKey =
+      static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                           info.ftLastWriteTime.dwLowDateTime);
   char text[32];
   snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", parts.wYear, parts.wMonth, parts.wDay,
            parts.wHour, parts.wMinute);

@@ -20,6 +20,8 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+constexpr size_t kCandidateLimit = 20;  // projects a name error lists
+
 void ReportFailure(const std::string& draft, const std::string& cause) {
   cli::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
 }
@@ -82,8 +84,12 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
         error = argument + (named.empty() ? ": no file, folder or project of that name"
                                           : ": several projects have that name");
         if (candidates.empty()) error += "; no projects found (see --list and --drafts-root)";
-        for (const cli::Project& project : candidates) {
-          error += "\n  " + project.name + "\t" + project.folder;
+        for (size_t i = 0; i < candidates.size() && i < kCandidateLimit; ++i) {
+          error += "\n  " + candidates[i].name + "\t" + candidates[i].folder;
+        }
+        if (candidates.size() > kCandidateLimit) {
+          error += "\n  ... " + std::to_string(candidates.size() - kCandidateLimit) +
+                   " more (see --list)";
         }
         return false;
       }
@@ -180,9 +186,8 @@ int ListProjects(ProjectIndex& index) {
     return kExitOk;
   }
   // The latest work first, as the editors list it.
-  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-    return a.time.sortKey > b.time.sortKey;
-  });
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const Row& a, const Row& b) { return a.time.sortKey > b.time.sortKey; });
   std::string text;
   for (const Row& row : rows) text += row.line;
   return cli::WriteTextOutput(text) ? kExitOk : kExitFailed;

@@ -1,7 +1,6 @@
 #include "cli/options.h"
 
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <memory>
 
@@ -59,10 +58,11 @@ struct Parser {
   std::vector<std::string> tracks;
   CLI::Option* offsetOption = nullptr;
   CLI::Option* outputFileOption = nullptr;
+  CLI::Option* outputFolderOption = nullptr;
 };
 
 Parser::Parser(Options& options) {
-  app.set_help_flag();  // answered here, without the parser's help exception
+  app.set_help_flag();                     // answered here, without the parser's help exception
   app.allow_windows_style_options(false);  // "/path" is a draft, not an option
   app.footer(kFooter);
   app.formatter(std::make_shared<HelpFormatter>());
@@ -72,8 +72,7 @@ Parser::Parser(Options& options) {
   app.add_flag("--version", options.version, "show the version");
   app.add_flag("--list", options.listProjects,
                "list the projects found: name, last modified, state, folder");
-  app.add_option("--drafts-root", options.draftRoots,
-                 "also look for projects in DIR (repeatable)")
+  app.add_option("--drafts-root", options.draftRoots, "also look for projects in DIR (repeatable)")
       ->type_name("DIR")
       ->allow_extra_args(false);
   app.add_flag("--list-tracks", options.listTracks,
@@ -86,7 +85,7 @@ Parser::Parser(Options& options) {
   app.add_option("--format", format, "srt (the default), vtt (WebVTT) or txt (plain text)")
       ->type_name("FORMAT");
   offsetOption = app.add_option("--offset", offset, "move every subtitle by SECONDS: 2, -1.5, ...")
-      ->type_name("SECONDS");
+                     ->type_name("SECONDS");
   app.add_option("--encoding", encoding,
                  "utf-8 (the default) or gbk: code page 936, as the window exports")
       ->type_name("ENC");
@@ -94,9 +93,9 @@ Parser::Parser(Options& options) {
   outputFileOption = app.add_option("-o,--output", options.outputFile,
                                     "write FILE (- is standard output); one draft only")
                          ->type_name("FILE");
-  app.add_option("--output-dir", options.outputFolder,
-                 "write DIR/<project name>.<ext> for each draft")
-      ->type_name("DIR");
+  outputFolderOption = app.add_option("--output-dir", options.outputFolder,
+                                      "write DIR/<project name>.<ext> for each draft")
+                           ->type_name("DIR");
   app.add_option("DRAFT", options.drafts, "draft file, project folder or project name")
       ->type_name("");
 }
@@ -162,12 +161,16 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     return false;
   }
   if (parser.offsetOption->count() > 0 && !ParseSecondsOffset(parser.offset, options.offsetUs)) {
-    error = "--offset needs a number of seconds such as 2, -1.5 or 0.04, not '" + parser.offset +
-            "'";
+    error =
+        "--offset needs a number of seconds such as 2, -1.5 or 0.04, not '" + parser.offset + "'";
     return false;
   }
   if (parser.outputFileOption->count() > 0 && options.outputFile.empty()) {
     error = "option -o needs a file name";
+    return false;
+  }
+  if (parser.outputFolderOption->count() > 0 && options.outputFolder.empty()) {
+    error = "option --output-dir needs a folder";
     return false;
   }
   for (const std::string& track : parser.tracks) {

@@ -21,10 +21,10 @@ struct Options {
   bool listTracks = false;
   bool splitTracks = false;
   int64_t offsetUs = 0;
-  std::vector<int> tracks;  // caption track numbers, from 1; empty: the captions shown
+  std::vector<int> tracks;              // caption track numbers, from 1; empty: the captions shown
   std::vector<std::string> draftRoots;  // given with --drafts-root
-  std::string outputFile;    // empty: standard output ("-" also means standard output)
-  std::string outputFolder;  // empty: not given
+  std::string outputFile;               // empty: standard output ("-" also means standard output)
+  std::string outputFolder;             // empty: not given
   std::vector<std::string> drafts;
 };
 

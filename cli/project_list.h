@@ -18,7 +18,7 @@ class SystemProjectFiles : public app::ProjectFiles {
 };
 
 struct Project {
-  std::string name;       // draft_name of draft_meta_info.json, else the folder's name
+  std::string name;  // draft_name of draft_meta_info.json, else the folder's name
   std::string folder;
   std::string draftFile;  // as the project-folder rule finds it
 };

@@ -1,6 +1,6 @@
-#include "tests/cli/child_process.h"
-
 #include <windows.h>
+
+#include "tests/cli/child_process.h"
 
 namespace cli_test {
 namespace {

@@ -371,12 +371,13 @@ TEST_F(CliTest, CaptionTracksAreListedChosenAndSplit) {
   fs::create_directories(out);
   ChildResult split = RunCli({"--split-tracks", "--output-dir", Arg(out), Arg(draft)});
   EXPECT_EQ(split.exitCode, 0) << split.err;
-  EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"film.1.srt", "film.2.srt", "film.3.srt"}));
+  EXPECT_EQ(FolderListing(out),
+            (std::vector<std::string>{"film.1.srt", "film.2.srt", "film.3.srt"}));
   EXPECT_EQ(ReadBytes(out / "film.2.srt"), SrtOf({kCueC}));
 
   // Beside -o's name, in the format's extension, only the tracks chosen.
-  ChildResult beside = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format",
-                               "txt", "-o", Arg(folder_ / "named.txt"), Arg(draft)});
+  ChildResult beside = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format", "txt",
+                               "-o", Arg(folder_ / "named.txt"), Arg(draft)});
   EXPECT_EQ(beside.exitCode, 0) << beside.err;
   EXPECT_EQ(ReadBytes(folder_ / "named.1.txt"), "A\r\nB\r\n");
   EXPECT_EQ(ReadBytes(folder_ / "named.3.txt"), "D1 < D2 D3\r\n");
@@ -394,7 +395,8 @@ TEST_F(CliTest, FormatsAndOffsets) {
             "00:00:02.000 --> 00:00:03.000\r\nB\r\n\r\n"
             "00:00:03.000 --> 00:00:04.250\r\nD1 &lt; D2\r\nD3\r\n\r\n");
   EXPECT_EQ(RunCli({"--format", "TXT", "--bom", Arg(draft)}).out,
-            "\xEF\xBB\xBF" "A\r\nB\r\nD1 < D2 D3\r\n");
+            "\xEF\xBB\xBF"
+            "A\r\nB\r\nD1 < D2 D3\r\n");
 
   fs::path out = folder_ / "out";
   fs::create_directories(out);
@@ -428,8 +430,10 @@ TEST_F(CliTest, FormatsAndOffsets) {
 }
 
 std::string Meta(const std::string& name, bool invisible) {
-  return "{\"draft_name\":\"" + name + "\",\"tm_draft_removed\":1700000000,"
-         "\"draft_is_invisible\":" + (invisible ? "true" : "false") + "}";
+  return "{\"draft_name\":\"" + name +
+         "\",\"tm_draft_removed\":1700000000,"
+         "\"draft_is_invisible\":" +
+         (invisible ? "true" : "false") + "}";
 }
 
 TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
@@ -437,7 +441,8 @@ TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
   // and a custom one set in CapCut, named in its globalSetting with doubled backslashes.
   fs::path home = folder_ / "home";
   fs::path editors = home / SUBVANE_EDITORS_UNDER;
-  fs::path defaultRoot = editors / "JianyingPro/User Data/Projects/com.lveditor.draft";
+  fs::path defaultRoot =
+      (editors / "JianyingPro/User Data/Projects/com.lveditor.draft").make_preferred();
   fs::path custom = folder_ / "custom drafts";
   std::string customText = custom.make_preferred().u8string();
   std::string doubled;
