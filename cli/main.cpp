@@ -143,8 +143,10 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
     ReportFailure(job.argument, reason);
     return false;
   }
+  // Not a failure: the draft may hold only titles or nothing yet, but say why the
+  // output is empty.
   if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
-    ReportFailure(job.argument, "no subtitles on the timeline");
+    cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
   }
   const std::string extension = app::CaptionFormatExtension(options.format);
   std::string stem;
@@ -208,7 +210,7 @@ int ListTracks(const std::vector<DraftJob>& jobs) {
       allListed = false;
       continue;
     }
-    if (text.empty()) ReportFailure(job.argument, "no subtitles on the timeline");
+    if (text.empty()) cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
     if (jobs.size() > 1) text = job.argument + ":\n" + text;
     if (!cli::WriteTextOutput(text)) return kExitFailed;
   }
