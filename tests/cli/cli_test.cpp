@@ -458,12 +458,14 @@ TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
        "[General]\r\ncurrentCustomDraftPath=" + doubled + "\r\n");
   cli_test::SetChildEnvironment(SUBVANE_EDITORS_HOME, Arg(home));
 
-  auto project = [&](const fs::path& root, const std::string& folder, const std::string& draft,
+  auto project = [&](const fs::path& root, const std::string& name, const std::string& draft,
                      const std::string& meta) {
-    fs::create_directories(root / folder);
-    WriteBytes(root / folder / "draft_content.json", draft);
-    if (!meta.empty()) WriteBytes(root / folder / "draft_meta_info.json", meta);
+    fs::path folder = root / fs::u8path(name);
+    fs::create_directories(folder);
+    WriteBytes(folder / "draft_content.json", draft);
+    if (!meta.empty()) WriteBytes(folder / "draft_meta_info.json", meta);
   };
+
   project(defaultRoot, "0101", kSmallDraft, Meta("My Film", false));
   project(defaultRoot, "0102", std::string(700, 'Q') + "==", Meta("Secret", false));
   project(defaultRoot, "0103", kSmallDraft, Meta("Gone", true));
@@ -474,12 +476,12 @@ TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
   project(timelines, "T2", kTrackDraft, "");
   WriteBytes(timelines / "project.json", "{\"main_timeline_id\":\"T2\"}");
   fs::path given = folder_ / "given";
-  project(given, "Holiday", "{\"materials\":{}}", "");
+  project(given, u8"假期 Holiday", "{\"materials\":{}}", "");
 
   ChildResult list = RunCli({"--list", "--drafts-root", Arg(given)});
   EXPECT_EQ(list.exitCode, 0) << list.err;
   EXPECT_EQ(LineCount(list.out), 4) << list.out;
-  for (const char* line : {"My Film\t", "Secret\t", "my film\t", "Holiday\t"}) {
+  for (const char* line : {"My Film\t", "Secret\t", "my film\t", u8"假期 Holiday\t"}) {
     EXPECT_NE(("\n" + list.out).find(std::string("\n") + line), std::string::npos) << list.out;
   }
   EXPECT_NE(list.out.find("\t1 subtitle\t" + Arg(defaultRoot / "0101")), std::string::npos)
@@ -493,9 +495,9 @@ TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
   // Exact name first; else the one match without regard to case.
   EXPECT_EQ(RunCli({"My Film"}).out, kSmallSrt);
   EXPECT_EQ(RunCli({"my film"}).out, SrtOf({kCueA, kCueB, kCueD}));
-  ChildResult caseless = RunCli({"--drafts-root", Arg(given), "HOLIDAY"});
+  ChildResult caseless = RunCli({"--drafts-root", Arg(given), u8"假期 HOLIDAY"});
   EXPECT_EQ(caseless.exitCode, 0) << caseless.err;
-  EXPECT_EQ(caseless.err, "HOLIDAY: no subtitles on the timeline\n");
+  EXPECT_EQ(caseless.err, u8"假期 HOLIDAY: no subtitles on the timeline\n");
   ChildResult encrypted = RunCli({"secret"});
   EXPECT_EQ(encrypted.exitCode, 1);
   EXPECT_NE(encrypted.err.find("secret: encrypted"), std::string::npos) << encrypted.err;
@@ -507,7 +509,7 @@ TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
 
   // Several or no projects of that name: a usage error naming the candidates, nothing written.
   ChildResult several =
-      RunCli({"--output-dir", Arg(out), "--drafts-root", Arg(given), "Holiday", "MY FILM"});
+      RunCli({"--output-dir", Arg(out), "--drafts-root", Arg(given), u8"假期 Holiday", "MY FILM"});
   EXPECT_EQ(several.exitCode, 2);
   EXPECT_NE(several.err.find("MY FILM: several projects"), std::string::npos) << several.err;
   EXPECT_NE(several.err.find(Arg(custom / "0201")), std::string::npos) << several.err;
