@@ -111,15 +111,11 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
   return true;
 }
 
-// `path` without the extension of its last component.
-std::string WithoutExtension(const std::string& path) {
-  size_t dot = path.rfind('.');
-  if (dot == std::string::npos) return path;
-  for (size_t i = dot + 1; i < path.size(); ++i) {
-    if (cli::IsPathSeparator(path[i])) return path;
-  }
-  if (dot == 0 || cli::IsPathSeparator(path[dot - 1])) return path;  // a name such as ".srt"
-  return path.substr(0, dot);
+// The folder part of `path`, with its trailing separator ("" for a bare name).
+std::string FolderPartOf(const std::string& path) {
+  size_t i = path.size();
+  while (i > 0 && !cli::IsPathSeparator(path[i - 1])) --i;
+  return path.substr(0, i);
 }
 
 bool WriteOutput(const std::string& draft, const std::string& target, const std::string& bytes) {
@@ -153,7 +149,7 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
   if (!options.outputFolder.empty()) {
     stem = cli::JoinPath(options.outputFolder, names.Claim(job.projectName));
   } else if (options.splitTracks) {
-    stem = WithoutExtension(options.outputFile);
+    stem = FolderPartOf(options.outputFile) + job.projectName;  // beside -o's file
   }
   bool written = true;
   for (const cli::CaptionFile& file : files) {

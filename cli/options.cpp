@@ -15,7 +15,8 @@ constexpr char kDescription[] =
 
 constexpr char kFooter[] =
     "Without -o or --output-dir the one draft's subtitles go to standard output.\n"
-    "Caption tracks are numbered from 1 in the order --list-tracks shows them.\n"
+    "Caption tracks are numbered from 1 in the order --list-tracks shows them;\n"
+    "--split-tracks writes <project>.<N>.<ext> into --output-dir, or beside -o's file.\n"
     "\n"
     "Examples:\n"
     "  subvane-cli --list\n"

@@ -381,13 +381,18 @@ TEST_F(CliTest, CaptionTracksAreListedChosenAndSplit) {
             (std::vector<std::string>{"film.1.srt", "film.2.srt", "film.3.srt"}));
   EXPECT_EQ(ReadBytes(out / "film.2.srt"), SrtOf({kCueC}));
 
-  // Beside -o's name, in the format's extension, only the tracks chosen.
-  ChildResult beside = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format", "txt",
-                               "-o", Arg(folder_ / "named.txt"), Arg(draft)});
-  EXPECT_EQ(beside.exitCode, 0) << beside.err;
-  EXPECT_EQ(ReadBytes(folder_ / "named.1.txt"), "A\r\nB\r\n");
-  EXPECT_EQ(ReadBytes(folder_ / "named.3.txt"), "D1 < D2 D3\r\n");
-  EXPECT_FALSE(fs::exists(folder_ / "named.2.txt"));
+  // Beside -o's file, in the format's extension, only the tracks chosen.
+  fs::path beside = folder_ / "beside";
+  ChildResult chosen = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format", "txt",
+                               "-o", Arg(beside / "named.txt"), Arg(draft)});
+  EXPECT_EQ(chosen.exitCode, 1) << chosen.err;  // no such folder
+  fs::create_directories(beside);
+  chosen = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format", "txt", "-o",
+                   Arg(beside / "named.txt"), Arg(draft)});
+  EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
+  EXPECT_EQ(FolderListing(beside), (std::vector<std::string>{"film.1.txt", "film.3.txt"}));
+  EXPECT_EQ(ReadBytes(beside / "film.1.txt"), "A\r\nB\r\n");
+  EXPECT_EQ(ReadBytes(beside / "film.3.txt"), "D1 < D2 D3\r\n");
 }
 
 TEST_F(CliTest, FormatsAndOffsets) {
