@@ -1,6 +1,9 @@
 # The two set-up commands: `make test` installs, builds both targets and runs every
-# test; `make run` builds the Windows program and starts it.
-.PHONY: test run build clean
+# test; `make run` builds the Windows program and starts it. `make install` builds the
+# optimised subvane-cli and copies it to $(PREFIX)/bin.
+.PHONY: test run build release install clean
+
+PREFIX ?= /usr/local
 
 test:
 	bash scripts/test.sh
@@ -12,6 +15,14 @@ build:
 
 run: build
 	bash scripts/run.sh
+
+release:
+	bash scripts/setup.sh release
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+
+install: release
+	cmake --install build/release --prefix "$(PREFIX)" --strip
 
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 // What subvane-cli needs from the operating system, with every path and text in UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,26 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 // Writes all of `bytes` to standard output, unchanged; false on a failed write.
 bool WriteStandardOutput(const std::string& bytes);
+
+// Writes UTF-8 text meant to be read by a person to standard output: shown as such in a
+// console window, else written as UTF-8. False on a failed write.
+bool WriteTextOutput(const std::string& text);
+
+// The names of the folders inside `folder` (not "." or ".."), in no particular order;
+// empty when it cannot be listed.
+std::vector<std::string> ListFolders(const std::string& folder);
+
+// When a file was last written: a key that orders times, and the local time as
+// "YYYY-MM-DD HH:MM". False when the file cannot be looked at.
+struct FileTime {
+  int64_t sortKey = 0;
+  std::string localText;
+};
+bool FileModified(const std::string& path, FileTime& time);
+
+// The folders the editors keep their data in (each holding "User Data"), whether or not
+// they exist: under %LOCALAPPDATA% on Windows, under ~/Movies elsewhere.
+std::vector<std::string> EditorDataFolders();
 
 // One line on standard error (a line break is added).
 void WriteErrorLine(const std::string& line);

@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "cli/cli_platform.h"
 
@@ -133,6 +135,43 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool WriteStandardOutput(const std::string& bytes) {
   return WriteAll(STDOUT_FILENO, bytes.data(), bytes.size());
+}
+
+bool WriteTextOutput(const std::string& text) { return WriteStandardOutput(text); }
+
+std::vector<std::string> ListFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* listing = opendir(folder.c_str());
+  if (!listing) return names;
+  while (const dirent* entry = readdir(listing)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    std::string path = folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+    if (StatPath(path) == PathKind::kFolder) names.push_back(name);
+  }
+  closedir(listing);
+  return names;
+}
+
+bool FileModified(const std::string& path, FileTime& time) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return false;
+  time.sortKey = static_cast<int64_t>(info.st_mtime);
+  struct tm local;
+  char text[32];
+  if (!localtime_r(&info.st_mtime, &local) ||
+      std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local) == 0) {
+    return false;
+  }
+  time.localText = text;
+  return true;
+}
+
+std::vector<std::string> EditorDataFolders() {
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return {};
+  std::string movies = std::string(home) + "/Movies/";
+  return {movies + "JianyingPro", movies + "CapCut"};
 }
 
 void WriteErrorLine(const std::string& line) {

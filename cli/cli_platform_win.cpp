@@ -1,9 +1,10 @@
-#include "cli/cli_platform.h"
-
 #include <windows.h>
+
+#include "cli/cli_platform.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 
 namespace cli {
@@ -183,6 +184,61 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool WriteStandardOutput(const std::string& bytes) {
   return WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), bytes.size());
+}
+
+bool WriteTextOutput(const std::string& text) {
+  HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  if (!GetConsoleMode(handle, &mode)) return WriteAll(handle, text.data(), text.size());
+  std::wstring wide = Wide(text);
+  DWORD written = 0;
+  return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) !=
+         0;
+}
+
+std::vector<std::string> ListFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  std::string pattern = folder;
+  if (!pattern.empty() && !IsPathSeparator(pattern.back())) pattern.push_back('\\');
+  pattern.push_back('*');
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Wide(pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(Utf8(name));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool FileModified(const std::string& path, FileTime& time) {
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &info)) return false;
+  FILETIME local;
+  SYSTEMTIME parts;
+  if (!FileTimeToLocalFileTime(&info.ftLastWriteTime, &local) ||
+      !FileTimeToSystemTime(&local, &parts)) {
+    return false;
+  }
+  time.sortKey =
+      static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                           info.ftLastWriteTime.dwLowDateTime);
+  char text[32];
+  snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", parts.wYear, parts.wMonth, parts.wDay,
+           parts.wHour, parts.wMinute);
+  time.localText = text;
+  return true;
+}
+
+std::vector<std::string> EditorDataFolders() {
+  wchar_t buffer[MAX_PATH * 2];
+  DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH * 2);
+  if (length == 0 || length >= MAX_PATH * 2) return {};
+  std::string local = Utf8(buffer, static_cast<int>(length));
+  if (!IsPathSeparator(local.back())) local.push_back('\\');
+  return {local + "JianyingPro", local + "CapCut"};
 }
 
 void WriteErrorLine(const std::string& line) {

@@ -1,10 +1,12 @@
-// Turning one draft argument into SRT bytes, and naming the SRT files of a batch.
+// Turning one draft argument into subtitle files, and naming the files of a batch.
 #pragma once
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/draft_file.h"
+#include "app/draft_model.h"
 #include "cli/options.h"
 
 namespace cli {
@@ -17,13 +19,34 @@ app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std
 // for a timeline in Timelines/<id>/ the name of the project folder.
 std::string ProjectNameOf(const std::string& file);
 
-// Reads, parses and converts the draft file `file` into the SRT bytes of `options`;
-// `count` receives the number of subtitles.
-app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
-                                  size_t& count, std::string& reason);
+// Reads the draft file `file` into `draft`: kOk, else the failure with `reason` in
+// English. The one place where subvane-cli reads a draft.
+app::DraftStatus ReadDraftFile(const std::string& file, app::DraftModel& draft,
+                               std::string& reason);
 
-// Hands out output file names of one batch, never the same one twice (letter case
-// ignored): NAME.srt, then NAME-2.srt, NAME-3.srt, ...
+// One file to write for a draft: its subtitles, or one caption track's (--split-tracks).
+struct CaptionFile {
+  int trackNumber = 0;  // 0: not split by track
+  size_t subtitleCount = 0;
+  std::string bytes;
+};
+
+// Reads the draft file `file` and makes the files `options` ask for, in their format,
+// encoding and offset. A --track number the draft does not have is a failure.
+app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
+                                  std::vector<CaptionFile>& files, std::string& reason);
+
+// The caption tracks of the draft file `file`, one a line: number, name, shown or hidden,
+// how many captions, the first caption.
+app::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
+                                       std::string& reason);
+
+// What the draft file `file` holds, for --list: "N subtitles", "no subtitles",
+// "encrypted" or "unreadable".
+std::string DraftStateText(const std::string& file);
+
+// Hands out the file name stems of one batch, never the same one twice (letter case
+// ignored): NAME, then NAME-2, NAME-3, ...
 class OutputNames {
  public:
   std::string Claim(const std::string& projectName);
@@ -31,6 +54,9 @@ class OutputNames {
  private:
   std::set<std::string> used_;
 };
+
+// A file name made of `name`, with the characters no file system takes replaced.
+std::string SafeFileName(const std::string& name);
 
 // `folder` and `name` joined by the system's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,4 +1,6 @@
-// subvane-cli: the subtitles of JianyingPro drafts as SRT files, from the command line.
+// subvane-cli: the subtitles of JianyingPro and CapCut drafts as SRT, WebVTT or plain
+// text files, from the command line.
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <vector>
@@ -7,91 +9,243 @@
 #include "cli/convert.h"
 #include "cli/libraries.h"
 #include "cli/options.h"
+#include "cli/project_list.h"
 
 namespace {
 
 constexpr char kProgramName[] = "subvane-cli";
-constexpr char kVersionText[] = "subvane-cli 1.0.0\n";
+constexpr char kVersionText[] = "subvane-cli 1.1.0\n";
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+constexpr size_t kCandidateLimit = 20;  // projects a name error lists
+
 void ReportFailure(const std::string& draft, const std::string& cause) {
   cli::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
 }
 
-// Converts the draft `draft`, found in `file`, and writes its SRT where `target` says ("" or "-":
-// standard output). False after reporting the failure.
-bool ConvertOne(const std::string& draft, const std::string& file, const cli::Options& options,
-                const std::string& target) {
+int UsageError(const std::string& error) {
+  cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
+  cli::WriteErrorLine(std::string("Try '") + kProgramName + " --help'.");
+  return kExitUsage;
+}
+
+// One DRAFT argument: what messages call it, and the draft file it stands for.
+struct DraftJob {
+  std::string argument;
+  std::string file;         // empty when it could not be found
+  std::string failure;      // why not
+  std::string projectName;  // names the output files
+};
+
+// The projects of every draft folder, looked for once and only when needed.
+class ProjectIndex {
+ public:
+  explicit ProjectIndex(const std::vector<std::string>& givenRoots) : givenRoots_(givenRoots) {}
+  const std::vector<cli::Project>& Projects() {
+    if (!found_) {
+      roots_ = cli::DraftRoots(givenRoots_);
+      projects_ = cli::FindProjects(roots_);
+      found_ = true;
+    }
+    return projects_;
+  }
+  const std::vector<std::string>& Roots() {
+    Projects();
+    return roots_;
+  }
+
+ private:
+  std::vector<std::string> givenRoots_;
+  std::vector<std::string> roots_;
+  std::vector<cli::Project> projects_;
+  bool found_ = false;
+};
+
+bool HasPathSeparator(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), cli::IsPathSeparator);
+}
+
+// Finds the draft each argument stands for. An argument that is neither a file nor a
+// folder, and has no separator in it, is a project name; a name that fits no project or
+// several is a usage error (false, `error` naming the candidates).
+bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector<DraftJob>& jobs,
+                   std::string& error) {
+  for (const std::string& argument : options.drafts) {
+    DraftJob job;
+    job.argument = argument;
+    cli::PathKind kind = cli::StatPath(argument);
+    if (kind == cli::PathKind::kMissing && !argument.empty() && !HasPathSeparator(argument)) {
+      std::vector<cli::Project> named = cli::ProjectsNamed(index.Projects(), argument);
+      if (named.size() != 1) {
+        const std::vector<cli::Project>& candidates = named.empty() ? index.Projects() : named;
+        error = argument + (named.empty() ? ": no file, folder or project of that name"
+                                          : ": several projects have that name");
+        if (candidates.empty()) error += "; no projects found (see --list and --drafts-root)";
+        for (size_t i = 0; i < candidates.size() && i < kCandidateLimit; ++i) {
+          error += "\n  " + candidates[i].name + "\t" + candidates[i].folder;
+        }
+        if (candidates.size() > kCandidateLimit) {
+          error += "\n  ... " + std::to_string(candidates.size() - kCandidateLimit) +
+                   " more (see --list)";
+        }
+        return false;
+      }
+      job.file = named.front().draftFile;
+      job.projectName = cli::SafeFileName(named.front().name);
+      jobs.push_back(std::move(job));
+      continue;
+    }
+    app::DraftStatus status = cli::LocateDraft(argument, job.file, job.failure);
+    if (status != app::DraftStatus::kOk) {
+      job.file.clear();
+    } else if (kind == cli::PathKind::kFolder) {
+      job.projectName = cli::ProjectNameOf(cli::JoinPath(argument, "draft_content.json"));
+    } else {
+      job.projectName = cli::ProjectNameOf(job.file);
+    }
+    jobs.push_back(std::move(job));
+  }
+  return true;
+}
+
+// The folder part of `path`, with its trailing separator ("" for a bare name).
+std::string FolderPartOf(const std::string& path) {
+  size_t i = path.size();
+  while (i > 0 && !cli::IsPathSeparator(path[i - 1])) --i;
+  return path.substr(0, i);
+}
+
+bool WriteOutput(const std::string& draft, const std::string& target, const std::string& bytes) {
   std::string reason;
-  std::string srt;
-  size_t count = 0;
-  if (cli::ConvertDraftFile(file, options, srt, count, reason) != app::DraftStatus::kOk) {
-    ReportFailure(draft, reason);
+  if (target.empty() || target == "-") {
+    if (cli::WriteStandardOutput(bytes)) return true;
+    ReportFailure(draft, "cannot write standard output");
+    return false;
+  }
+  if (cli::WriteFileAtomically(target, bytes, reason)) return true;
+  ReportFailure(draft, "cannot write " + target + " (" + reason + ")");
+  return false;
+}
+
+// Converts one draft and writes its files where the options say. False after reporting
+// a failure.
+bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNames& names) {
+  std::vector<cli::CaptionFile> files;
+  std::string reason;
+  if (cli::ConvertDraftFile(job.file, options, files, reason) != app::DraftStatus::kOk) {
+    ReportFailure(job.argument, reason);
     return false;
   }
   // Not a failure: the draft may hold only titles or nothing yet, but say why the
   // output is empty.
-  if (count == 0) cli::WriteErrorLine(draft + ": no subtitles on the timeline");
-  if (target.empty() || target == "-") {
-    if (!cli::WriteStandardOutput(srt)) {
-      ReportFailure(draft, "cannot write standard output");
-      return false;
+  if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
+    cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
+  }
+  const std::string extension = app::CaptionFormatExtension(options.format);
+  std::string stem;
+  if (!options.outputFolder.empty()) {
+    stem = cli::JoinPath(options.outputFolder, names.Claim(job.projectName));
+  } else if (options.splitTracks) {
+    stem = FolderPartOf(options.outputFile) + job.projectName;  // beside -o's file
+  }
+  bool written = true;
+  for (const cli::CaptionFile& file : files) {
+    std::string target = options.outputFile;
+    if (file.trackNumber > 0) {
+      target = stem + "." + std::to_string(file.trackNumber) + extension;
+    } else if (!options.outputFolder.empty()) {
+      target = stem + extension;
     }
-    return true;
+    if (!WriteOutput(job.argument, target, file.bytes)) written = false;
   }
-  if (!cli::WriteFileAtomically(target, srt, reason)) {
-    ReportFailure(draft, "cannot write " + target + " (" + reason + ")");
-    return false;
+  return written;
+}
+
+int ListProjects(ProjectIndex& index) {
+  struct Row {
+    cli::FileTime time;
+    std::string line;
+  };
+  std::vector<Row> rows;
+  for (const cli::Project& project : index.Projects()) {
+    Row row;
+    if (!cli::FileModified(project.draftFile, row.time)) row.time.localText = "-";
+    row.line = project.name + "\t" + row.time.localText + "\t" +
+               cli::DraftStateText(project.draftFile) + "\t" + project.folder + "\n";
+    rows.push_back(std::move(row));
   }
-  return true;
+  if (rows.empty()) {
+    std::string searched;
+    for (const std::string& root : index.Roots()) searched += "\n  " + root;
+    cli::WriteErrorLine(std::string(kProgramName) + ": no projects found in:" + searched);
+    return kExitOk;
+  }
+  // The latest work first, as the editors list it.
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const Row& a, const Row& b) { return a.time.sortKey > b.time.sortKey; });
+  std::string text;
+  for (const Row& row : rows) text += row.line;
+  return cli::WriteTextOutput(text) ? kExitOk : kExitFailed;
+}
+
+int ListTracks(const std::vector<DraftJob>& jobs) {
+  bool allListed = true;
+  for (const DraftJob& job : jobs) {
+    std::string text;
+    std::string reason;
+    if (job.file.empty()) {
+      ReportFailure(job.argument, job.failure);
+      allListed = false;
+      continue;
+    }
+    if (cli::DescribeCaptionTracks(job.file, text, reason) != app::DraftStatus::kOk) {
+      ReportFailure(job.argument, reason);
+      allListed = false;
+      continue;
+    }
+    if (text.empty()) cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
+    if (jobs.size() > 1) text = job.argument + ":\n" + text;
+    if (!cli::WriteTextOutput(text)) return kExitFailed;
+  }
+  return allListed ? kExitOk : kExitFailed;
 }
 
 int Run(const std::vector<std::string>& arguments) {
   cli::Options options;
   std::string error;
-  if (!cli::ParseOptions(arguments, options, error)) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
-    cli::WriteErrorLine(std::string("Try '") + kProgramName + " --help'.");
-    return kExitUsage;
-  }
-  if (options.help) return cli::WriteStandardOutput(cli::UsageText()) ? kExitOk : kExitFailed;
+  if (!cli::ParseOptions(arguments, options, error)) return UsageError(error);
+  if (options.help) return cli::WriteTextOutput(cli::UsageText()) ? kExitOk : kExitFailed;
   if (options.version) return cli::WriteStandardOutput(kVersionText) ? kExitOk : kExitFailed;
 
   if (!cli::PrepareLibraries(options.encoding == cli::OutputEncoding::kGbk, error)) {
     cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
     return kExitFailed;
   }
+  ProjectIndex index(options.draftRoots);
+  if (options.listProjects) return ListProjects(index);
 
-  if (options.outputFolder.empty()) {
-    const std::string& draft = options.drafts.front();
-    std::string file;
-    std::string reason;
-    if (cli::LocateDraft(draft, file, reason) != app::DraftStatus::kOk) {
-      ReportFailure(draft, reason);
-      return kExitFailed;
-    }
-    return ConvertOne(draft, file, options, options.outputFile) ? kExitOk : kExitFailed;
-  }
-  if (cli::StatPath(options.outputFolder) != cli::PathKind::kFolder) {
+  std::vector<DraftJob> jobs;
+  if (!ResolveDrafts(options, index, jobs, error)) return UsageError(error);
+  if (options.listTracks) return ListTracks(jobs);
+
+  if (!options.outputFolder.empty() &&
+      cli::StatPath(options.outputFolder) != cli::PathKind::kFolder) {
     cli::WriteErrorLine(std::string(kProgramName) + ": " + options.outputFolder +
                         ": output folder not found");
     return kExitFailed;
   }
   cli::OutputNames names;
   bool allConverted = true;
-  for (const std::string& draft : options.drafts) {
-    std::string file;
-    std::string reason;
-    if (cli::LocateDraft(draft, file, reason) != app::DraftStatus::kOk) {
-      ReportFailure(draft, reason);
+  for (const DraftJob& job : jobs) {
+    if (job.file.empty()) {
+      ReportFailure(job.argument, job.failure);
       allConverted = false;
-      continue;
+    } else if (!ConvertOne(job, options, names)) {
+      allConverted = false;
     }
-    std::string target = cli::JoinPath(options.outputFolder, names.Claim(cli::ProjectNameOf(file)));
-    if (!ConvertOne(draft, file, options, target)) allConverted = false;
   }
   return allConverted ? kExitOk : kExitFailed;
 }

@@ -1,8 +1,11 @@
 // The command line of subvane-cli.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "app/caption_formats.h"
 
 namespace cli {
 
@@ -10,17 +13,28 @@ enum class OutputEncoding { kUtf8, kGbk };
 
 struct Options {
   OutputEncoding encoding = OutputEncoding::kUtf8;
+  app::CaptionFormat format = app::CaptionFormat::kSrt;
   bool byteOrderMark = false;
   bool help = false;
   bool version = false;
-  std::string outputFile;    // empty: standard output ("-" also means standard output)
-  std::string outputFolder;  // empty: not given
+  bool listProjects = false;
+  bool listTracks = false;
+  bool splitTracks = false;
+  int64_t offsetUs = 0;
+  std::vector<int> tracks;              // caption track numbers, from 1; empty: the captions shown
+  std::vector<std::string> draftRoots;  // given with --drafts-root
+  std::string outputFile;               // empty: standard output ("-" also means standard output)
+  std::string outputFolder;             // empty: not given
   std::vector<std::string> drafts;
 };
 
 // Reads the arguments (program name excluded) into `options`; false with `error` set
 // for a usage error. --help and --version need no drafts.
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
+
+// A count of seconds such as "2", "-1.5" or "+0.040" in microseconds (digits beyond the
+// sixth decimal rounded); false for anything else or more than a century.
+bool ParseSecondsOffset(const std::string& text, int64_t& microseconds);
 
 // The text --help prints.
 std::string UsageText();

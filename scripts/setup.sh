@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Installs everything the two builds and their tests need on Debian 12.
+# Installs everything the two builds and their tests need on Debian 12; with the
+# argument "release", only what building subvane-cli for this system needs.
 # Idempotent: a second run only checks and returns.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libcjson-dev googletest libgtest-dev clang libclang-rt-14-dev
+  libcjson-dev googletest libgtest-dev libcli11-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
   locales dpkg-dev python3
 )
+release_only=0
+if [ "${1:-}" = release ]; then
+  release_only=1
+  packages=(build-essential cmake ninja-build libcjson-dev libcli11-dev)
+fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -19,14 +25,14 @@ for p in "${packages[@]}"; do
 done
 
 need_update=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$release_only" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   as_root dpkg --add-architecture i386
   need_update=1
 fi
 
 # cJSON's source package provides the code of the embedded 32-bit DLL.
 src_list=/etc/apt/sources.list.d/subvane-deb-src.sources
-if [ ! -f "$src_list" ]; then
+if [ "$release_only" -eq 0 ] && [ ! -f "$src_list" ]; then
   as_root tee "$src_list" >/dev/null <<'EOF'
 Types: deb-src
 URIs: http://deb.debian.org/debian

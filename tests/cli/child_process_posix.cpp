@@ -59,4 +59,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
+void SetChildEnvironment(const std::string& name, const std::string& value) {
+  setenv(name.c_str(), value.c_str(), 1);
+}
+
 }  // namespace cli_test

@@ -1,6 +1,6 @@
-#include "tests/cli/child_process.h"
-
 #include <windows.h>
+
+#include "tests/cli/child_process.h"
 
 namespace cli_test {
 namespace {
@@ -108,6 +108,10 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   result.out = out.Contents();
   result.err = err.Contents();
   return result;
+}
+
+void SetChildEnvironment(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
 }
 
 }  // namespace cli_test

@@ -309,6 +309,14 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
       {"--encoding", "latin-1", Arg(draft)},
       {"--encoding"},
       {"--bom", "--encoding", "gbk", Arg(draft)},
+      {"--track", "0", Arg(draft)},
+      {"--track", "one", Arg(draft)},
+      {"--offset", "1e3", Arg(draft)},
+      {"--offset", "-", Arg(draft)},
+      {"--format", "ass", Arg(draft)},
+      {"--split-tracks", Arg(draft)},
+      {"--split-tracks", "-o", "-", Arg(draft)},
+      {"--list", Arg(draft)},
   };
   for (const std::vector<std::string>& arguments : usageErrors) {
     ChildResult result = RunCli(arguments);
@@ -325,6 +333,211 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
   ChildResult version = RunCli({"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("subvane-cli ", 0), 0u);
+}
+
+// Three caption tracks after a video track: English (A at 0-1 s, B at 2-3 s), a hidden
+// one (C at 1-2 s), and one holding a caption with two lines (D at 3-4.25 s).
+const char kTrackDraft[] =
+    "{\"materials\":{\"texts\":[{\"id\":\"A\",\"content\":\"A\"},{\"id\":\"B\",\"content\":\"B\"},"
+    "{\"id\":\"C\",\"content\":\"C\"},{\"id\":\"D\",\"content\":\"D1 < D2\\nD3\"}]},\"tracks\":["
+    "{\"type\":\"video\",\"segments\":[{\"material_id\":\"V\",\"target_timerange\":"
+    "{\"start\":0,\"duration\":9000000}}]},"
+    "{\"type\":\"text\",\"name\":\"English\",\"segments\":["
+    "{\"material_id\":\"A\",\"target_timerange\":{\"start\":0,\"duration\":1000000}},"
+    "{\"material_id\":\"B\",\"target_timerange\":{\"start\":2000000,\"duration\":1000000}}]},"
+    "{\"type\":\"text\",\"attribute\":2,\"segments\":["
+    "{\"material_id\":\"C\",\"target_timerange\":{\"start\":1000000,\"duration\":1000000}}]},"
+    "{\"type\":\"text\",\"segments\":["
+    "{\"material_id\":\"D\",\"target_timerange\":{\"start\":3000000,\"duration\":1250000}}]}]}";
+
+std::string SrtOf(const std::vector<std::string>& blocks) {
+  std::string srt;
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    srt += std::to_string(i + 1) + "\r\n" + blocks[i] + "\r\n\r\n";
+  }
+  return srt;
+}
+
+const char kCueA[] = "00:00:00,000 --> 00:00:01,000\r\nA";
+const char kCueB[] = "00:00:02,000 --> 00:00:03,000\r\nB";
+const char kCueC[] = "00:00:01,000 --> 00:00:02,000\r\nC";
+const char kCueD[] = "00:00:03,000 --> 00:00:04,250\r\nD1 < D2\r\nD3";
+
+TEST_F(CliTest, CaptionTracksAreListedChosenAndSplit) {
+  fs::path draft = File("film/draft_content.json", kTrackDraft);
+
+  ChildResult tracks = RunCli({"--list-tracks", Arg(draft)});
+  EXPECT_EQ(tracks.exitCode, 0);
+  EXPECT_EQ(tracks.out,
+            "1\tEnglish\tshown\t2 captions\tA\n"
+            "2\t(no name)\thidden\t1 caption\tC\n"
+            "3\t(no name)\tshown\t1 caption\tD1 < D2 D3\n");
+
+  // The hidden track is left out unless chosen by number.
+  EXPECT_EQ(RunCli({Arg(draft)}).out, SrtOf({kCueA, kCueB, kCueD}));
+  EXPECT_EQ(RunCli({"--track", "2", Arg(draft)}).out, SrtOf({kCueC}));
+  EXPECT_EQ(RunCli({"--track", "2", "--track=1", Arg(draft)}).out, SrtOf({kCueA, kCueC, kCueB}));
+
+  for (const char* number : {"4", "99"}) {
+    ChildResult outOfRange = RunCli({"--track", number, Arg(draft)});
+    EXPECT_EQ(outOfRange.exitCode, 1);
+    EXPECT_EQ(outOfRange.out, "");
+    EXPECT_NE(outOfRange.err.find(std::string("no caption track ") + number + " (the draft has 3"),
+              std::string::npos)
+        << outOfRange.err;
+  }
+
+  fs::path out = folder_ / "out";
+  fs::create_directories(out);
+  ChildResult split = RunCli({"--split-tracks", "--output-dir", Arg(out), Arg(draft)});
+  EXPECT_EQ(split.exitCode, 0) << split.err;
+  EXPECT_EQ(FolderListing(out),
+            (std::vector<std::string>{"film.1.srt", "film.2.srt", "film.3.srt"}));
+  EXPECT_EQ(ReadBytes(out / "film.2.srt"), SrtOf({kCueC}));
+
+  // Beside -o's file, in the format's extension, only the tracks chosen.
+  fs::path beside = folder_ / "beside";
+  ChildResult chosen = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format", "txt",
+                               "-o", Arg(beside / "named.txt"), Arg(draft)});
+  EXPECT_EQ(chosen.exitCode, 1) << chosen.err;  // no such folder
+  fs::create_directories(beside);
+  chosen = RunCli({"--split-tracks", "--track", "3", "--track", "1", "--format", "txt", "-o",
+                   Arg(beside / "named.txt"), Arg(draft)});
+  EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
+  EXPECT_EQ(FolderListing(beside), (std::vector<std::string>{"film.1.txt", "film.3.txt"}));
+  EXPECT_EQ(ReadBytes(beside / "film.1.txt"), "A\r\nB\r\n");
+  EXPECT_EQ(ReadBytes(beside / "film.3.txt"), "D1 < D2 D3\r\n");
+}
+
+TEST_F(CliTest, FormatsAndOffsets) {
+  fs::path draft = File("film/draft_content.json", kTrackDraft);
+
+  ChildResult vtt = RunCli({"--format", "vtt", Arg(draft)});
+  EXPECT_EQ(vtt.exitCode, 0);
+  EXPECT_EQ(vtt.out,
+            "WEBVTT\r\n\r\n"
+            "00:00:00.000 --> 00:00:01.000\r\nA\r\n\r\n"
+            "00:00:02.000 --> 00:00:03.000\r\nB\r\n\r\n"
+            "00:00:03.000 --> 00:00:04.250\r\nD1 &lt; D2\r\nD3\r\n\r\n");
+  EXPECT_EQ(RunCli({"--format", "TXT", "--bom", Arg(draft)}).out,
+            "\xEF\xBB\xBF"
+            "A\r\nB\r\nD1 < D2 D3\r\n");
+
+  fs::path out = folder_ / "out";
+  fs::create_directories(out);
+  EXPECT_EQ(RunCli({"--format", "vtt", "--output-dir", Arg(out), Arg(draft)}).exitCode, 0);
+  EXPECT_EQ(FolderListing(out), std::vector<std::string>{"film.vtt"});
+
+  // Later by a quarter second; earlier by 2.5 s, which leaves out A and cuts B's start;
+  // earlier by 3 s, which ends B at 0 (nothing left of it); earlier by 3.5 s.
+  EXPECT_EQ(RunCli({"--offset", "0.25", Arg(draft)}).out,
+            SrtOf({"00:00:00,250 --> 00:00:01,250\r\nA", "00:00:02,250 --> 00:00:03,250\r\nB",
+                   "00:00:03,250 --> 00:00:04,500\r\nD1 < D2\r\nD3"}));
+  EXPECT_EQ(RunCli({"--offset=-2.5", Arg(draft)}).out,
+            SrtOf({"00:00:00,000 --> 00:00:00,500\r\nB",
+                   "00:00:00,500 --> 00:00:01,750\r\nD1 < D2\r\nD3"}));
+  EXPECT_EQ(RunCli({"--offset", "-3", Arg(draft)}).out,
+            SrtOf({"00:00:00,000 --> 00:00:01,250\r\nD1 < D2\r\nD3"}));
+  EXPECT_EQ(RunCli({"--offset", "-3.5", "--format", "vtt", Arg(draft)}).out,
+            "WEBVTT\r\n\r\n00:00:00.000 --> 00:00:00.750\r\nD1 &lt; D2\r\nD3\r\n\r\n");
+  EXPECT_EQ(RunCli({"--offset", "-.0015", Arg(draft)}).out.substr(0, 35),
+            "1\r\n00:00:00,000 --> 00:00:00,999\r\nA");
+  ChildResult allGone = RunCli({"--offset", "-5", Arg(draft)});
+  EXPECT_EQ(allGone.exitCode, 0);
+  EXPECT_EQ(allGone.out, "");
+
+  // A draft with nothing on its timeline still gives its (empty) file, and says so.
+  fs::path empty = File("empty.json", "{\"materials\":{\"texts\":[]},\"tracks\":[]}");
+  ChildResult none = RunCli({"-o", Arg(folder_ / "empty.srt"), Arg(empty)});
+  EXPECT_EQ(none.exitCode, 0);
+  EXPECT_EQ(none.err, Arg(empty) + ": no subtitles on the timeline\n");
+  EXPECT_TRUE(fs::exists(folder_ / "empty.srt"));
+}
+
+std::string Meta(const std::string& name, bool invisible) {
+  return "{\"draft_name\":\"" + name +
+         "\",\"tm_draft_removed\":1700000000,"
+         "\"draft_is_invisible\":" +
+         (invisible ? "true" : "false") + "}";
+}
+
+TEST_F(CliTest, ProjectsAreFoundInTheEditorsFoldersAndChosenByName) {
+  // The editors' folders as a made-up user has them: JianyingPro's default draft folder,
+  // and a custom one set in CapCut, named in its globalSetting with doubled backslashes.
+  fs::path home = folder_ / "home";
+  fs::path editors = home / SUBVANE_EDITORS_UNDER;
+  fs::path defaultRoot =
+      (editors / "JianyingPro/User Data/Projects/com.lveditor.draft").make_preferred();
+  fs::path custom = folder_ / "custom drafts";
+  std::string customText = custom.make_preferred().u8string();
+  std::string doubled;
+  for (char c : customText) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  File("home/" + fs::path(SUBVANE_EDITORS_UNDER).u8string() +
+           "/CapCut/User Data/Config/globalSetting",
+       "[General]\r\ncurrentCustomDraftPath=" + doubled + "\r\n");
+  cli_test::SetChildEnvironment(SUBVANE_EDITORS_HOME, Arg(home));
+
+  auto project = [&](const fs::path& root, const std::string& name, const std::string& draft,
+                     const std::string& meta) {
+    fs::path folder = root / fs::u8path(name);
+    fs::create_directories(folder);
+    WriteBytes(folder / "draft_content.json", draft);
+    if (!meta.empty()) WriteBytes(folder / "draft_meta_info.json", meta);
+  };
+
+  project(defaultRoot, "0101", kSmallDraft, Meta("My Film", false));
+  project(defaultRoot, "0102", std::string(700, 'Q') + "==", Meta("Secret", false));
+  project(defaultRoot, "0103", kSmallDraft, Meta("Gone", true));
+  fs::create_directories(defaultRoot / "no draft here");
+  // In the custom folder: a project whose Timelines/project.json names its main timeline.
+  fs::path timelines = custom / "0201" / "Timelines";
+  project(custom, "0201", "{}", Meta("my film", false));
+  project(timelines, "T2", kTrackDraft, "");
+  WriteBytes(timelines / "project.json", "{\"main_timeline_id\":\"T2\"}");
+  fs::path given = folder_ / "given";
+  project(given, u8"假期 Holiday", "{\"materials\":{}}", "");
+
+  ChildResult list = RunCli({"--list", "--drafts-root", Arg(given)});
+  EXPECT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_EQ(LineCount(list.out), 4) << list.out;
+  for (const char* line : {"My Film\t", "Secret\t", "my film\t", u8"假期 Holiday\t"}) {
+    EXPECT_NE(("\n" + list.out).find(std::string("\n") + line), std::string::npos) << list.out;
+  }
+  EXPECT_NE(list.out.find("\t1 subtitle\t" + Arg(defaultRoot / "0101")), std::string::npos)
+      << list.out;
+  EXPECT_NE(list.out.find("\tencrypted\t"), std::string::npos);
+  EXPECT_NE(list.out.find("\t3 subtitles\t"), std::string::npos);
+  EXPECT_NE(list.out.find("\tno subtitles\t"), std::string::npos);
+  EXPECT_EQ(list.out.find("Gone"), std::string::npos);
+  EXPECT_EQ(list.out.find("no draft here"), std::string::npos);
+
+  // Exact name first; else the one match without regard to case.
+  EXPECT_EQ(RunCli({"My Film"}).out, kSmallSrt);
+  EXPECT_EQ(RunCli({"my film"}).out, SrtOf({kCueA, kCueB, kCueD}));
+  ChildResult caseless = RunCli({"--drafts-root", Arg(given), u8"假期 HOLIDAY"});
+  EXPECT_EQ(caseless.exitCode, 0) << caseless.err;
+  EXPECT_EQ(caseless.err, u8"假期 HOLIDAY: no subtitles on the timeline\n");
+  ChildResult encrypted = RunCli({"secret"});
+  EXPECT_EQ(encrypted.exitCode, 1);
+  EXPECT_NE(encrypted.err.find("secret: encrypted"), std::string::npos) << encrypted.err;
+
+  fs::path out = folder_ / "out";
+  fs::create_directories(out);
+  EXPECT_EQ(RunCli({"--output-dir", Arg(out), "My Film", "my film"}).exitCode, 0);
+  EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"My Film.srt", "my film-2.srt"}));
+
+  // Several or no projects of that name: a usage error naming the candidates, nothing written.
+  ChildResult several =
+      RunCli({"--output-dir", Arg(out), "--drafts-root", Arg(given), u8"假期 Holiday", "MY FILM"});
+  EXPECT_EQ(several.exitCode, 2);
+  EXPECT_NE(several.err.find("MY FILM: several projects"), std::string::npos) << several.err;
+  EXPECT_NE(several.err.find(Arg(custom / "0201")), std::string::npos) << several.err;
+  EXPECT_NE(several.err.find(Arg(defaultRoot / "0101")), std::string::npos) << several.err;
+  ChildResult none = RunCli({"Gone"});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_NE(none.err.find("Gone: no file, folder or project"), std::string::npos) << none.err;
+  EXPECT_NE(none.err.find("\n  Secret\t"), std::string::npos) << none.err;
+  EXPECT_EQ(FolderListing(out).size(), 2u);
 }
 
 }  // namespace
