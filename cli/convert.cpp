@@ -6,7 +6,7 @@
 #include "app/subtitles.h"
 #include "cli/cli_platform.h"
 #include "cli/libraries.h"
-#include "cli/parse_arena.h"
+#include "json/parse_arena.h"
 
 namespace cli {
 namespace {
@@ -67,7 +67,7 @@ app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& optio
       return app::DraftStatus::kUnreadable;
   }
 
-  ParseArena arena;  // declared first: the tree must go before the arena does
+  json::ParseArena arena;  // declared first: the tree must go before the arena does
   json::JsonDocument document;
   app::DraftStatus status = app::ParseDraft(bytes, document);
   if (status != app::DraftStatus::kOk) {

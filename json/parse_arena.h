@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace cli {
+namespace json {
 
 class ParseArena {
  public:
@@ -37,4 +37,4 @@ class ParseArena {
   bool exhausted_ = false;
 };
 
-}  // namespace cli
+}  // namespace json
