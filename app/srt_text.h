@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/subtitles.h"
+#include "app/timeline.h"
 
 namespace app {
 

@@ -53,7 +53,7 @@ std::string SafeFileName(const std::string& name) {
 }
 
 app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& options,
-                                   std::string& srt, std::string& reason) {
+                                   std::string& srt, size_t& count, std::string& reason) {
   std::string bytes;
   std::string systemReason;
   switch (ReadWholeFile(file, bytes, systemReason)) {
@@ -82,6 +82,7 @@ app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& optio
 
   std::vector<app::Subtitle> subtitles = app::ExtractSubtitles(document);
   document.Release();
+  count = subtitles.size();
   if (options.encoding == OutputEncoding::kGbk) {
     for (app::Subtitle& subtitle : subtitles) subtitle.text = Utf8ToGbkBytes(subtitle.text);
   }
@@ -136,9 +137,9 @@ std::string ProjectNameOf(const std::string& file) {
 }
 
 app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
-                                  std::string& reason) {
+                                  size_t& count, std::string& reason) {
   try {
-    return ConvertDraftBytes(file, options, srt, reason);
+    return ConvertDraftBytes(file, options, srt, count, reason);
   } catch (const std::bad_alloc&) {
     reason = kOutOfMemory;
     return app::DraftStatus::kUnreadable;

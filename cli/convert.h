@@ -16,9 +16,10 @@ app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std
 // The project's name for the draft file `file`: the name of the folder holding it.
 std::string ProjectNameOf(const std::string& file);
 
-// Reads, parses and converts the draft file `file` into the SRT bytes of `options`.
+// Reads, parses and converts the draft file `file` into the SRT bytes of `options`;
+// `count` receives the number of subtitles.
 app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options, std::string& srt,
-                                  std::string& reason);
+                                  size_t& count, std::string& reason);
 
 // Hands out output file names of one batch, never the same one twice (letter case
 // ignored): NAME.srt, then NAME-2.srt, NAME-3.srt, ...

@@ -27,10 +27,14 @@ bool ConvertOne(const std::string& draft, const std::string& file, const cli::Op
                 const std::string& target) {
   std::string reason;
   std::string srt;
-  if (cli::ConvertDraftFile(file, options, srt, reason) != app::DraftStatus::kOk) {
+  size_t count = 0;
+  if (cli::ConvertDraftFile(file, options, srt, count, reason) != app::DraftStatus::kOk) {
     ReportFailure(draft, reason);
     return false;
   }
+  // Not a failure: the draft may hold only titles or nothing yet, but say why the
+  // output is empty.
+  if (count == 0) cli::WriteErrorLine(draft + ": no subtitles on the timeline");
   if (target.empty() || target == "-") {
     if (!cli::WriteStandardOutput(srt)) {
       ReportFailure(draft, "cannot write standard output");

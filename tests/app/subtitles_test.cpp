@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/caption_text.h"
+#include "app/draft_reader.h"
+
 #include "app/timestamp.h"
 #include "tests/app/draft_builder.h"
 
@@ -88,37 +91,21 @@ TEST(LinkedPairing, TextsTakeTheirOwnSegmentsOrderedByStart) {
   EXPECT_EQ(Times(subtitles[3]), "00:00:09,000 --> 00:00:10,000");
 }
 
-TEST(LinkedPairing, FirstSegmentWithTheIdCounts) {
-  std::string draft = Draft({Material("a", "A")}, {Track("text", {Segment(2000000, 1000000, "A")}),
-                                                   Track("text", {Segment(0, 1, "A")})});
+TEST(LinkedPairing, EverySegmentPlacingATextGivesASubtitle) {
+  // A text placed twice comes out twice; a text that no segment places, or a segment
+  // naming no text, gives nothing. Ids are compared byte for byte.
+  std::string draft =
+      Draft({Material("a", "A"), Material("b", "missing"), Material("c"), Material("d", "d"),
+             "{\"id\":5,\"content\":\"e\"}"},
+            {Track("text", {Segment(2000000, 1000000, "A"), Segment(5, 1, "nothing")}),
+             Track("text", {Segment(0, 1, "A"), Segment(9, 1, "D")})});
   std::vector<Subtitle> subtitles = Extract(draft);
-  ASSERT_EQ(subtitles.size(), 1u);
-  EXPECT_EQ(subtitles[0].startUs, 2000000);
-}
-
-TEST(LinkedPairing, AnyUnlinkedTextFallsBackToPosition) {
-  const std::vector<std::string> tracks = {
-      Track("video", {Segment(7000000, 1000000, "V1"), Segment(8000000, 1000000, "V2")}),
-      Track("text", {Segment(1000000, 1000000, "B"), Segment(0, 1000000, "A")})};
-  const std::vector<std::vector<std::string>> unlinked = {
-      {Material("a", "A"), Material("b", "missing")},        // id on no segment
-      {Material("a", "A"), Material("b")},                   // no id
-      {Material("a", "A"), "{\"id\":5,\"content\":\"b\"}"},  // id not a string
-      {Material("a", "a"), Material("b", "b")},              // ids compared byte for byte
-  };
-  for (const std::vector<std::string>& materials : unlinked) {
-    std::vector<Subtitle> subtitles = Extract(Draft(materials, tracks));
-    ASSERT_EQ(subtitles.size(), 2u);
-    // The first track with two segments is the video track, by position.
-    EXPECT_EQ(subtitles[0].text, "a");
-    EXPECT_EQ(subtitles[0].startUs, 7000000);
-    EXPECT_EQ(subtitles[1].text, "b");
-    EXPECT_EQ(subtitles[1].startUs, 8000000);
-  }
-  std::vector<Subtitle> linked = Extract(Draft({Material("a", "A"), Material("b", "B")}, tracks));
-  ASSERT_EQ(linked.size(), 2u);
-  EXPECT_EQ(linked[0].startUs, 0);
-  EXPECT_EQ(linked[1].startUs, 1000000);
+  ASSERT_EQ(subtitles.size(), 2u);
+  EXPECT_EQ(subtitles[0].startUs, 0);
+  EXPECT_EQ(subtitles[0].track, 1);
+  EXPECT_EQ(subtitles[1].startUs, 2000000);
+  EXPECT_EQ(subtitles[1].text, "a");
+  EXPECT_EQ(subtitles[1].track, 0);
 }
 
 TEST(SubtitleText, RichTextDocumentsGiveTheirTextMember) {
@@ -155,11 +142,11 @@ TEST(SubtitleText, MarkupGivesTheTextInside) {
 
 TEST(SubtitleText, LineBreaksAreTidied) {
   EXPECT_EQ(app::TidyLineBreaks("\r\n\nab\r\n"), "ab");
-  EXPECT_EQ(app::TidyLineBreaks("a\n\n\nb"), "a\nb");
+  EXPECT_EQ(app::TidyLineBreaks("a\n\n\nb"), "a\r\nb");
   EXPECT_EQ(app::TidyLineBreaks("a\r\n\r\nb"), "a\r\nb");
-  EXPECT_EQ(app::TidyLineBreaks("a\r\rb\n\r\nc"), "a\rb\nc");
-  EXPECT_EQ(app::TidyLineBreaks("a\rb\nc\r\nd"), "a\rb\nc\r\nd");
-  EXPECT_EQ(app::TidyLineBreaks("a \n b "), "a \n b ");
+  EXPECT_EQ(app::TidyLineBreaks("a\r\rb\n\r\nc"), "a\r\nb\r\nc");
+  EXPECT_EQ(app::TidyLineBreaks("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(app::TidyLineBreaks("a \n b "), "a \r\n b ");
   EXPECT_EQ(app::TidyLineBreaks("\n\r\n\r"), "");
   EXPECT_EQ(app::TidyLineBreaks(""), "");
 }
@@ -170,17 +157,17 @@ TEST(SubtitleText, ExtractionAppliesBothRules) {
                              "{\"content\":7}", Material("\n")},
                             {});
   std::vector<Subtitle> subtitles = Extract(draft);
-  ASSERT_EQ(subtitles.size(), 4u);
-  EXPECT_EQ(subtitles[0].text, "first\nline");
+  // Empty texts give no subtitle: an empty block breaks SRT readers.
+  ASSERT_EQ(subtitles.size(), 2u);
+  EXPECT_EQ(subtitles[0].text, "first\r\nline");
   EXPECT_EQ(subtitles[1].text, "second");
-  EXPECT_EQ(subtitles[2].text, "");
-  EXPECT_EQ(subtitles[3].text, "");
 }
 
 TEST(Times, AreSixtyFourBitAndHeldWithinTwoToThe53) {
   const int64_t limit = int64_t{1} << 53;
   std::string draft =
-      "{\"materials\":{\"texts\":[{},{},{},{},{},{}]},\"tracks\":[{\"segments\":["
+      "{\"materials\":{\"texts\":[{\"content\":\"a\"},{\"content\":\"b\"},{\"content\":\"c\"},"
+      "{\"content\":\"d\"},{\"content\":\"e\"},{\"content\":\"f\"}]},\"tracks\":[{\"segments\":["
       "{\"target_timerange\":{\"start\":6660000000,\"duration\":2500000000}},"
       "{\"target_timerange\":{\"start\":1e300,\"duration\":1e300}},"
       "{\"target_timerange\":{\"start\":-1e300,\"duration\":-5}},"
@@ -212,14 +199,60 @@ TEST(MissingData, ReadsAsNothingOrZero) {
   EXPECT_TRUE(Extract("{\"materials\":{\"texts\":\"abc\"}}").empty());
   EXPECT_TRUE(app::ExtractSubtitles(json::JsonNode()).empty());
 
-  std::vector<Subtitle> subtitles = Extract(
-      "{\"materials\":{\"texts\":[{\"content\":null},5]},\"tracks\":[{\"segments\":[{},7]}]}");
-  ASSERT_EQ(subtitles.size(), 2u);
-  for (const Subtitle& s : subtitles) {
-    EXPECT_EQ(s.text, "");
-    EXPECT_EQ(s.startUs, 0);
-    EXPECT_EQ(s.endUs, 0);
-  }
+  EXPECT_TRUE(Extract("{\"materials\":{\"texts\":[{\"content\":null},5]},"
+                      "\"tracks\":[{\"segments\":[{},7]}]}")
+                  .empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DraftReader, ReadsEveryRuleInputWhateverTheLetterCaseOfItsKeys) {
+  // A compound clip on a hidden track holding a text template; the first of two
+  // members with the same name counts, as a case-insensitive lookup finds it.
+  std::string json =
+      "{\"MATERIALS\":{\"Drafts\":[{\"ID\":\"clip\",\"Draft\":{\"Materials\":{"
+      "\"TEXTS\":[{\"Id\":\"t\",\"Content\":\"inner\"}],"
+      "\"Text_Templates\":[{\"ID\":\"tpl\",\"Text_Info_Resources\":[{\"Text_Material_ID\":\"t\"}]}]},"
+      "\"Tracks\":[{\"Segments\":[{\"Material_ID\":\"tpl\",\"material_id\":\"other\","
+      "\"Target_TimeRange\":{\"Start\":1000,\"Duration\":5000}}]}]}}]},"
+      "\"TRACKS\":[{\"Type\":\"video\",\"Name\":\"v\",\"Attribute\":6,\"Segments\":[{"
+      "\"Extra_Material_Refs\":[\"clip\",7],\"Speed\":0.5,\"Visible\":false,"
+      "\"Source_TimeRange\":{\"START\":1000},"
+      "\"Target_TimeRange\":{\"Start\":20000,\"Duration\":4000}}]}]}";
+  json::JsonDocument document;
+  ASSERT_TRUE(document.ParseUtf8Direct(json.data(), json.size()));
+  app::DraftModel draft = app::ReadDraftModel(document);
+  ASSERT_EQ(draft.tracks.size(), 1u);
+  const app::DraftTrack& track = draft.tracks[0];
+  EXPECT_EQ(track.type, "video");
+  EXPECT_EQ(track.name, "v");
+  EXPECT_EQ(track.attribute, 6);
+  ASSERT_EQ(track.segments.size(), 1u);
+  const app::DraftSegment& clip = track.segments[0];
+  EXPECT_EQ(clip.extraMaterialRefs, std::vector<std::string>{"clip"});
+  EXPECT_EQ(clip.speed, 0.5);
+  EXPECT_FALSE(clip.visible);
+  EXPECT_EQ(clip.sourceStart, 1000);
+  EXPECT_EQ(clip.targetStart, 20000);
+  EXPECT_EQ(clip.targetDuration, 4000);
+  ASSERT_EQ(draft.drafts.size(), 1u);
+  EXPECT_EQ(draft.drafts[0].id, "clip");
+  const app::DraftModel& inner = *draft.drafts[0].draft;
+  ASSERT_EQ(inner.texts.size(), 1u);
+  EXPECT_EQ(inner.texts[0].id, "t");
+  EXPECT_EQ(inner.texts[0].content, "inner");
+  ASSERT_EQ(inner.textTemplates.size(), 1u);
+  EXPECT_EQ(inner.textTemplates[0].textIds, std::vector<std::string>{"t"});
+  EXPECT_EQ(inner.tracks[0].segments[0].materialId, "tpl");
+
+  // Nested time 1000..6000 at half speed from 20000, cut to the clip's 4000.
+  std::vector<Subtitle> subtitles = Extract(json);
+  ASSERT_EQ(subtitles.size(), 1u);
+  EXPECT_EQ(Times(subtitles[0]), "00:00:00,020 --> 00:00:00,024");
+  EXPECT_EQ(subtitles[0].text, "inner");
+  EXPECT_TRUE(subtitles[0].hidden);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// Feeds arbitrary bytes to the JSON classes as a draft, then walks whatever parsed the
-// way the draft reader does, reading every field. Nothing may crash, leak or read past
-// the input.
+// Feeds arbitrary bytes to the JSON classes as a draft, walks whatever parsed reading
+// every field, and resolves it into subtitles as the program does. Nothing may crash,
+// leak or read past the input.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "app/subtitles.h"
 #include "json/encoding.h"
 #include "json/json_node.h"
 #include "loader/json_library.h"
@@ -61,7 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rt::OwnedText printed = doc.ToText();
   }
   // The direct path gets the fuzzer's own buffer, which ends exactly at `size`.
-  if (doc.ParseUtf8Direct(reinterpret_cast<const char*>(data), size)) Walk(doc);
+  if (doc.ParseUtf8Direct(reinterpret_cast<const char*>(data), size)) {
+    Walk(doc);
+    (void)app::ExtractSubtitles(doc);
+  }
   doc.Release();
   return 0;
 }

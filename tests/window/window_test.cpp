@@ -142,7 +142,7 @@ TEST_F(WindowTest, ParseFillsTheTableAndExportWritesItInCodePage936) {
   EXPECT_EQ(Cell(1, 0), "1");
   EXPECT_EQ(Cell(1, 1), "00:00:00,000 --> 00:00:01,500");
   EXPECT_EQ(Cell(1, 2), "你好");
-  EXPECT_EQ(Cell(3, 2), "line\nbreak");
+  EXPECT_EQ(Cell(3, 2), "line\r\nbreak");
   EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (dir_ / "draft.json").string());
 
   Answer(dir_ / "out.srt");
@@ -151,7 +151,7 @@ TEST_F(WindowTest, ParseFillsTheTableAndExportWritesItInCodePage936) {
   EXPECT_EQ(ReadFile(dir_ / "out.srt"),
             "1\r\n00:00:00,000 --> 00:00:01,500\r\n你好\r\n\r\n"
             "2\r\n00:00:01,500 --> 00:00:03,000\r\n再见\r\n\r\n"
-            "3\r\n00:00:03,000 --> 00:00:04,000\r\nline\nbreak\r\n\r\n");
+            "3\r\n00:00:03,000 --> 00:00:04,000\r\nline\r\nbreak\r\n\r\n");
 }
 
 TEST_F(WindowTest, ASecondDraftReplacesTheRowsOfTheFirst) {
@@ -200,7 +200,7 @@ TEST_F(WindowTest, FilesThatAreNotDraftsAreExplainedAndChangeNothing) {
   EXPECT_EQ(LastMessage(), "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。");
   EXPECT_EQ(MessageBoxes().size(), boxes + 5);
   EXPECT_EQ(app::SubtitleCount, 3);
-  EXPECT_EQ(Cell(3, 2), "line\nbreak");
+  EXPECT_EQ(Cell(3, 2), "line\r\nbreak");
 }
 
 TEST_F(WindowTest, ExportSaysSoWhenTheFileCannotBeWritten) {
