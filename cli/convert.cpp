@@ -2,8 +2,10 @@
 
 #include <new>
 
+#include "app/draft_reader.h"
+#include "app/draft_reader_simdjson.h"
 #include "app/srt_text.h"
-#include "app/subtitles.h"
+#include "app/timeline.h"
 #include "cli/cli_platform.h"
 #include "cli/libraries.h"
 #include "json/parse_arena.h"
@@ -52,21 +54,21 @@ std::string SafeFileName(const std::string& name) {
   return safe;
 }
 
-app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& options,
-                                   std::string& srt, size_t& count, std::string& reason) {
-  std::string bytes;
-  std::string systemReason;
-  switch (ReadWholeFile(file, bytes, systemReason)) {
-    case ReadResult::kOk:
-      break;
-    case ReadResult::kNotFound:
-      reason = "not found";
-      return app::DraftStatus::kNotFound;
-    case ReadResult::kUnreadable:
-      reason = "unreadable (" + systemReason + ")";
+// Reads the draft `bytes` into `model`: simdjson reads a well-formed draft; what it does
+// not take as a JSON object goes to the JSON classes, which decide as the window does
+// (their parser is more lenient, and they tell an encrypted draft from other text).
+app::DraftStatus ReadModel(const std::string& bytes, app::DraftModel& model,
+                           std::string& reason) {
+  switch (app::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
+    case app::SimdjsonRead::kOk:
+      return app::DraftStatus::kOk;
+    case app::SimdjsonRead::kOutOfMemory:
+      reason = kOutOfMemory;
       return app::DraftStatus::kUnreadable;
+    case app::SimdjsonRead::kNotObject:
+    case app::SimdjsonRead::kRejected:
+      break;
   }
-
   json::ParseArena arena;  // declared first: the tree must go before the arena does
   json::JsonDocument document;
   app::DraftStatus status = app::ParseDraft(bytes, document);
@@ -78,10 +80,32 @@ app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& optio
     reason = bytes.empty() ? "not JSON (empty file)" : app::DraftStatusCause(status);
     return status;
   }
-  std::string().swap(bytes);  // the tree holds everything from here on
+  model = app::ReadDraftModel(document);
+  return app::DraftStatus::kOk;
+}
 
-  std::vector<app::Subtitle> subtitles = app::ExtractSubtitles(document);
-  document.Release();
+app::DraftStatus ConvertDraftBytes(const std::string& file, const Options& options,
+                                   std::string& srt, size_t& count, std::string& reason) {
+  std::string bytes;
+  std::string systemReason;
+  switch (ReadWholeFile(file, bytes, systemReason, app::kSimdjsonPadding)) {
+    case ReadResult::kOk:
+      break;
+    case ReadResult::kNotFound:
+      reason = "not found";
+      return app::DraftStatus::kNotFound;
+    case ReadResult::kUnreadable:
+      reason = "unreadable (" + systemReason + ")";
+      return app::DraftStatus::kUnreadable;
+  }
+
+  app::DraftModel model;
+  app::DraftStatus status = ReadModel(bytes, model, reason);
+  if (status != app::DraftStatus::kOk) return status;
+  std::string().swap(bytes);  // the model holds everything from here on
+
+  std::vector<app::Subtitle> subtitles = app::SubtitlesOf(model);
+  model = app::DraftModel();  // the subtitles hold all that is written
   count = subtitles.size();
   if (options.encoding == OutputEncoding::kGbk) {
     for (app::Subtitle& subtitle : subtitles) subtitle.text = Utf8ToGbkBytes(subtitle.text);

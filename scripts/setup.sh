@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libcjson-dev googletest libgtest-dev clang libclang-rt-14-dev
+  libcjson-dev libsimdjson-dev googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
-  locales dpkg-dev python3
+  locales dpkg-dev python3 time
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -24,7 +24,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-# cJSON's source package provides the code of the embedded 32-bit DLL.
+# The source packages of cJSON and simdjson provide the code of the embedded 32-bit
+# cJSON DLL and of the Windows build's simdjson library.
 src_list=/etc/apt/sources.list.d/subvane-deb-src.sources
 if [ ! -f "$src_list" ]; then
   as_root tee "$src_list" >/dev/null <<'EOF'
