@@ -9,15 +9,12 @@
 namespace app {
 namespace {
 
-using simdjson::dom::element;
-using simdjson::dom::element_type;
+namespace od = simdjson::ondemand;
+using od::json_type;
 
 static_assert(kSimdjsonPadding == simdjson::SIMDJSON_PADDING, "the parser's padding changed");
 
 constexpr double kTimeLimit = 9007199254740992.0;  // 2^53
-// The JSON classes refuse a document nested deeper than 1,000 levels; the parser counts
-// one more, for the document around the top level.
-constexpr size_t kMaxParseDepth = 1001;
 
 // The JSON classes keep texts as C strings, which end at an escaped NUL (\u0000).
 std::string_view UpToNul(std::string_view text) {
@@ -25,9 +22,19 @@ std::string_view UpToNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
+// A member's name as the JSON classes hold it. Names without escapes are read where
+// they stand; only the rare escaped one is decoded.
+std::string_view NameOf(od::field& member) {
+  const char* raw = member.key().raw();
+  size_t length = 0;
+  while (raw[length] != '"' && raw[length] != '\\') ++length;
+  if (raw[length] == '"') return std::string_view(raw, length);
+  std::string_view decoded = member.unescaped_key();
+  return UpToNul(decoded);
+}
+
 // Compares a member name with a lower-case key, ignoring the case of ASCII letters.
 bool KeyIs(std::string_view name, std::string_view key) {
-  name = UpToNul(name);
   if (name.size() != key.size()) return false;
   for (size_t i = 0; i < name.size(); ++i) {
     char c = name[i];
@@ -37,176 +44,195 @@ bool KeyIs(std::string_view name, std::string_view key) {
   return true;
 }
 
-bool IsKind(const element* value, element_type kind) { return value && value->type() == kind; }
-
-// The value as an array or object; only for a value of that kind. (A range loop over
-// get_array().value_unsafe() would walk a temporary that is already gone.)
-simdjson::dom::array ArrayOf(const element* value) { return value->get_array().value_unsafe(); }
-simdjson::dom::object ObjectOf(const element* value) {
-  return value->get_object().value_unsafe();
-}
-
-bool IsNumber(const element* value) {
-  return IsKind(value, element_type::INT64) || IsKind(value, element_type::UINT64) ||
-         IsKind(value, element_type::DOUBLE);
+// Calls `visit(i, value)` for the first member of `object` whose name matches keys[i];
+// later members of a name already seen are skipped, as a lookup would find the first.
+// Nothing for a value that is not an object.
+template <size_t N, typename Visit>
+void ForEachMember(od::value& object, const char* const (&keys)[N], Visit visit) {
+  if (object.type() != json_type::object) return;
+  bool seen[N] = {};
+  for (od::field member : object.get_object()) {
+    std::string_view name = NameOf(member);
+    for (size_t i = 0; i < N; ++i) {
+      if (!seen[i] && KeyIs(name, keys[i])) {
+        seen[i] = true;
+        visit(i, member.value());
+        break;
+      }
+    }
+  }
 }
 
 // Calls `visit` with each element of an array, or each member value of an object.
 template <typename Visit>
-void ForEachChild(const element* value, Visit visit) {
-  if (IsKind(value, element_type::ARRAY)) {
-    for (element child : ArrayOf(value)) visit(child);
-  } else if (IsKind(value, element_type::OBJECT)) {
-    for (simdjson::dom::key_value_pair member : ObjectOf(value)) {
-      visit(member.value);
-    }
+void ForEachChild(od::value& value, Visit visit) {
+  json_type type = value.type();
+  if (type == json_type::array) {
+    for (od::value child : value.get_array()) visit(child);
+  } else if (type == json_type::object) {
+    for (od::field member : value.get_object()) visit(member.value());
   }
 }
 
 template <typename Visit>
-void ForEachElement(const element* value, Visit visit) {
-  if (!IsKind(value, element_type::ARRAY)) return;
-  for (element child : ArrayOf(value)) visit(child);
+void ForEachElement(od::value& value, Visit visit) {
+  if (value.type() != json_type::array) return;
+  for (od::value child : value.get_array()) visit(child);
 }
 
-// The members of one object, each looked up by one pass over the object: the first
-// member whose name matches counts, as a case-insensitive lookup would find it.
-template <size_t N>
-class Members {
- public:
-  Members(const element* object, const char* const (&keys)[N]) {
-    if (!IsKind(object, element_type::OBJECT)) return;
-    for (simdjson::dom::key_value_pair member : ObjectOf(object)) {
-      for (size_t i = 0; i < N; ++i) {
-        if (!found_[i] && KeyIs(member.key, keys[i])) {
-          values_[i] = member.value;
-          found_[i] = true;
-          break;
-        }
-      }
-    }
-  }
-  const element* operator[](size_t i) const { return found_[i] ? &values_[i] : nullptr; }
+bool IsString(od::value& value) { return value.type() == json_type::string; }
+bool IsNumber(od::value& value) { return value.type() == json_type::number; }
 
- private:
-  element values_[N];
-  bool found_[N] = {};
-};
-
-const element* Member(const element* object, const char* key, element& holder) {
-  const char* const keys[] = {key};
-  Members<1> members(object, keys);
-  if (!members[0]) return nullptr;
-  holder = *members[0];
-  return &holder;
+std::string StringOf(od::value& value) {
+  if (!IsString(value)) return std::string();
+  std::string_view text = value.get_string();
+  return std::string(UpToNul(text));
 }
 
-std::string StringOf(const element* value) {
-  if (!IsKind(value, element_type::STRING)) return std::string();
-  return std::string(UpToNul(value->get_string().value_unsafe()));
-}
-
-// The number as the JSON classes hold it: a double, whatever the text's form.
-double NumberOf(const element* value) { return value->get_double().value_unsafe(); }
-
-// A JSON number as a whole number (microseconds, flags): cut toward zero and held within
-// -2^53..2^53; 0 for anything that is not a number.
-int64_t WholeNumberOf(const element* value) {
+// A JSON number as a whole number (microseconds, flags): the double the JSON classes
+// hold, cut toward zero and held within -2^53..2^53; 0 for anything but a number.
+int64_t WholeNumberOf(od::value& value) {
   if (!IsNumber(value)) return 0;
-  double number = NumberOf(value);
+  double number = value.get_double();
   if (std::isnan(number)) return 0;
   if (number >= kTimeLimit) return static_cast<int64_t>(kTimeLimit);
   if (number <= -kTimeLimit) return -static_cast<int64_t>(kTimeLimit);
   return static_cast<int64_t>(number);  // the conversion cuts toward zero
 }
 
-void ReadTexts(const element* texts, DraftModel& draft) {
+void ReadTexts(od::value& texts, DraftModel& draft) {
   static const char* const kKeys[] = {"id", "content"};
-  ForEachChild(texts, [&](element value) {
-    Members<2> members(&value, kKeys);
+  ForEachChild(texts, [&](od::value& element) {
     DraftText text;
-    text.id = StringOf(members[0]);
-    text.contentIsString = IsKind(members[1], element_type::STRING);
-    text.content = StringOf(members[1]);
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      if (key == 0) {
+        text.id = StringOf(value);
+      } else {
+        text.contentIsString = IsString(value);
+        text.content = StringOf(value);
+      }
+    });
     draft.texts.push_back(std::move(text));
   });
 }
 
-void ReadTextTemplates(const element* templates, DraftModel& draft) {
+void ReadTextTemplates(od::value& templates, DraftModel& draft) {
   static const char* const kKeys[] = {"id", "text_info_resources"};
-  ForEachChild(templates, [&](element value) {
-    Members<2> members(&value, kKeys);
+  static const char* const kResourceKeys[] = {"text_material_id"};
+  ForEachChild(templates, [&](od::value& element) {
     DraftTextTemplate textTemplate;
-    textTemplate.id = StringOf(members[0]);
-    ForEachElement(members[1], [&](element resource) {
-      element holder;
-      textTemplate.textIds.push_back(StringOf(Member(&resource, "text_material_id", holder)));
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      if (key == 0) {
+        textTemplate.id = StringOf(value);
+        return;
+      }
+      ForEachElement(value, [&](od::value& resource) {
+        std::string id;
+        ForEachMember(resource, kResourceKeys, [&](size_t, od::value& v) { id = StringOf(v); });
+        textTemplate.textIds.push_back(std::move(id));
+      });
     });
     draft.textTemplates.push_back(std::move(textTemplate));
   });
 }
 
-DraftSegment ReadSegment(const element* value) {
-  static const char* const kKeys[] = {"material_id", "extra_material_refs", "target_timerange",
-                                      "source_timerange", "speed", "visible"};
-  Members<6> members(value, kKeys);
-  DraftSegment segment;
-  segment.materialId = StringOf(members[0]);
-  ForEachElement(members[1], [&](element ref) {
-    if (IsKind(&ref, element_type::STRING)) segment.extraMaterialRefs.push_back(StringOf(&ref));
-  });
+DraftSegment ReadSegment(od::value& element) {
+  enum { kMaterialId, kExtraRefs, kTarget, kSource, kSpeed, kVisible };
+  static const char* const kKeys[] = {
+      "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
+      "visible"};
   static const char* const kRangeKeys[] = {"start", "duration"};
-  Members<2> target(members[2], kRangeKeys);
-  segment.targetStart = WholeNumberOf(target[0]);
-  segment.targetDuration = WholeNumberOf(target[1]);
-  element holder;
-  segment.sourceStart = WholeNumberOf(Member(members[3], "start", holder));
-  if (IsNumber(members[4])) segment.speed = NumberOf(members[4]);
-  segment.visible = !(IsKind(members[5], element_type::BOOL) &&
-                      !members[5]->get_bool().value_unsafe());
+  DraftSegment segment;
+  ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+    switch (key) {
+      case kMaterialId:
+        segment.materialId = StringOf(value);
+        break;
+      case kExtraRefs:
+        ForEachElement(value, [&](od::value& ref) {
+          if (IsString(ref)) segment.extraMaterialRefs.push_back(StringOf(ref));
+        });
+        break;
+      case kTarget:
+        ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
+          (rangeKey == 0 ? segment.targetStart : segment.targetDuration) = WholeNumberOf(time);
+        });
+        break;
+      case kSource:
+        ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
+          if (rangeKey == 0) segment.sourceStart = WholeNumberOf(time);
+        });
+        break;
+      case kSpeed:
+        if (IsNumber(value)) segment.speed = value.get_double();
+        break;
+      case kVisible:
+        segment.visible = !(value.type() == json_type::boolean && !value.get_bool());
+        break;
+    }
+  });
   return segment;
 }
 
-void ReadTracks(const element* tracks, DraftModel& draft) {
+void ReadTracks(od::value& tracks, DraftModel& draft) {
+  enum { kType, kName, kAttribute, kSegments };
   static const char* const kKeys[] = {"type", "name", "attribute", "segments"};
-  ForEachChild(tracks, [&](element value) {
-    Members<4> members(&value, kKeys);
+  ForEachChild(tracks, [&](od::value& element) {
     DraftTrack track;
-    track.type = StringOf(members[0]);
-    track.name = StringOf(members[1]);
-    track.attribute = WholeNumberOf(members[2]);
-    ForEachElement(members[3], [&](element segment) {
-      track.segments.push_back(ReadSegment(&segment));
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      switch (key) {
+        case kType:
+          track.type = StringOf(value);
+          break;
+        case kName:
+          track.name = StringOf(value);
+          break;
+        case kAttribute:
+          track.attribute = WholeNumberOf(value);
+          break;
+        case kSegments:
+          ForEachElement(
+              value, [&](od::value& segment) { track.segments.push_back(ReadSegment(segment)); });
+          break;
+      }
     });
     draft.tracks.push_back(std::move(track));
   });
 }
 
-DraftModel ReadDraft(const element* root, int depth);
+DraftModel ReadDraft(od::value& root, int depth);
 
-void ReadNestedDrafts(const element* drafts, int depth, DraftModel& draft) {
+void ReadNestedDrafts(od::value& drafts, int depth, DraftModel& draft) {
   if (depth >= kMaxNestedDraftDepth) return;
   static const char* const kKeys[] = {"id", "draft"};
-  ForEachChild(drafts, [&](element value) {
-    Members<2> members(&value, kKeys);
-    if (!IsKind(members[1], element_type::OBJECT)) return;
+  ForEachChild(drafts, [&](od::value& element) {
     DraftNested nested;
-    nested.id = StringOf(members[0]);
-    nested.draft = std::make_unique<DraftModel>(ReadDraft(members[1], depth + 1));
-    draft.drafts.push_back(std::move(nested));
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      if (key == 0) {
+        nested.id = StringOf(value);
+      } else if (value.type() == json_type::object) {
+        nested.draft = std::make_unique<DraftModel>(ReadDraft(value, depth + 1));
+      }
+    });
+    if (nested.draft) draft.drafts.push_back(std::move(nested));
   });
 }
 
-DraftModel ReadDraft(const element* root, int depth) {
-  DraftModel draft;
+DraftModel ReadDraft(od::value& root, int depth) {
   static const char* const kRootKeys[] = {"materials", "tracks"};
-  Members<2> rootMembers(root, kRootKeys);
   static const char* const kMaterialKeys[] = {"texts", "text_templates", "drafts"};
-  Members<3> materials(rootMembers[0], kMaterialKeys);
-  ReadTexts(materials[0], draft);
-  ReadTextTemplates(materials[1], draft);
-  ReadNestedDrafts(materials[2], depth, draft);
-  ReadTracks(rootMembers[1], draft);
+  DraftModel draft;
+  ForEachMember(root, kRootKeys, [&](size_t key, od::value& value) {
+    if (key == 1) {
+      ReadTracks(value, draft);
+      return;
+    }
+    ForEachMember(value, kMaterialKeys, [&](size_t material, od::value& list) {
+      if (material == 0) ReadTexts(list, draft);
+      if (material == 1) ReadTextTemplates(list, draft);
+      if (material == 2) ReadNestedDrafts(list, depth, draft);
+    });
+  });
   return draft;
 }
 
@@ -220,16 +246,25 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
     size -= 3;
     capacity -= 3;
   }
-  simdjson::dom::parser parser;
-  if (parser.allocate(size, kMaxParseDepth) != simdjson::SUCCESS) return SimdjsonRead::kOutOfMemory;
-  bool padded = capacity >= size + simdjson::SIMDJSON_PADDING;
-  element root;
-  simdjson::error_code error = parser.parse(bytes, size, !padded).get(root);
-  if (error == simdjson::MEMALLOC) return SimdjsonRead::kOutOfMemory;
-  if (error != simdjson::SUCCESS) return SimdjsonRead::kRejected;
-  if (root.type() != element_type::OBJECT) return SimdjsonRead::kNotObject;
-  model = ReadDraft(&root, 0);
-  return SimdjsonRead::kOk;
+  // The parser reads up to its padding past the end; a buffer without that room is
+  // copied into one that has it.
+  simdjson::padded_string copy;
+  if (capacity < size + simdjson::SIMDJSON_PADDING) {
+    copy = simdjson::padded_string(bytes, size);
+    bytes = copy.data();
+    capacity = size + simdjson::SIMDJSON_PADDING;
+  }
+  try {
+    od::parser parser;
+    od::document document = parser.iterate(bytes, size, capacity);
+    if (document.type() != json_type::object) return SimdjsonRead::kNotObject;
+    od::value root = document.get_value();
+    model = ReadDraft(root, 0);
+    return SimdjsonRead::kOk;
+  } catch (const simdjson::simdjson_error& error) {
+    return error.error() == simdjson::MEMALLOC ? SimdjsonRead::kOutOfMemory
+                                               : SimdjsonRead::kRejected;
+  }
 }
 
 }  // namespace app
