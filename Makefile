@@ -1,6 +1,7 @@
 # The two set-up commands: `make test` installs, builds both targets and runs every
-# test; `make run` builds the Windows program and starts it.
-.PHONY: test run build clean
+# test; `make run` builds the Windows program and starts it. `make bench` prints the
+# performance figures (bench/run.py).
+.PHONY: test run build bench clean
 
 test:
 	bash scripts/test.sh
@@ -12,6 +13,10 @@ build:
 
 run: build
 	bash scripts/run.sh
+
+bench:
+	bash scripts/setup.sh
+	python3 bench/run.py
 
 clean:
 	rm -rf build
