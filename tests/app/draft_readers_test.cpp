@@ -4,56 +4,21 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/draft_file.h"
 #include "app/draft_reader.h"
 #include "app/draft_reader_simdjson.h"
+#include "tests/app/draft_model_text.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Every field of the model, one per line, nested drafts indented: a difference shows
-// as the first line that differs.
-void Describe(const app::DraftModel& model, const std::string& indent, std::ostringstream& out) {
-  for (const app::DraftText& text : model.texts) {
-    out << indent << "text [" << text.id << "] " << text.contentIsString << " [" << text.content
-        << "]\n";
-  }
-  for (const app::DraftTextTemplate& t : model.textTemplates) {
-    out << indent << "template [" << t.id << "]";
-    for (const std::string& id : t.textIds) out << " [" << id << "]";
-    out << "\n";
-  }
-  for (const app::DraftTrack& track : model.tracks) {
-    out << indent << "track [" << track.type << "] [" << track.name << "] " << track.attribute
-        << "\n";
-    for (const app::DraftSegment& s : track.segments) {
-      out << indent << "  segment [" << s.materialId << "] " << s.targetStart << " "
-          << s.targetDuration << " " << s.sourceStart << " " << s.speed << " " << s.visible;
-      for (const std::string& ref : s.extraMaterialRefs) out << " [" << ref << "]";
-      out << "\n";
-    }
-  }
-  for (const app::DraftNested& nested : model.drafts) {
-    out << indent << "draft [" << nested.id << "]\n";
-    Describe(*nested.draft, indent + "    ", out);
-  }
-}
-
-std::string Describe(const app::DraftModel& model) {
-  std::ostringstream out;
-  out.precision(17);
-  Describe(model, "", out);
-  return out.str();
-}
-
 std::string ThroughJsonClasses(const std::string& bytes) {
   json::JsonDocument document;
   EXPECT_EQ(app::ParseDraft(bytes, document), app::DraftStatus::kOk);
-  return Describe(app::ReadDraftModel(document));
+  return app_test::DescribeModel(app::ReadDraftModel(document));
 }
 
 // Read from a buffer with the parser's padding, and from one without.
@@ -63,11 +28,11 @@ std::string ThroughSimdjson(const std::string& bytes) {
   app::DraftModel model;
   EXPECT_EQ(app::ReadDraftModelSimdjson(padded.data(), padded.size(), padded.capacity(), model),
             app::SimdjsonRead::kOk);
-  std::string inPlace = Describe(model);
+  std::string inPlace = app_test::DescribeModel(model);
   app::DraftModel copied;
   EXPECT_EQ(app::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.size(), copied),
             app::SimdjsonRead::kOk);
-  EXPECT_EQ(Describe(copied), inPlace);
+  EXPECT_EQ(app_test::DescribeModel(copied), inPlace);
   return inPlace;
 }
 
