@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/text_lines.h"
+
 namespace ui {
 namespace {
 
 constexpr int kBoundarySlop = 3;
 constexpr int32_t kInsertedRowHeight = 24;
 constexpr size_t kMaxTitleUnits = 250;
+// A row stacks its lines when they fit inside it by this much (the view keeps a pixel
+// above and below a cell's text); a fitted row keeps this much around them.
+constexpr int kRowTextInset = 2;
+constexpr int32_t kRowTextPadding = 8;
 
 uint32_t AlignmentFormat(int32_t alignment) {
   if (alignment == 2) return kFormatCentre;
@@ -304,44 +310,6 @@ void CGridCtrl::SetClientSize(int width, int height) {
   if (sink_) sink_->ScrollChanged();
 }
 
-int CGridCtrl::FixedHeight() const {
-  int h = 0;
-  for (int32_t r = 0; r < fixedRows_ && r < RowCount(); ++r) h += std::max(RowHeight(r), 0);
-  return h;
-}
-
-int CGridCtrl::FixedWidth() const {
-  int w = 0;
-  for (int32_t c = 0; c < fixedColumns_ && c < ColumnCount(); ++c) w += std::max(ColumnWidth(c), 0);
-  return w;
-}
-
-int32_t CGridCtrl::MaxTopRow() const {
-  int avail = clientHeight_ - FixedHeight();
-  int32_t top = RowCount();
-  int sum = 0;
-  for (int32_t r = RowCount() - 1; r >= fixedRows_; --r) {
-    int h = std::max(RowHeight(r), 0);
-    if (h > 0 && sum + h > avail && top < RowCount()) break;
-    sum += h;
-    top = r;
-  }
-  return std::max(fixedRows_, std::min(top, RowCount() - 1));
-}
-
-int32_t CGridCtrl::MaxLeftColumn() const {
-  int avail = clientWidth_ - FixedWidth();
-  int32_t left = ColumnCount();
-  int sum = 0;
-  for (int32_t c = ColumnCount() - 1; c >= fixedColumns_; --c) {
-    int w = std::max(ColumnWidth(c), 0);
-    if (w > 0 && sum + w > avail && left < ColumnCount()) break;
-    sum += w;
-    left = c;
-  }
-  return std::max(fixedColumns_, std::min(left, ColumnCount() - 1));
-}
-
 void CGridCtrl::ClampScroll() {
   topRow_ = std::clamp(topRow_, fixedRows_, std::max(fixedRows_, MaxTopRow()));
   leftColumn_ = std::clamp(leftColumn_, fixedColumns_, std::max(fixedColumns_, MaxLeftColumn()));
@@ -369,109 +337,27 @@ int32_t CGridCtrl::ScrollToColumn(int32_t left) {
   return std::abs(leftColumn_ - old);
 }
 
-int32_t CGridCtrl::PageRows() const {
-  int avail = clientHeight_ - FixedHeight();
-  int32_t n = 0;
-  int sum = 0;
-  for (int32_t r = topRow_; r < RowCount(); ++r) {
-    sum += std::max(RowHeight(r), 0);
-    if (sum > avail) break;
-    ++n;
-  }
-  return std::max(n, 1);
-}
-
-int32_t CGridCtrl::PageColumns() const {
-  int avail = clientWidth_ - FixedWidth();
-  int32_t n = 0;
-  int sum = 0;
-  for (int32_t c = leftColumn_; c < ColumnCount(); ++c) {
-    sum += std::max(ColumnWidth(c), 0);
-    if (sum > avail) break;
-    ++n;
-  }
-  return std::max(n, 1);
-}
-
 CellRect CGridCtrl::CellRectangle(int32_t row, int32_t column) const {
   CellRect rc;
-  int y = 0;
-  if (row < fixedRows_) {
-    for (int32_t r = 0; r < row; ++r) y += std::max(RowHeight(r), 0);
-  } else {
-    y = FixedHeight();
-    if (row >= topRow_) {
-      // Past the bottom edge the exact place no longer matters: stop counting there,
-      // so that filling a long table stays linear.
-      for (int32_t r = topRow_; r < row && y <= clientHeight_; ++r) y += std::max(RowHeight(r), 0);
-    } else {
-      for (int32_t r = row; r < topRow_; ++r) y -= std::max(RowHeight(r), 0);
-    }
-  }
-  int x = 0;
-  if (column < fixedColumns_) {
-    for (int32_t c = 0; c < column; ++c) x += std::max(ColumnWidth(c), 0);
-  } else {
-    x = FixedWidth();
-    if (column >= leftColumn_) {
-      for (int32_t c = leftColumn_; c < column && x <= clientWidth_; ++c)
-        x += std::max(ColumnWidth(c), 0);
-    } else {
-      for (int32_t c = column; c < leftColumn_; ++c) x -= std::max(ColumnWidth(c), 0);
-    }
-  }
-  rc.left = x;
-  rc.top = y;
-  rc.right = x + std::max(ColumnWidth(column), 0);
-  rc.bottom = y + std::max(RowHeight(row), 0);
+  rc.left = Columns().Start(column);
+  rc.top = Rows().Start(row);
+  rc.right = rc.left + std::max(ColumnWidth(column), 0);
+  rc.bottom = rc.top + std::max(RowHeight(row), 0);
   return rc;
 }
 
 bool CGridCtrl::CellShown(int32_t row, int32_t column) const {
   if (!IsValid(row, column)) return false;
-  if (row >= fixedRows_ && row < topRow_) return false;
-  if (column >= fixedColumns_ && column < leftColumn_) return false;
   CellRect rc = CellRectangle(row, column);
-  return rc.top < clientHeight_ && rc.left < clientWidth_ && rc.bottom > rc.top &&
-         rc.right > rc.left;
-}
-
-std::vector<std::pair<int32_t, int>> CGridCtrl::ShownRows() const {
-  std::vector<std::pair<int32_t, int>> out;
-  int y = 0;
-  for (int32_t r = 0; r < fixedRows_ && r < RowCount(); ++r) {
-    if (RowHeight(r) > 0) out.emplace_back(r, y);
-    y += std::max(RowHeight(r), 0);
-  }
-  for (int32_t r = topRow_; r < RowCount() && y < clientHeight_; ++r) {
-    if (RowHeight(r) > 0) out.emplace_back(r, y);
-    y += std::max(RowHeight(r), 0);
-  }
-  return out;
-}
-
-std::vector<std::pair<int32_t, int>> CGridCtrl::ShownColumns() const {
-  std::vector<std::pair<int32_t, int>> out;
-  int x = 0;
-  for (int32_t c = 0; c < fixedColumns_ && c < ColumnCount(); ++c) {
-    if (ColumnWidth(c) > 0) out.emplace_back(c, x);
-    x += std::max(ColumnWidth(c), 0);
-  }
-  for (int32_t c = leftColumn_; c < ColumnCount() && x < clientWidth_; ++c) {
-    if (ColumnWidth(c) > 0) out.emplace_back(c, x);
-    x += std::max(ColumnWidth(c), 0);
-  }
-  return out;
+  // A scrolled cell shows only past the fixed ones.
+  int top = row < fixedRows_ ? 0 : FixedHeight();
+  int left = column < fixedColumns_ ? 0 : FixedWidth();
+  return rc.top < clientHeight_ && rc.left < clientWidth_ && rc.bottom > std::max(rc.top, top) &&
+         rc.right > std::max(rc.left, left);
 }
 
 bool CGridCtrl::HitTest(int x, int y, int32_t* row, int32_t* column) const {
-  int32_t hitRow = -1, hitColumn = -1;
-  for (auto [r, top] : ShownRows()) {
-    if (y >= top && y < top + RowHeight(r)) hitRow = r;
-  }
-  for (auto [c, left] : ShownColumns()) {
-    if (x >= left && x < left + ColumnWidth(c)) hitColumn = c;
-  }
+  int32_t hitRow = Rows().At(y), hitColumn = Columns().At(x);
   if (hitRow < 0 || hitColumn < 0) return false;
   *row = hitRow;
   *column = hitColumn;
@@ -480,47 +366,26 @@ bool CGridCtrl::HitTest(int x, int y, int32_t* row, int32_t* column) const {
 
 void CGridCtrl::EnsureVisible(int32_t row, int32_t column) {
   if (!IsValid(row, column)) return;
-  if (clientHeight_ > 0 && row >= fixedRows_) {
-    int32_t top = topRow_;
-    if (row < top) {
-      top = row;
-    } else {
-      int avail = clientHeight_ - FixedHeight();
-      auto below = [&](int32_t t) {
-        int sum = 0;
-        for (int32_t r = t; r <= row; ++r) sum += std::max(RowHeight(r), 0);
-        return sum;
-      };
-      while (top < row && below(top) > avail) ++top;
-    }
-    ScrollToRow(top);
-  }
-  if (clientWidth_ > 0 && column >= fixedColumns_) {
-    int32_t left = leftColumn_;
-    if (column < left) {
-      left = column;
-    } else {
-      int avail = clientWidth_ - FixedWidth();
-      auto right = [&](int32_t l) {
-        int sum = 0;
-        for (int32_t c = l; c <= column; ++c) sum += std::max(ColumnWidth(c), 0);
-        return sum;
-      };
-      while (left < column && right(left) > avail) ++left;
-    }
-    ScrollToColumn(left);
-  }
+  if (clientHeight_ > 0 && row >= fixedRows_) ScrollToRow(Rows().FirstShowing(row));
+  if (clientWidth_ > 0 && column >= fixedColumns_) ScrollToColumn(Columns().FirstShowing(column));
 }
 
 // ---- Current cell and movement ------------------------------------------------------
 
 void CGridCtrl::SetCurrentCell(int32_t row, int32_t column) {
   if (row == -1 && column == -1) {
-    if (curRow_ >= 0 && sink_) sink_->RedrawCell(curRow_, curColumn_);
+    int32_t oldRow = curRow_, oldColumn = curColumn_;
     curRow_ = curColumn_ = -1;
+    RedrawCurrentAt(oldRow, oldColumn);
     return;
   }
   MoveTo(row, column);
+}
+
+void CGridCtrl::RedrawCurrentAt(int32_t row, int32_t column) {
+  if (!sink_ || row < 0) return;
+  sink_->RedrawCell(row, column);
+  for (int32_t c = 0; c < fixedColumns_ && c < ColumnCount(); ++c) sink_->RedrawCell(row, c);
 }
 
 void CGridCtrl::MoveTo(int32_t row, int32_t column) {
@@ -533,8 +398,8 @@ void CGridCtrl::MoveTo(int32_t row, int32_t column) {
     if (settings_[kSettingListMode]) {
       Redraw();
     } else {
-      if (oldRow >= 0) sink_->RedrawCell(oldRow, oldColumn);
-      sink_->RedrawCell(row, column);
+      RedrawCurrentAt(oldRow, oldColumn);
+      RedrawCurrentAt(row, column);
     }
   }
 }
@@ -550,20 +415,6 @@ void CGridCtrl::ClearSelection() {
     }
   }
   if (any) Redraw();
-}
-
-int32_t CGridCtrl::NextRow(int32_t from, int step) const {
-  for (int32_t r = from + step; r >= fixedRows_ && r < RowCount(); r += step) {
-    if (RowShown(r)) return r;
-  }
-  return -1;
-}
-
-int32_t CGridCtrl::NextColumn(int32_t from, int step) const {
-  for (int32_t c = from + step; c >= fixedColumns_ && c < ColumnCount(); c += step) {
-    if (ColumnShown(c)) return c;
-  }
-  return -1;
 }
 
 int32_t CGridCtrl::FirstRow() const { return NextRow(fixedRows_ - 1, 1); }
@@ -783,30 +634,12 @@ void CGridCtrl::Paste(const std::string& text) {
 
 int32_t CGridCtrl::ColumnBoundaryAt(int x, int y) const {
   if (!settings_[kSettingColumnResize] || y < 0 || y >= FixedHeight()) return -1;
-  int32_t best = -1;
-  int bestDistance = kBoundarySlop + 1;
-  for (auto [c, left] : ShownColumns()) {
-    int d = std::abs(x - (left + ColumnWidth(c)));
-    if (d < bestDistance) {
-      best = c;
-      bestDistance = d;
-    }
-  }
-  return best;
+  return Columns().BoundaryAt(x, kBoundarySlop);
 }
 
 int32_t CGridCtrl::RowBoundaryAt(int x, int y) const {
   if (!settings_[kSettingRowResize] || x < 0 || x >= FixedWidth()) return -1;
-  int32_t best = -1;
-  int bestDistance = kBoundarySlop + 1;
-  for (auto [r, top] : ShownRows()) {
-    int d = std::abs(y - (top + RowHeight(r)));
-    if (d < bestDistance) {
-      best = r;
-      bestDistance = d;
-    }
-  }
-  return best;
+  return Rows().BoundaryAt(y, kBoundarySlop);
 }
 
 void CGridCtrl::OnLeftDown(int x, int y, bool ctrl, bool shift) {
@@ -906,18 +739,40 @@ GridCursor CGridCtrl::OnMouseMove(int x, int y, bool leftHeld) {
 }
 
 void CGridCtrl::FitColumn(int32_t column) {
+  auto measure = [this](const WideText& text) {
+    return measure_ ? measure_(measureContext_, text) : static_cast<int>(text.size()) * 8;
+  };
   int widest = 0;
   for (int32_t r = 0; r < RowCount(); ++r) {
     WideText text = Cell(r, column)->ShownText();
-    int w = measure_ ? measure_(measureContext_, text) : static_cast<int>(text.size()) * 8;
-    widest = std::max(widest, w);
+    if (StacksLines(r, column)) {
+      for (const WideText& line : SplitLines(text)) widest = std::max(widest, measure(line));
+    } else {
+      widest = std::max(widest, measure(text));
+    }
   }
   SetColumnWidth(column, widest + 2 * cellMargin_ + 8);
 }
 
-void CGridCtrl::FitRow(int32_t row) {
-  SetRowHeight(row, std::max(settings_[kSettingRowHeight], MinimumSize()));
+bool CGridCtrl::StacksLines(int32_t row, int32_t column) const {
+  const CGridCell* cell = Cell(row, column);
+  if (!cell) return false;
+  size_t lines = SplitLines(cell->ShownText()).size();
+  return lines > 1 && static_cast<int>(lines) * lineHeight_ <= RowHeight(row) - kRowTextInset;
 }
+
+int32_t CGridCtrl::FittedRowHeight(int32_t row) const {
+  size_t lines = 1;
+  for (int32_t c = 0; c < ColumnCount(); ++c) {
+    if (const CGridCell* cell = Cell(row, c)) {
+      lines = std::max(lines, SplitLines(cell->ShownText()).size());
+    }
+  }
+  int32_t fitted = lines > 1 ? static_cast<int32_t>(lines) * lineHeight_ + kRowTextPadding : 0;
+  return std::max({fitted, settings_[kSettingRowHeight], MinimumSize()});
+}
+
+void CGridCtrl::FitRow(int32_t row) { SetRowHeight(row, FittedRowHeight(row)); }
 
 void CGridCtrl::OnWheel(int delta, int linesPerNotch) {
   wheelRemainder_ += delta;
@@ -945,11 +800,12 @@ bool CGridCtrl::BeginEdit(int32_t row, int32_t column, EditCaret caret, const Wi
   editColumn_ = column;
   editWide_ = cell->HasWideText();
   editOriginal_ = cell->ShownText();
+  editShown_ = JoinLines(SplitLines(editOriginal_), u"\r\n");
   if (sink_) {
     EditRequest request;
     request.row = row;
     request.column = column;
-    request.text = initial ? *initial : editOriginal_;
+    request.text = initial ? *initial : editShown_;
     request.caret = caret;
     request.wide = editWide_;
     sink_->OpenEditor(request);
@@ -962,7 +818,9 @@ void CGridCtrl::EndEdit(EditEnd how, const WideText& boxText) {
   editing_ = false;
   if (sink_) sink_->CloseEditor();
   CGridCell* cell = Cell(editRow_, editColumn_);
-  if (cell && how != EditEnd::Cancel && boxText != editOriginal_) {
+  // A box that still shows the original leaves the cell alone, even where the box wrote
+  // its line breaks differently.
+  if (cell && how != EditEnd::Cancel && boxText != editShown_ && boxText != editOriginal_) {
     if (editWide_) {
       cell->SetWideText(boxText);
     } else {

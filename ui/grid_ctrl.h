@@ -3,10 +3,12 @@
 // a view (the Win32 window in the Windows build) paints it and tells it what happens.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "ui/grid_axis.h"
 #include "ui/grid_cell.h"
 #include "ui/text_convert.h"
 
@@ -161,17 +163,17 @@ class CGridCtrl {
   // The first scrolled row and column shown after the fixed ones.
   int32_t TopRow() const { return topRow_; }
   int32_t LeftColumn() const { return leftColumn_; }
-  int32_t MaxTopRow() const;
-  int32_t MaxLeftColumn() const;
+  int32_t MaxTopRow() const { return Rows().MaxFirst(); }
+  int32_t MaxLeftColumn() const { return Columns().MaxFirst(); }
   // Sets the scroll position (clamped); returns how many rows or columns it moved.
   int32_t ScrollToRow(int32_t top);
   int32_t ScrollToColumn(int32_t left);
   // Rows that fit below the fixed rows from the top row on (at least 1).
-  int32_t PageRows() const;
-  int32_t PageColumns() const;
+  int32_t PageRows() const { return Rows().Page(); }
+  int32_t PageColumns() const { return Columns().Page(); }
   void EnsureVisible(int32_t row, int32_t column);
-  int FixedHeight() const;
-  int FixedWidth() const;
+  int FixedHeight() const { return Rows().FixedExtent(); }
+  int FixedWidth() const { return Columns().FixedExtent(); }
   // The cell's rectangle in client coordinates (may lie outside the client area).
   CellRect CellRectangle(int32_t row, int32_t column) const;
   // Is any part of the cell in the client area?
@@ -179,8 +181,11 @@ class CGridCtrl {
   // The cell under a client point, false when none.
   bool HitTest(int x, int y, int32_t* row, int32_t* column) const;
   // Rows and columns drawn, in order, with their left or top edges.
-  std::vector<std::pair<int32_t, int>> ShownRows() const;
-  std::vector<std::pair<int32_t, int>> ShownColumns() const;
+  // Scrolled to the right end, the last column ends at the client's right edge and the
+  // columns before the left column fill the space in front of it: the first of them
+  // may start under the fixed columns.
+  std::vector<std::pair<int32_t, int>> ShownRows() const { return Rows().Shown(); }
+  std::vector<std::pair<int32_t, int>> ShownColumns() const { return Columns().Shown(); }
 
   // ---- Current cell and selection ------------------------------------------------
   int32_t CurrentRow() const { return curRow_; }
@@ -188,6 +193,8 @@ class CGridCtrl {
   // Makes a cell current (or none with -1, -1), scrolls it into view and repaints.
   void SetCurrentCell(int32_t row, int32_t column);
   void ClearSelection();
+  // Repaints the current cell and its row's fixed cells, which show where it is.
+  void RedrawCurrent() { RedrawCurrentAt(curRow_, curColumn_); }
   // Repaints one cell after its contents changed.
   void RedrawCell(int32_t row, int32_t column) {
     if (sink_) sink_->RedrawCell(row, column);
@@ -209,12 +216,21 @@ class CGridCtrl {
   bool Sizing() const { return sizing_ != SizeDrag::None; }
   bool SizingColumn() const { return sizing_ == SizeDrag::Column; }
   int SizingLine() const { return sizingLine_; }
-  // The widest shown text of a column, in pixels, measured by the view.
+  // The width in pixels of a text drawn on one line, measured by the view.
   using Measure = int (*)(void* context, const WideText& text);
   void SetMeasure(Measure measure, void* context) {
     measure_ = measure;
     measureContext_ = context;
   }
+  // The height of one line of the cells' font, given by the view.
+  void SetLineHeight(int height) { lineHeight_ = std::max(height, 1); }
+  int LineHeight() const { return lineHeight_; }
+  // Does the cell show its lines one below the other? Only when its row is tall enough
+  // for all of them; otherwise the view draws them on one line with a mark between.
+  bool StacksLines(int32_t row, int32_t column) const;
+  // The height that fits the row's tallest text: all its lines, and never less than the
+  // default row height.
+  int32_t FittedRowHeight(int32_t row) const;
 
   // ---- In-place editing ----------------------------------------------------------
   bool Editing() const { return editing_; }
@@ -235,10 +251,12 @@ class CGridCtrl {
 
   void RefreshFixedBits();
   CGridCell NewCell(int32_t row, int32_t column) const;
-  bool RowShown(int32_t row) const { return RowHeight(row) > 0; }
-  bool ColumnShown(int32_t column) const { return ColumnWidth(column) > 0; }
-  int32_t NextRow(int32_t from, int step) const;
-  int32_t NextColumn(int32_t from, int step) const;
+  // The two directions; scrolled to the end, the columns fill the view to its right edge.
+  GridAxis Rows() const { return {heights_, fixedRows_, topRow_, clientHeight_, false}; }
+  GridAxis Columns() const { return {widths_, fixedColumns_, leftColumn_, clientWidth_, true}; }
+  int32_t NextRow(int32_t from, int step) const { return Rows().Next(from, step); }
+  int32_t NextColumn(int32_t from, int step) const { return Columns().Next(from, step); }
+  void RedrawCurrentAt(int32_t row, int32_t column);
   int32_t FirstRow() const;
   int32_t LastRow() const;
   int32_t FirstColumn() const;
@@ -285,6 +303,9 @@ class CGridCtrl {
   bool editWide_ = false;
   int32_t editRow_ = -1, editColumn_ = -1;
   WideText editOriginal_;
+  WideText editShown_;  // the original with its line breaks as the box shows them
+
+  int lineHeight_ = 16;
 
   Measure measure_ = nullptr;
   void* measureContext_ = nullptr;

@@ -4,16 +4,29 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "ui/grid_view.h"
+#include "ui/text_lines.h"
 
 namespace ui {
 namespace {
 
 const wchar_t kClassName[] = L"MYGridCtrl";
-constexpr int kTextGap = 2;  // pixels between a cell's edge and its text
+constexpr int kTextGap = 2;       // pixels between a cell's edge and its text
+constexpr int kTextInset = 1;     // pixels between a cell's top or bottom and its text
+constexpr int kCaretRoom = 4;     // pixels the edit box keeps after its longest line
+constexpr int kEditBoxInset = 4;  // what the edit box's border takes below its lines
+
+// Drawn between the lines of a text that a cell shows on one line. Faces tried, in
+// order, when the table's font has no glyph for the arrow; without any, a slash.
+const wchar_t kBreakArrow[] = L" \u21B5 ";
+const wchar_t kBreakSlash[] = L" / ";
+const wchar_t* const kArrowFaces[] = {L"Segoe UI Symbol",     L"Segoe UI",
+                                      L"Microsoft YaHei",     L"Arial Unicode MS",
+                                      L"Lucida Sans Unicode", L"DejaVu Sans"};
 
 // Owns one GDI object and deletes it.
 class GdiObject {
@@ -89,6 +102,33 @@ COLORREF ColourOr(uint32_t colour, int sysColour) {
   return colour == kDefaultColour ? GetSysColor(sysColour) : static_cast<COLORREF>(colour);
 }
 
+// `share` 256ths of `a`, the rest of `b`.
+COLORREF Blend(COLORREF a, COLORREF b, int share) {
+  auto mix = [share](int x, int y) { return (x * share + y * (256 - share)) / 256; };
+  return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+             mix(GetBValue(a), GetBValue(b)));
+}
+
+bool FontHasGlyph(HDC dc, HFONT font, wchar_t ch) {
+  SelectGuard keep(dc, font);
+  WORD index = 0xFFFF;
+  return GetGlyphIndicesW(dc, &ch, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
+}
+
+int TextWidth(HDC dc, HFONT font, const WideText& text) {
+  if (text.empty()) return 0;
+  SelectGuard keep(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// One run of a drawn line: text in the table's font, or the line-break mark.
+struct TextRun {
+  WideText text;
+  bool mark;
+};
+
 class GridWindow : public GridView, public GridViewSink {
  public:
   GridWindow(CGridCtrl& grid, int wheelLines) : grid_(grid), wheelLines_(wheelLines) {}
@@ -150,17 +190,28 @@ class GridWindow : public GridView, public GridViewSink {
   LRESULT OnSetCursor(WPARAM wp, LPARAM lp);
   LRESULT OnWheel(WPARAM wp, LPARAM lp);
   LRESULT OnFocus(WPARAM, LPARAM) {
-    if (grid_.CurrentRow() >= 0) RedrawCell(grid_.CurrentRow(), grid_.CurrentColumn());
+    grid_.RedrawCurrent();  // the current row's colours follow the focus
     return 0;
   }
   LRESULT OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS; }
   LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
+  LRESULT OnCommand(WPARAM wp, LPARAM lp);
+
+  void MeasureFont();
   void PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc);
+  // The runs of each line a cell draws: its lines, or all of them on one line with the
+  // break mark between them.
+  std::vector<std::vector<TextRun>> DrawnLines(const WideText& text, bool stacked) const;
+  int RunsWidth(HDC dc, const std::vector<TextRun>& runs) const;
+  // The top of a cell's first text line when it draws `lines` lines in `rc`.
+  int FirstLineTop(const RECT& rc, int lines) const;
+  void DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked, UINT format,
+                    COLORREF fore, COLORREF back);
   void InvertSizingLine();
-  RECT EditorRect(int32_t row, int32_t column) const;
   void EndEditor(EditEnd how);
-  void GrowEditor(bool newLine);
+  // Sizes the edit box to its text and lays its text exactly over the cell's.
+  void PlaceEditor(int extraLines);
   LRESULT EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp);
   static int MeasureText(void* context, const WideText& text);
 
@@ -169,8 +220,15 @@ class GridWindow : public GridView, public GridViewSink {
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   GdiObject ownFont_;
+  int lineHeight_ = 16;
+  int ascent_ = 13;
+  HFONT markFont_ = nullptr;
+  GdiObject ownMarkFont_;
+  WideText mark_;
   HWND edit_ = nullptr;
-  int editLineHeight_ = 16;
+  int editFirstLineTop_ = 0;  // the edited cell's first text line, from the cell's top
+  UINT editAlign_ = DT_LEFT;
+  POINT editShift_ = {0, 0};  // how far the box's text rectangle is moved to meet the cell's
   bool lineShown_ = false;
   int lineAt_ = 0;
   bool lineColumn_ = true;
@@ -203,6 +261,7 @@ const GridWindow::Route GridWindow::kRoutes[] = {
     {WM_GETDLGCODE, &GridWindow::OnGetDlgCode},
     {WM_CAPTURECHANGED, &GridWindow::OnCaptureChanged},
     {WM_TIMER, &GridWindow::OnTimer},
+    {WM_COMMAND, &GridWindow::OnCommand},
 };
 
 bool RegisterGridClass(HINSTANCE instance) {
@@ -234,8 +293,10 @@ bool GridWindow::Create(HWND parent, const platform::Bounds& b, int controlId) {
                   b.top, b.width, b.height, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
   if (!hwnd_) return false;
+  MeasureFont();
   grid_.SetSink(this);
   grid_.SetMeasure(&GridWindow::MeasureText, this);
+  grid_.SetLineHeight(lineHeight_);
   RECT rc;
   GetClientRect(hwnd_, &rc);
   grid_.SetClientSize(rc.right, rc.bottom);
@@ -307,6 +368,9 @@ LRESULT GridWindow::OnPaint(WPARAM, LPARAM) {
     SetBkMode(dc, TRANSPARENT);
     auto rows = grid_.ShownRows();
     auto columns = grid_.ShownColumns();
+    // Right to left: scrolled to the end, the first scrolled column may start under the
+    // fixed ones, which are drawn over it.
+    std::reverse(columns.begin(), columns.end());
     for (auto [r, top] : rows) {
       for (auto [c, left] : columns) {
         RECT rc = {left, top, left + grid_.ColumnWidth(c), top + grid_.RowHeight(r)};
@@ -326,11 +390,101 @@ LRESULT GridWindow::OnPaint(WPARAM, LPARAM) {
   return 0;
 }
 
+void GridWindow::MeasureFont() {
+  WindowDc dc(hwnd_);
+  {
+    SelectGuard keep(dc.Get(), font_);
+    TEXTMETRICW tm{};
+    if (GetTextMetricsW(dc.Get(), &tm)) {
+      lineHeight_ = tm.tmHeight;
+      ascent_ = tm.tmAscent;
+    }
+  }
+  mark_ = WideText(reinterpret_cast<const char16_t*>(kBreakArrow));
+  markFont_ = font_;
+  if (FontHasGlyph(dc.Get(), font_, L'\u21B5')) return;
+  // The system substitutes a face it lacks; the glyph test tells whether that one has it.
+  LOGFONTW base{};
+  GetObjectW(font_, sizeof base, &base);
+  for (const wchar_t* face : kArrowFaces) {
+    LOGFONTW lf = base;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    HFONT font = CreateFontIndirectW(&lf);
+    if (font && FontHasGlyph(dc.Get(), font, L'\u21B5')) {
+      ownMarkFont_.Reset(font);
+      markFont_ = font;
+      return;
+    }
+    if (font) DeleteObject(font);
+  }
+  mark_ = WideText(reinterpret_cast<const char16_t*>(kBreakSlash));
+}
+
+std::vector<std::vector<TextRun>> GridWindow::DrawnLines(const WideText& text, bool stacked) const {
+  std::vector<std::vector<TextRun>> out;
+  std::vector<WideText> lines = SplitLines(text);
+  if (stacked) {
+    for (WideText& line : lines) out.push_back({{std::move(line), false}});
+    return out;
+  }
+  out.emplace_back();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) out.back().push_back({mark_, true});
+    if (!lines[i].empty()) out.back().push_back({std::move(lines[i]), false});
+  }
+  return out;
+}
+
+int GridWindow::RunsWidth(HDC dc, const std::vector<TextRun>& runs) const {
+  int width = 0;
+  for (const TextRun& run : runs) width += TextWidth(dc, run.mark ? markFont_ : font_, run.text);
+  return width;
+}
+
+int GridWindow::FirstLineTop(const RECT& rc, int lines) const {
+  // Centred as DrawText centres a single line: the same place the edit box puts it.
+  int top = rc.top + kTextInset, bottom = rc.bottom - kTextInset;
+  return top + (bottom - top - lines * lineHeight_) / 2;
+}
+
+void GridWindow::DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked,
+                              UINT format, COLORREF fore, COLORREF back) {
+  RECT area = {rc.left + kTextGap, rc.top + kTextInset, rc.right - kTextGap,
+               rc.bottom - kTextInset};
+  auto lines = DrawnLines(text, stacked);
+  int y = FirstLineTop(rc, static_cast<int>(lines.size())) + ascent_;
+  UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+  for (const auto& runs : lines) {
+    int width = RunsWidth(dc, runs);
+    int x = area.left;
+    if ((format & kFormatAlignMask) == DT_CENTER) x = (area.left + area.right - width) / 2;
+    if ((format & kFormatAlignMask) == DT_RIGHT) x = area.right - width;
+    for (const TextRun& run : runs) {
+      HFONT font = run.mark ? markFont_ : font_;
+      SelectGuard keep(dc, font);
+      // The mark is drawn paler than the text: it is not part of it.
+      SetTextColor(dc, run.mark ? Blend(fore, back, 128) : fore);
+      ExtTextOutW(dc, x, y, ETO_CLIPPED, &area, Wide(run.text), static_cast<UINT>(run.text.size()),
+                  nullptr);
+      x += TextWidth(dc, font, run.text);
+    }
+    y += lineHeight_;
+  }
+  SetTextAlign(dc, oldAlign);
+}
+
 void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) {
   const CGridCell* cell = grid_.Cell(row, column);
   if (!cell) return;
   bool fixed = grid_.IsFixed(row, column);
   bool selected = cell->Has(kCellSelected) && !fixed;
+  // The current cell and its row's fixed cells carry the highlight colours, paler while
+  // the focus is elsewhere (an open edit box counts as the table's own).
+  bool current = row == grid_.CurrentRow() &&
+                 (column == grid_.CurrentColumn() || column < grid_.FixedColumnCount());
+  HWND focus = GetFocus();
+  bool focused = focus == hwnd_ || (edit_ && focus == edit_);
   int lines = grid_.Setting(kSettingGridLines);
   RECT fill = rc;
   if (!fixed) {
@@ -342,6 +496,13 @@ void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) 
                                    : ColourOr(cell->BackColour(), COLOR_WINDOW);
   COLORREF fore = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                            : ColourOr(cell->TextColour(), COLOR_WINDOWTEXT);
+  if (current && focused) {
+    back = GetSysColor(COLOR_HIGHLIGHT);
+    fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  } else if (current) {
+    back = Blend(GetSysColor(COLOR_HIGHLIGHT), back, 72);
+    fore = GetSysColor(COLOR_WINDOWTEXT);
+  }
   GdiObject backBrush(CreateSolidBrush(back));
   FillRect(dc, &fill, static_cast<HBRUSH>(backBrush.Get()));
 
@@ -371,21 +532,17 @@ void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) 
   }
 
   WideText text = cell->ShownText();
-  if (!text.empty()) {
-    RECT textRect = {rc.left + kTextGap, rc.top + 1, rc.right - kTextGap, rc.bottom - 1};
-    SetTextColor(dc, fore);
-    // Without DT_NOCLIP the text stops at the cell's edge.
-    UINT format = cell->Format() & ~static_cast<UINT>(DT_NOCLIP);
-    DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &textRect, format);
+  if (text.empty()) return;
+  if (cell->Format() & kFormatSingleLine) {
+    DrawCellText(dc, rc, text, grid_.StacksLines(row, column), cell->Format(), fore, back);
+    return;
   }
-  if (row == grid_.CurrentRow() && column == grid_.CurrentColumn() && !fixed) {
-    RECT focus = {rc.left + 1, rc.top + 1, rc.right - 2, rc.bottom - 2};
-    if (GetFocus() == hwnd_) {
-      DrawFocusRect(dc, &focus);
-    } else {
-      FrameRect(dc, &focus, GetSysColorBrush(COLOR_BTNSHADOW));
-    }
-  }
+  // A word-breaking cell is laid out by the system.
+  RECT textRect = {rc.left + kTextGap, rc.top + kTextInset, rc.right - kTextGap,
+                   rc.bottom - kTextInset};
+  SetTextColor(dc, fore);
+  UINT format = cell->Format() & ~static_cast<UINT>(DT_NOCLIP);
+  DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &textRect, format);
 }
 
 // ---- Scrolling ------------------------------------------------------------------------
@@ -412,13 +569,7 @@ void GridWindow::ScrollChanged() {
     scrollBarsStale_ = true;
     SetTimer(hwnd_, kScrollBarTimer, kScrollBarDelayMs, nullptr);
   }
-  if (edit_) {
-    RECT rc = EditorRect(grid_.EditRow(), grid_.EditColumn());
-    RECT now;
-    GetWindowRect(edit_, &now);
-    MoveWindow(edit_, rc.left, rc.top, std::max<LONG>(now.right - now.left, rc.right - rc.left),
-               std::max<LONG>(now.bottom - now.top, rc.bottom - rc.top), TRUE);
-  }
+  PlaceEditor(0);
 }
 
 LRESULT GridWindow::OnTimer(WPARAM wp, LPARAM) {
@@ -567,10 +718,11 @@ int GridWindow::MeasureText(void* context, const WideText& text) {
   auto* self = static_cast<GridWindow*>(context);
   if (!self->hwnd_ || text.empty()) return 0;
   WindowDc dc(self->hwnd_);
-  SelectGuard keep(dc.Get(), self->font_);
-  SIZE size{};
-  GetTextExtentPoint32W(dc.Get(), Wide(text), static_cast<int>(text.size()), &size);
-  return size.cx + 2 * kTextGap;
+  int widest = 0;
+  for (const auto& runs : self->DrawnLines(text, false)) {
+    widest = std::max(widest, self->RunsWidth(dc.Get(), runs));
+  }
+  return widest + 2 * kTextGap;
 }
 
 // ---- Clipboard ------------------------------------------------------------------------
@@ -606,42 +758,40 @@ std::string GridWindow::PasteFromClipboard() {
 
 // ---- In-place editing -----------------------------------------------------------------
 
-RECT GridWindow::EditorRect(int32_t row, int32_t column) const {
-  CellRect c = grid_.CellRectangle(row, column);
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  RECT rc = {c.left, c.top, std::min<LONG>(c.right, client.right),
-             std::min<LONG>(c.bottom, client.bottom)};
-  return rc;
-}
-
 void GridWindow::OpenEditor(const EditRequest& request) {
   if (!hwnd_) return;
   if (edit_) CloseEditor();
-  RECT rc = EditorRect(request.row, request.column);
-  HWND edit = CreateWindowExW(0, L"Edit", L"",
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_WANTRETURN |
-                                  ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-                              rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  const CGridCell* cell = grid_.Cell(request.row, request.column);
+  if (!cell) return;
+  // The box lays its first line where the cell draws it, aligned as the cell aligns.
+  CellRect c = grid_.CellRectangle(request.row, request.column);
+  RECT rc = {c.left, c.top, c.right, c.bottom};
+  int shownLines = grid_.StacksLines(request.row, request.column)
+                       ? static_cast<int>(SplitLines(cell->ShownText()).size())
+                       : 1;
+  editFirstLineTop_ = FirstLineTop(rc, shownLines) - rc.top;
+  editAlign_ = cell->Format() & kFormatAlignMask;
+  editShift_ = {0, 0};
+  DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
+  HWND edit = CreateWindowExW(
+      0, L"Edit", L"",
+      WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | align,
+      rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_, nullptr,
+      GetModuleHandleW(nullptr), nullptr);
   if (!edit) {
     grid_.EndEdit(EditEnd::Cancel, WideText());
     return;
   }
   SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   SetWindowTextW(edit, Wide(request.text));
-  {
-    WindowDc dc(edit);
-    SelectGuard keep(dc.Get(), font_);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc.Get(), &tm);
-    editLineHeight_ = tm.tmHeight;
-  }
   SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   WNDPROC base = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GridWindow::EditProc)));
   if (!editBaseProc_) editBaseProc_ = base;
   edit_ = edit;
+  PlaceEditor(0);
+  ShowWindow(edit, SW_SHOW);
   int length = static_cast<int>(request.text.size());
   if (request.caret == EditCaret::SelectAll) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -649,7 +799,6 @@ void GridWindow::OpenEditor(const EditRequest& request) {
     SendMessageW(edit, EM_SETSEL, length, length);
   }
   SetFocus(edit);
-  GrowEditor(false);
 }
 
 void GridWindow::CloseEditor() {
@@ -668,35 +817,76 @@ void GridWindow::EndEditor(EditEnd how) {
   if (!grid_.Editing() && edit_) CloseEditor();
 }
 
-void GridWindow::GrowEditor(bool newLine) {
+void GridWindow::PlaceEditor(int extraLines) {
   if (!edit_) return;
-  RECT box, client;
-  GetWindowRect(edit_, &box);
-  MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&box), 2);
+  CellRect c = grid_.CellRectangle(grid_.EditRow(), grid_.EditColumn());
+  RECT client;
   GetClientRect(hwnd_, &client);
-  WideText text = WindowText(edit_);
+  std::vector<WideText> lines = SplitLines(WindowText(edit_));
   int widest = 0;
   {
     WindowDc dc(edit_);
-    SelectGuard keep(dc.Get(), font_);
-    size_t start = 0;
-    while (start <= text.size()) {
-      size_t end = text.find(u'\n', start);
-      if (end == WideText::npos) end = text.size();
-      size_t lineEnd = (end > start && text[end - 1] == u'\r') ? end - 1 : end;
-      SIZE size{};
-      GetTextExtentPoint32W(dc.Get(), Wide(text) + start, static_cast<int>(lineEnd - start), &size);
-      widest = std::max<int>(widest, size.cx);
-      start = end + 1;
-    }
+    for (const WideText& line : lines) widest = std::max(widest, TextWidth(dc.Get(), font_, line));
   }
-  LONG width = std::max<LONG>(box.right - box.left, widest + 4 + 2 * GetSystemMetrics(SM_CXBORDER) + 4);
-  width = std::min<LONG>(width, client.right - box.left);
-  LONG height = box.bottom - box.top;
-  if (newLine) height = std::min<LONG>(height + editLineHeight_, client.bottom - box.top);
-  if (width != box.right - box.left || height != box.bottom - box.top) {
-    SetWindowPos(edit_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  // A longer line widens the box away from the column's alignment: left-aligned text
+  // grows to the right, right-aligned to the left, centred both ways, so the text already
+  // there stays where it is.
+  int extra = std::max(0, widest + kCaretRoom - (c.right - c.left - 2 * kTextGap));
+  LONG left = c.left, right = c.right;
+  if (editAlign_ == DT_CENTER) {
+    left -= extra / 2;
+    right += extra - extra / 2;
+  } else if (editAlign_ == DT_RIGHT) {
+    left -= extra;
+  } else {
+    right += extra;
   }
+  left = std::max<LONG>(left, 0);
+  right = std::min<LONG>(right, client.right);
+  int shown = static_cast<int>(lines.size()) + extraLines;
+  // Below the lines: the cell's own gap, and room for the box's border and its inset.
+  LONG bottom = std::max<LONG>(
+      c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ + kTextInset + kEditBoxInset);
+  bottom = std::min<LONG>(bottom, client.bottom);
+  SetWindowPos(edit_, nullptr, left, c.top, right - left, bottom - c.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Resizing resets the box's text rectangle: set it after, in the box's client area
+  // (which a box that draws its own border starts at its window's corner).
+  POINT origin = {0, 0};
+  MapWindowPoints(edit_, hwnd_, &origin, 1);
+  RECT format = {left + kTextGap - origin.x, c.top + editFirstLineTop_ - origin.y,
+                 right - kTextGap - origin.x, bottom - origin.y};
+  RECT shifted = format;
+  OffsetRect(&shifted, editShift_.x, editShift_.y);
+  SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
+  // The box insets the rectangle it is given a little for its border: ask where its first
+  // character went and move the rectangle by the difference, so that the text lands where
+  // the cell drew it. A larger difference is the box scrolling its text, not an inset.
+  if (lines[0].empty()) return;
+  int firstWidth = 0;
+  {
+    WindowDc dc(edit_);
+    firstWidth = TextWidth(dc.Get(), font_, lines[0]);
+  }
+  int wantX = format.left;
+  if (editAlign_ == DT_CENTER) wantX = (format.left + format.right - firstWidth) / 2;
+  if (editAlign_ == DT_RIGHT) wantX = format.right - firstWidth;
+  LRESULT at = SendMessageW(edit_, EM_POSFROMCHAR, 0, 0);
+  int dx = wantX - static_cast<short>(LOWORD(at));
+  int dy = format.top - static_cast<short>(HIWORD(at));
+  constexpr int kMostInset = 4;
+  if (at == -1 || (dx == 0 && dy == 0) || std::abs(dx) > kMostInset || std::abs(dy) > kMostInset) {
+    return;
+  }
+  editShift_.x += dx;
+  editShift_.y += dy;
+  OffsetRect(&shifted, dx, dy);
+  SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
+}
+
+LRESULT GridWindow::OnCommand(WPARAM wp, LPARAM lp) {
+  if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) PlaceEditor(0);
+  return 0;
 }
 
 LRESULT CALLBACK GridWindow::EditProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
@@ -729,7 +919,7 @@ LRESULT GridWindow::EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp) {
       }
       if (wp == VK_RETURN && ctrl) {
         // The box grows first: a multi-line edit refuses a line that it cannot show.
-        GrowEditor(true);
+        PlaceEditor(1);
         SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r\n"));
         return 0;
       }
@@ -737,11 +927,7 @@ LRESULT GridWindow::EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
       // Return, line feed, Tab and Escape were handled as keys.
       if (wp == L'\r' || wp == L'\n' || wp == L'\t' || wp == 0x1B) return 0;
-      {
-        LRESULT r = CallWindowProcW(editBaseProc_, edit, message, wp, lp);
-        GrowEditor(false);
-        return r;
-      }
+      break;
     case WM_KILLFOCUS: {
       LRESULT r = CallWindowProcW(editBaseProc_, edit, message, wp, lp);
       EndEditor(EditEnd::Commit);

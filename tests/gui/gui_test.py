@@ -301,6 +301,61 @@ def check_bad_drafts_and_cancel(s):
     close_main(s)
 
 
+def grab(x, y, width, height):
+    """The screen's pixels in a rectangle, as rows of (r, g, b)."""
+    out = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                          "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return [[tuple(out[(r * width + c) * 3:(r * width + c) * 3 + 3]) for c in range(width)]
+            for r in range(height)]
+
+
+def highlighted_band(x, top, height):
+    """The (first, last) screen rows in a strip down from (x, top) painted in a strong
+    blue, as the highlight colours paint; None when none is."""
+    column = [row[0] for row in grab(x, top, 1, height)]
+    blue = [i for i, (r, g, b) in enumerate(column) if b > r + 60 and b > g + 30]
+    return (top + blue[0], top + blue[-1]) if blue else None
+
+
+def check_table_reading(s):
+    # A long draft with captions of several lines: the current row is found at a glance
+    # after scrolling, and double-clicking its boundary fits the row to its caption.
+    draft = pathlib.Path(s.args.drafts) / "json-multitrack-112.json"
+    if not draft.exists():
+        print("  (no real drafts: skipped)")
+        return
+    s.start()
+    s.wait_window(MAIN)
+    open_draft(s, draft)
+    dismiss_message(s)
+    grid = s.wait("the table", lambda: next(
+        (c for c in s.find(MAIN).controls if c["class"] == "MYGridCtrl"), None))
+    left, top, right, bottom = grid["rect"]
+    x0, y0 = left + 2, top + 2  # inside the sunken edge
+    s.xdotool("mousemove", str(x0 + 300), str(y0 + 36))
+    s.xdotool("click", "1")  # row 1, the text column
+    s.xdotool("key", "--delay", "20", *(["Down"] * 21))  # row 22, a caption of seven lines
+    serial_x = x0 + 5
+    band = s.wait("the current row's serial cell to be highlighted",
+                  lambda: highlighted_band(serial_x, y0 + 24, bottom - top - 30))
+    assert band[1] - band[0] < 30, "one row is highlighted, not %r" % (band,)
+    s.screenshot("table-current-row-after-scrolling")
+
+    # The wheel lifts the row off the bottom edge, so that it has room to grow.
+    s.xdotool("click", "--repeat", "2", "--delay", "50", "5")
+    band = s.wait("the row to scroll up", lambda: (
+        lambda b: b if b and b[0] < band[0] - 24 else None)(
+            highlighted_band(serial_x, y0 + 24, bottom - top - 30)))
+    s.xdotool("mousemove", str(x0 + 25), str(band[1] + 1))
+    s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+    fitted = s.wait("the row to fit its caption", lambda: (
+        lambda b: b if b and b[1] - b[0] > 5 * 12 else None)(
+            highlighted_band(serial_x, y0 + 24, bottom - top - 30)))
+    s.screenshot("table-row-fitted-to-caption")
+    assert fitted[0] >= y0 + 24
+    close_main(s)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -315,6 +370,7 @@ CHECKS = [
     check_window_starts_with_export_disabled,
     check_parse_and_export_every_draft,
     check_bad_drafts_and_cancel,
+    check_table_reading,
     check_fatal_report,
 ]
 

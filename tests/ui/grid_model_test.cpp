@@ -3,6 +3,7 @@
 #include "ui/grid_ctrl.h"
 #include "ui/table_settings.h"
 #include "ui/text_convert.h"
+#include "ui/text_lines.h"
 
 namespace {
 
@@ -384,6 +385,120 @@ TEST_F(SubtitleGrid, BoundariesInTheHeaderBandResizeAndFit) {
   grid.OnLeftDoubleClick(56, 10);
   EXPECT_EQ(grid.ColumnWidth(1), 10 * 8 + 8);  // fitted to the widest text
   EXPECT_FALSE(grid.Editing());
+}
+
+TEST(GridAxis, OneDirectionMovesScrollsAndFindsWhatIsUnderAPoint) {
+  // One fixed of 20, then 30, a hidden one, 40 and 50, in a 100-pixel view.
+  std::vector<int32_t> sizes = {20, 30, 0, 40, 50};
+  ui::GridAxis axis{sizes, 1, 1, 100, false};
+  EXPECT_EQ(axis.Next(1, 1), 3);    // the hidden one is skipped
+  EXPECT_EQ(axis.Next(1, -1), -1);  // never onto the fixed one
+  EXPECT_EQ(axis.MaxFirst(), 4);    // 40 and 50 do not fit together in 80
+  EXPECT_EQ(axis.Page(), 3);        // 30, the hidden one, 40
+  EXPECT_EQ(axis.FirstShowing(4), 4);  // 3 and 4 together take 90
+  EXPECT_EQ(axis.At(10), 0);
+  EXPECT_EQ(axis.At(55), 3);
+  EXPECT_EQ(axis.BoundaryAt(52, 3), 1);
+  EXPECT_EQ(axis.BoundaryAt(45, 3), -1);
+  axis.first = 3;  // without filling, scrolled to the end leaves a gap after the last
+  EXPECT_EQ(axis.Lead(), 0);
+  EXPECT_EQ(axis.Start(4), 60);
+  // Filling to the end in a 120-pixel view: from 2 on, 90 of 100 pixels are taken, and
+  // the last 10 pixels of index 1 fill the rest, the others lying under the fixed one.
+  ui::GridAxis filling{sizes, 1, 2, 120, true};
+  EXPECT_EQ(filling.MaxFirst(), 2);
+  EXPECT_EQ(filling.Lead(), 10);
+  EXPECT_EQ(filling.Start(4) + 50, 120);
+  EXPECT_EQ(filling.Start(1), 0);
+  EXPECT_EQ(filling.At(10), 0);  // the fixed one covers it
+  EXPECT_EQ(filling.At(25), 1);
+  EXPECT_EQ(filling.Shown(), (std::vector<std::pair<int32_t, int>>{{0, 0}, {1, 0}, {3, 30}, {4, 70}}));
+}
+
+TEST_F(SubtitleGrid, ScrolledToTheRightEndTheLastColumnEndsAtTheEdge) {
+  Build(2);  // 620 wide: 570 pixels right of the serial-number column
+  grid.SetColumnWidth(2, 400);
+  EXPECT_EQ(grid.MaxLeftColumn(), 2);
+  grid.ScrollToColumn(9);
+  EXPECT_EQ(grid.LeftColumn(), 2);
+  // The text column ends at the edge; the time column fills the 170 pixels in front of it,
+  // its left part hidden under the serial numbers, which still take the clicks there.
+  EXPECT_EQ(grid.CellRectangle(1, 2).left, 220);
+  EXPECT_EQ(grid.CellRectangle(1, 2).right, 620);
+  auto shown = grid.ShownColumns();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[1], std::make_pair(1, 20));
+  EXPECT_TRUE(grid.CellShown(1, 1));
+  int32_t row = -1, column = -1;
+  ASSERT_TRUE(grid.HitTest(30, 30, &row, &column));
+  EXPECT_EQ(column, 0);
+  ASSERT_TRUE(grid.HitTest(60, 30, &row, &column));
+  EXPECT_EQ(column, 1);
+  // Clicking the partly shown column brings it back whole; so does one step left.
+  grid.OnLeftDown(60, 30, false, false);
+  grid.OnLeftUp(60, 30);
+  ExpectCurrent(1, 1);
+  EXPECT_EQ(grid.LeftColumn(), 1);
+  EXPECT_EQ(grid.CellRectangle(1, 1).left, 50);
+  grid.ScrollToColumn(2);
+  EXPECT_EQ(grid.ScrollToColumn(grid.LeftColumn() - 1), 1);
+  EXPECT_EQ(grid.CellRectangle(1, 1).left, 50);
+  // A last column wider than the view starts right of the fixed ones and hides the rest.
+  grid.SetColumnWidth(2, 600);
+  grid.ScrollToColumn(2);
+  EXPECT_EQ(grid.LeftColumn(), 2);
+  EXPECT_EQ(grid.CellRectangle(1, 2).left, 50);
+  EXPECT_FALSE(grid.CellShown(1, 1));
+  EXPECT_EQ(grid.ShownColumns().size(), 2u);
+  // When everything fits there is nothing to scroll and nothing fills in front.
+  grid.SetColumnWidth(2, 300);
+  EXPECT_EQ(grid.MaxLeftColumn(), 1);
+  EXPECT_EQ(grid.LeftColumn(), 1);
+  EXPECT_EQ(grid.CellRectangle(1, 1).left, 50);
+}
+
+TEST_F(SubtitleGrid, DoubleClickOnARowBoundaryFitsTheTallestText) {
+  EXPECT_EQ(ui::SplitLines(u"a\r\nb\rc\nd"), (std::vector<WideText>{u"a", u"b", u"c", u"d"}));
+  EXPECT_EQ(ui::SplitLines(u""), std::vector<WideText>{u""});
+  EXPECT_EQ(ui::SplitLines(u"a\r\n"), (std::vector<WideText>{u"a", u""}));
+  Build(3);
+  grid.SetLineHeight(16);
+  Text(2, 1, "00:00:01,000");
+  Text(2, 2, "one\r\ntwo\nthree");
+  EXPECT_FALSE(grid.StacksLines(2, 2));  // 24 pixels: one line, with marks between
+  grid.OnLeftDoubleClick(20, 3 * 24);    // the boundary below row 2, in the serial column
+  EXPECT_EQ(grid.RowHeight(2), 3 * 16 + 8);
+  EXPECT_TRUE(grid.StacksLines(2, 2));
+  EXPECT_FALSE(grid.StacksLines(2, 1));
+  EXPECT_FALSE(grid.Editing());
+  // A row of single lines goes back to the default height, taller or shorter.
+  grid.SetRowHeight(1, 70);
+  grid.OnLeftDoubleClick(20, 1 * 24 + 70);
+  EXPECT_EQ(grid.RowHeight(1), 24);
+  grid.SetLineHeight(20);
+  EXPECT_FALSE(grid.StacksLines(2, 2));  // a larger font no longer fits the three lines
+  EXPECT_EQ(grid.FittedRowHeight(2), 3 * 20 + 8);
+  // A column fitted while its cell stacks the lines takes the widest line.
+  grid.SetLineHeight(16);
+  grid.OnLeftDoubleClick(600, 10);  // the text column's right boundary
+  EXPECT_EQ(grid.ColumnWidth(2), 5 * 8 + 8);
+  grid.SetRowHeight(2, 24);
+  grid.OnLeftDoubleClick(grid.CellRectangle(0, 2).right, 10);
+  EXPECT_EQ(grid.ColumnWidth(2), 14 * 8 + 8);  // joined on one line, marks included
+}
+
+TEST_F(SubtitleGrid, TheEditBoxGetsLineBreaksAsCrLfAndAnUntouchedTextStays) {
+  Build(2);
+  Text(1, 2, "a\nb\rc");
+  ASSERT_TRUE(grid.BeginEdit(1, 2, EditCaret::AtEnd, nullptr));
+  EXPECT_EQ(sink.opened.back().text, u"a\r\nb\r\nc");
+  grid.EndEdit(EditEnd::Commit, u"a\r\nb\r\nc");
+  EXPECT_EQ(Read(1, 2), "a\nb\rc");
+  EXPECT_FALSE(grid.Modified());
+  ASSERT_TRUE(grid.BeginEdit(1, 2, EditCaret::AtEnd, nullptr));
+  grid.EndEdit(EditEnd::Return, u"a\r\nb");
+  EXPECT_EQ(Read(1, 2), "a\r\nb");
+  EXPECT_TRUE(grid.Modified());
 }
 
 TEST_F(SubtitleGrid, CopyCutPasteAndSelectAll) {

@@ -1,7 +1,9 @@
 // A window like the main window, for the scripted GUI checks: the subtitle table with
-// two data rows, the two file dialogs, and three buttons. Each button writes what the
-// program would read into the report file named on the command line:
-//   "读取" (read)  every cell through GetCellText,
+// three data rows (the third a two-line caption), the two file dialogs, and three
+// buttons. Each button writes what the program would read into the report file named on
+// the command line:
+//   "读取" (read)  every cell through GetCellText, then the table's row heights, scroll
+//                 position, current cell and the columns it draws,
 //   "打开" (open)  ShowFileDialog on the open dialog and its FileName,
 //   "保存" (save)  the same for the save dialog.
 // The report is UTF-8: a line "seq N" (N counts reports), then the lines of the report.
@@ -83,12 +85,14 @@ void ShowDialog(rt::ComponentId dialog, const char* name) {
 }
 
 void OnCreated() {
-  ui::TableAppendRow(kWindow, kTable);
-  ui::TableAppendRow(kWindow, kTable);
-  ui::TableSetCellText(kWindow, kTable, 1, 0, "1");
-  ui::TableSetCellText(kWindow, kTable, 2, 0, "2");
+  for (int row = 1; row <= 3; ++row) {
+    ui::TableAppendRow(kWindow, kTable);
+    ui::TableSetCellText(kWindow, kTable, row, 0, std::to_string(row).c_str());
+  }
   ui::TableSetCellText(kWindow, kTable, 1, 1, "00:00:01,000 --> 00:00:02,500");
   ui::TableSetCellText(kWindow, kTable, 1, 2, "第一行字幕");
+  ui::TableSetCellText(kWindow, kTable, 3, 1, "00:00:03,000 --> 00:00:04,250");
+  ui::TableSetCellText(kWindow, kTable, 3, 2, "两行字幕的上一行\r\n下一行 second line");
   auto* table = dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable));
   RECT rc{};
   if (table && table->NativeView()) {
@@ -96,7 +100,8 @@ void OnCreated() {
     GetClientRect(grid, &rc);
     MapWindowPoints(grid, HWND_DESKTOP, reinterpret_cast<POINT*>(&rc), 2);
   }
-  Report("ready " + std::to_string(rc.left) + " " + std::to_string(rc.top) + "\n");
+  Report("ready " + std::to_string(rc.left) + " " + std::to_string(rc.top) + " " +
+         std::to_string(rc.right - rc.left) + " " + std::to_string(rc.bottom - rc.top) + "\n");
 }
 
 void OnRead() {
@@ -112,6 +117,20 @@ void OnRead() {
       body += "cell " + std::to_string(r) + "," + std::to_string(c) + " " +
               (cell.isText ? "text " + Escaped(Utf8(rt::TextToString(cell.text.get()))) : "bool") +
               "\n";
+    }
+  }
+  if (grid) {
+    for (int r = 0; r < rows; ++r) {
+      body += "height " + std::to_string(r) + " " + std::to_string(grid->RowHeight(r)) + "\n";
+    }
+    body += "left " + std::to_string(grid->LeftColumn()) + "\n";
+    body += "client " + std::to_string(grid->ClientWidth()) + " " +
+            std::to_string(grid->ClientHeight()) + "\n";
+    body += "current " + std::to_string(grid->CurrentRow()) + " " +
+            std::to_string(grid->CurrentColumn()) + "\n";
+    for (auto [column, x] : grid->ShownColumns()) {
+      body += "column " + std::to_string(column) + " " + std::to_string(x) + " " +
+              std::to_string(x + grid->ColumnWidth(column)) + "\n";
     }
   }
   Report(body);
