@@ -15,15 +15,17 @@ constexpr size_t kSimdjsonPadding = 64;
 
 enum class SimdjsonRead {
   kOk,           // a JSON object, read into the model
-  kNotObject,    // strict JSON whose top level is not an object
-  kRejected,     // not strict JSON (the JSON classes, which are more lenient, may read it)
+  kNotObject,    // JSON whose top level is not an object
+  kRejected,     // refused by the parser (the JSON classes, which take more, may read it)
   kOutOfMemory,  // the parser could not have the memory the draft needs
 };
 
 // Reads the draft of `size` bytes at `bytes` (a leading byte-order mark skipped) into
 // `model`, keys matched without regard to ASCII case; `capacity` is how many bytes from
-// `bytes` may be read. Only strict JSON is accepted, at most 1,000 levels deep as the
-// JSON classes take it, so that what is read here the JSON classes would read alike.
+// `bytes` may be read. The parser reads on demand: the whole draft must be UTF-8 and
+// what the model needs strict JSON; members it does not need are skipped unread.
+// Anything the parser refuses (a control character in a string, a number such as 007,
+// bytes that are not UTF-8) is kRejected, and the model is then left as it was.
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
                                     DraftModel& model);
 
