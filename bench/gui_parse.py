@@ -39,6 +39,7 @@ def main():
         draft = pathlib.Path(args.artifacts) / ("draft-%d.json" % count)
         subprocess.run([sys.executable, str(HERE / "generate_draft.py"), str(count), str(draft)],
                        check=True)
+        os.sync()
         times = time_parses(args, draft)
         best[count] = min(times)
         print("%9d subtitles %6.1f MB: best %.3f s, median %.3f s" % (

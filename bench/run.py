@@ -67,6 +67,9 @@ def converters(args, work):
     for n in args.sizes:
         draft = os.path.join(work, "draft-%d.json" % n)
         subprocess.run([sys.executable, os.path.join(BENCH, "generate_draft.py"), str(n), draft], check=True)
+        # subvane-cli syncs the file it writes; with the fresh draft still unwritten that
+        # would wait for the draft too.
+        os.sync()
         size = os.path.getsize(draft)
         ours, theirs = os.path.join(work, "cli-%d.srt" % n), os.path.join(work, "py-%d.srt" % n)
         cli_time, cli_peak = best(args.runs, [cli, "-o", ours, draft])
