@@ -104,7 +104,7 @@ def window(args):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--work", default="/tmp/subvane-bench")
-    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--sizes", default="1000,20000")
     parser.add_argument("--window-sizes", default="5000,20000")
     parser.add_argument("--no-window", action="store_true")
