@@ -12,6 +12,7 @@
 #include "json/encoding.h"
 #include "json/json_node.h"
 #include "json/parse_arena.h"
+#include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
 #include "runtime/report.h"
@@ -53,6 +54,9 @@ std::string Gbk(const std::string& utf8) {
   return rt::TextToString(text.get());
 }
 
+// False once the user has closed the window (the table goes with it).
+bool MainWindowOpen() { return rt::SystemRequest(rt::kRequestWindowObject, kMainWindow, 0) != 0; }
+
 // Both buttons wait while the table fills, so that neither a second parse nor an
 // export of a half-filled table can start.
 class ButtonsHeld {
@@ -62,6 +66,7 @@ class ButtonsHeld {
     WriteFlag(kExportButton, rt::kPropDisabled, true);
   }
   ~ButtonsHeld() {
+    if (!MainWindowOpen()) return;
     WriteFlag(kParseButton, rt::kPropDisabled, false);
     WriteFlag(kExportButton, rt::kPropDisabled, exportWasDisabled_ && !exportReady_);
   }
@@ -76,7 +81,8 @@ class ButtonsHeld {
   bool exportReady_ = false;
 };
 
-void FillTable(const std::vector<Subtitle>& subtitles) {
+// False when the window was closed while the rows went in: the fill stops there.
+bool FillTable(const std::vector<Subtitle>& subtitles) {
   // A new draft replaces the rows of the last one; the title row stays.
   rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1,
                                         1, 0);
@@ -89,14 +95,17 @@ void FillTable(const std::vector<Subtitle>& subtitles) {
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 2, Gbk(subtitle.text).c_str());
+    // The pending messages may close the window, and the table with it.
     auto now = std::chrono::steady_clock::now();
     if (now - lastPump >= kFillPumpInterval) {
       rt::cmd::ProcessPendingMessages();
+      if (!MainWindowOpen()) return false;
       lastPump = now;
     }
     row++;
   }
   rt::cmd::ProcessPendingMessages();
+  return MainWindowOpen();
 }
 
 }  // namespace
@@ -138,7 +147,7 @@ void OnParseClicked() {
   }
   ButtonsHeld held;
   SubtitleCount = static_cast<int32_t>(subtitles.size());
-  FillTable(subtitles);
+  if (!FillTable(subtitles)) return;
   rt::cmd::ShowMessage("解析完成", 0);
   held.ExportReady();
 }
@@ -156,9 +165,9 @@ void OnExportClicked() {
     AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
   }
   rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
-  int32_t file = rt::cmd::OpenFile(name.get(), 4, 1);
-  bool written = file != 0 && rt::cmd::WriteFileText(file, srt.c_str());
-  if (file != 0) rt::CloseFile(file);
+  // Written beside the chosen file and put in its place only once complete: a full
+  // disk or a failed close leaves the old file as it was.
+  bool written = platform::FileWriteReplacing(name.get(), srt.data(), srt.size());
   rt::cmd::ShowMessage(written ? "导出完成" : "导出失败：无法写入所选文件。", 0);
 }
 

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "app/handlers.h"
 #include "json/encoding.h"
@@ -52,6 +53,7 @@ const rt::ProgramDescriptor& Program() {
   static const rt::ProgramDescriptor program = {
       {3, 0, 104137},
       kRoutines,
+      static_cast<int32_t>(std::size(kRoutines)),
       nullptr,
       0,
       kTemplates,

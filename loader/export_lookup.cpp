@@ -1,5 +1,7 @@
 #include "loader/export_lookup.h"
 
+#include <vector>
+
 #include "loader/module_loader.h"
 #include "loader/pe_format.h"
 
@@ -20,7 +22,39 @@ bool ImageStringEquals(const pe::ByteSpan& image, uint32_t offset, const char* n
   return false;
 }
 
+struct MappedModule {
+  uintptr_t base;
+  uint32_t size;
+};
+
+// A handful of entries at most: the program maps one image.
+std::vector<MappedModule>& MappedModules() {
+  static std::vector<MappedModule> modules;
+  return modules;
+}
+
 }  // namespace
+
+void RememberMappedSize(uintptr_t base, uint32_t size) {
+  ForgetMappedModule(base);
+  MappedModules().push_back({base, size});
+}
+
+void ForgetMappedModule(uintptr_t base) {
+  std::vector<MappedModule>& modules = MappedModules();
+  for (auto it = modules.begin(); it != modules.end(); ++it) {
+    if (it->base == base) {
+      modules.erase(it);
+      return;
+    }
+  }
+}
+
+uint32_t MappedSize(uintptr_t base) {
+  for (const MappedModule& module : MappedModules())
+    if (module.base == base) return module.size;
+  return 0;
+}
 
 uintptr_t FindExportInImage(const uint8_t* imageBytes, uint32_t imageSize,
                             const char* nameOrOrdinal) {
@@ -74,9 +108,11 @@ uintptr_t FindExportInImage(const uint8_t* imageBytes, uint32_t imageSize,
 
 uintptr_t GetExportByName(uintptr_t module, const char* nameOrOrdinal) {
   if (module == 0 || nameOrOrdinal == nullptr) return 0;
-  // A module handle carries no size: take the one its headers state, once they look
-  // like headers, and hold every table to it.
   const auto* bytes = reinterpret_cast<const uint8_t*>(module);
+  if (const uint32_t mapped = loader::MappedSize(module))
+    return loader::FindExportInImage(bytes, mapped, nameOrOrdinal);
+  // A module the system loaded (kernel32) carries no size but its read-only headers:
+  // take the one they state, once they look like headers, and hold every table to it.
   if (pe::Read16(bytes) != pe::kDosSignature) return 0;
   const uint32_t nt = pe::Read32(bytes + pe::kNtHeadersOffsetField);
   if (pe::Read32(bytes + nt) != pe::kNtSignature) return 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "loader/export_lookup.h"
 #include "loader/pe_format.h"
 #include "loader/pe_image.h"
 
@@ -28,8 +29,9 @@ bool ReadDirectory(const pe::ByteSpan& image, uint32_t field, Directory* directo
 
 // Adds the distance between the actual and the preferred base to every 32-bit
 // absolute address the relocation table names. Runs even when the distance is 0, so
-// a broken table is refused wherever the image lands.
-bool ApplyRelocations(const pe::ByteSpan& image, uintptr_t base) {
+// a broken table is refused wherever the image lands. Every word it changes lies in a
+// section: a relocation of the headers would rewrite what validation has checked.
+bool ApplyRelocations(const pe::ByteSpan& image, const ImageLayout& layout, uintptr_t base) {
   Directory directory;
   if (!ReadDirectory(image, pe::kRelocationDirectoryField, &directory)) return false;
   if (directory.size == 0) return true;
@@ -51,7 +53,7 @@ bool ApplyRelocations(const pe::ByteSpan& image, uintptr_t base) {
       const uint16_t entry = image.U16(block + pe::kRelocationBlockHeaderSize + uint64_t{i} * 2);
       if ((entry >> 12) != pe::kRelocationHighLow) continue;
       const uint64_t target = uint64_t{page} + (entry & 0x0FFF);
-      if (!image.Contains(target, 4)) return false;
+      if (!InsideSection(layout, target, 4)) return false;
       pe::Write32(image.Bytes() + target, image.U32(target) + delta);
     }
     block += blockSize;
@@ -89,10 +91,10 @@ void FreeImportedLibraries(LoaderHost& host, const pe::ByteSpan& image, uint32_t
 }
 
 // Fills the address table of one descriptor; false at the first import that has no
-// address or lies outside the image.
-bool BindLibraryImports(LoaderHost& host, const pe::ByteSpan& image, uint64_t descriptor,
-                        const char* library, uintptr_t handle, ImportResolver resolver,
-                        uintptr_t user) {
+// address, or whose name lies outside the image or whose slot lies outside a section.
+bool BindLibraryImports(LoaderHost& host, const pe::ByteSpan& image, const ImageLayout& layout,
+                        uint64_t descriptor, const char* library, uintptr_t handle,
+                        ImportResolver resolver, uintptr_t user) {
   const uint32_t originalFirstThunk = image.U32(descriptor + pe::kImportOriginalFirstThunkField);
   const uint32_t firstThunk = image.U32(descriptor + pe::kImportFirstThunkField);
   const uint32_t lookup = originalFirstThunk != 0 ? originalFirstThunk : firstThunk;
@@ -114,13 +116,13 @@ bool BindLibraryImports(LoaderHost& host, const pe::ByteSpan& image, uint64_t de
     if (address == 0) address = host.FindProcedure(handle, value);
     if (address == 0) return false;
     const uint64_t slot = firstThunk + i * 4;
-    if (!image.Contains(slot, 4)) return false;
+    if (!InsideSection(layout, slot, 4)) return false;
     pe::Write32(image.Bytes() + slot, static_cast<uint32_t>(address));
   }
 }
 
-bool ResolveImports(LoaderHost& host, const pe::ByteSpan& image, ImportResolver resolver,
-                    uintptr_t user) {
+bool ResolveImports(LoaderHost& host, const pe::ByteSpan& image, const ImageLayout& layout,
+                    ImportResolver resolver, uintptr_t user) {
   if (!host.HasImportFunctions()) return false;
   Directory directory;
   if (!ReadDirectory(image, pe::kImportDirectoryField, &directory)) return false;
@@ -140,7 +142,7 @@ bool ResolveImports(LoaderHost& host, const pe::ByteSpan& image, ImportResolver 
     // The handle is not tested: a library that cannot be loaded fails at its first
     // import, which GetProcAddress cannot find in a null module.
     const uintptr_t handle = host.LoadImportLibrary(library);
-    if (!BindLibraryImports(host, image, descriptor, library, handle, resolver, user)) {
+    if (!BindLibraryImports(host, image, layout, descriptor, library, handle, resolver, user)) {
       FreeImportedLibraries(host, image, directory.address, index);
       return false;
     }
@@ -216,7 +218,8 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
     std::memcpy(image.Bytes() + section.virtualAddress, bytes + section.rawOffset, section.rawSize);
   }
 
-  if (!ApplyRelocations(image, base) || !ResolveImports(host, image, resolver, user)) {
+  if (!ApplyRelocations(image, layout, base) ||
+      !ResolveImports(host, image, layout, resolver, user)) {
     host.ReleaseImage(base);
     return 0;
   }
@@ -234,6 +237,7 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
       return 0;
     }
   }
+  RememberMappedSize(base, layout.imageSize);
   return base;
 }
 

@@ -26,6 +26,7 @@ constexpr uint32_t kSizeOfImageField = 80;
 constexpr uint32_t kExportDirectoryField = 120;
 constexpr uint32_t kImportDirectoryField = 128;
 constexpr uint32_t kRelocationDirectoryField = 160;
+constexpr uint32_t kTlsDirectoryField = 192;
 // Signature, file header and a 224-byte optional header: the least the loader reads.
 constexpr uint32_t kMinNtHeadersSize = 248;
 constexpr uint16_t kMinOptionalHeaderSize = 224;

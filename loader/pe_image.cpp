@@ -12,6 +12,21 @@ uint64_t SectionMappedEnd(const SectionLayout& section, uint32_t sectionAlignmen
   return (end + sectionAlignment - 1) / sectionAlignment * sectionAlignment;
 }
 
+bool InsideSection(const ImageLayout& layout, uint64_t offset, uint64_t length,
+                   uint32_t characteristics) {
+  if (offset < layout.headerCopyLength) return false;
+  const uint64_t end = offset + length;
+  for (const SectionLayout& section : layout.sections) {
+    const uint64_t sectionEnd =
+        std::min<uint64_t>(SectionMappedEnd(section, layout.sectionAlignment), layout.imageSize);
+    if (offset >= section.virtualAddress && end <= sectionEnd &&
+        (section.characteristics & characteristics) == characteristics) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout) {
   if (data == nullptr || layout == nullptr) return false;
   if (size < pe::kDosHeaderSize) return false;
@@ -61,16 +76,25 @@ bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout) {
       return false;
     }
   }
-  const uint32_t entryPoint = pe::Read32(headers + pe::kAddressOfEntryPointField);
-  if ((characteristics & pe::kDllImage) != 0 && entryPoint >= imageSize) return false;
+  // Thread-local storage needs the system loader's help, which a mapping from memory
+  // cannot give: such an image is refused rather than run half set up.
+  const uint64_t tls = nt + pe::kTlsDirectoryField;
+  if (pe::Read32(data + tls) != 0 || pe::Read32(data + tls + 4) != 0) return false;
 
-  layout->imageBase = pe::Read32(headers + pe::kImageBaseField);
-  layout->imageSize = static_cast<uint32_t>(imageSize);
-  layout->headerCopyLength = static_cast<uint32_t>(headerEnd);
-  layout->sectionAlignment = alignment;
-  layout->entryPoint = entryPoint;
-  layout->characteristics = characteristics;
-  layout->sections = std::move(sections);
+  ImageLayout read;
+  read.imageBase = pe::Read32(headers + pe::kImageBaseField);
+  read.imageSize = static_cast<uint32_t>(imageSize);
+  read.headerCopyLength = static_cast<uint32_t>(headerEnd);
+  read.sectionAlignment = alignment;
+  read.entryPoint = pe::Read32(headers + pe::kAddressOfEntryPointField);
+  read.characteristics = characteristics;
+  read.sections = std::move(sections);
+  // The entry point that will be called must be code of the image, not its headers or data.
+  if ((characteristics & pe::kDllImage) != 0 && read.entryPoint != 0 &&
+      !InsideSection(read, read.entryPoint, 1, pe::kSectionExecute)) {
+    return false;
+  }
+  *layout = std::move(read);
   return true;
 }
 

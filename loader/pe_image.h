@@ -33,4 +33,10 @@ bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout);
 // and raw sizes, rounded up to the section alignment.
 uint64_t SectionMappedEnd(const SectionLayout& section, uint32_t sectionAlignment);
 
+// True when `length` bytes from `offset` lie past the headers and inside one section
+// whose characteristics include every bit of `characteristics`. Whatever the loader
+// writes on the image's behalf, and the entry point it calls, must pass this.
+bool InsideSection(const ImageLayout& layout, uint64_t offset, uint64_t length,
+                   uint32_t characteristics = 0);
+
 }  // namespace loader

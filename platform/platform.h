@@ -44,6 +44,10 @@ int64_t FileRead(intptr_t file, void* data, size_t size);
 int64_t FileSize(intptr_t file);                 // -1 on error
 int64_t FileTell(intptr_t file);                 // -1 on error
 bool FileSeek(intptr_t file, int64_t position);  // from the start
+// Writes `size` bytes to a new file beside `name` and, once they are all written,
+// flushed and the file closed, puts that file in `name`'s place: `name` ends up with
+// all of the bytes or as it was before. On failure the new file is removed; false.
+bool FileWriteReplacing(const char* name, const void* data, size_t size);
 
 // ---- Libraries ----------------------------------------------------------------------
 

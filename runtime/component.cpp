@@ -29,7 +29,8 @@ Component::Component(const ComponentTemplate& entry)
       bounds_(entry.bounds),
       text_(entry.text),
       visible_(entry.visible),
-      disabled_(entry.disabled) {}
+      disabled_(entry.disabled),
+      bytes_(entry.bytes) {}
 
 void Component::CreateView(Window& owner) { owner_ = &owner; }
 
@@ -84,6 +85,21 @@ void Component::ApplyDisabled() {
 }
 void Component::ApplyText() {
   if (view_) platform::SetViewText(view_, text_.c_str());
+}
+
+int64_t ReadTemplateProperty(const ComponentTemplate& entry, int32_t property) {
+  return Component(entry).ReadCommonProperty(property);
+}
+
+void WriteTemplateProperty(ComponentTemplate* entry, int32_t property, int64_t value) {
+  // A component without a view applies nothing: it only keeps the value.
+  Component stored(*entry);
+  stored.WriteCommonProperty(property, value);
+  entry->bounds = stored.Bounds();
+  entry->text = stored.Text();
+  entry->visible = stored.Visible();
+  entry->disabled = stored.Disabled();
+  entry->bytes = stored.BytesProperty();
 }
 
 const ComponentTypeInfo* FindComponentType(uint32_t type) {

@@ -34,6 +34,7 @@ struct ComponentTemplate {
   ComponentId link = 0;  // another entry of the same type whose handlers apply instead
   std::vector<std::pair<int32_t, int32_t>> handlers;  // event number, stored routine entry
   std::map<std::string, std::string> settings;      // the kind's own settings
+  std::vector<uint8_t> bytes;                        // the byte-array property (7)
   // The handlers after relocation against the program's code base (-1 gives none).
   std::vector<std::pair<int32_t, void (*)()>> routes;
 };
@@ -74,6 +75,7 @@ class Component {
   virtual void WriteOwnProperty(int32_t index, int64_t value);
 
   bool Disabled() const { return disabled_; }
+  const std::vector<uint8_t>& BytesProperty() const { return bytes_; }
   bool Visible() const { return visible_; }
   const platform::Bounds& Bounds() const { return bounds_; }
   const std::string& Text() const { return text_; }
@@ -124,5 +126,10 @@ struct SupportLibrary {
 };
 
 const ComponentTypeInfo* FindComponentType(uint32_t type);
+
+// Common properties 0 to 7 of an entry whose window is not created yet, read and
+// written by the same rules as a live component's; the window is later made with them.
+int64_t ReadTemplateProperty(const ComponentTemplate& entry, int32_t property);
+void WriteTemplateProperty(ComponentTemplate* entry, int32_t property, int64_t value);
 
 }  // namespace rt

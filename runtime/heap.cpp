@@ -28,9 +28,9 @@ Segment& ConstantBounds() {
   return segment;
 }
 
-[[noreturn]] void AllocationFailed(int32_t bytes) {
+[[noreturn]] void AllocationFailed(int64_t bytes) {
   char message[64];
-  std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", bytes);
+  std::snprintf(message, sizeof message, "分配 %lld 字节内存失败!", static_cast<long long>(bytes));
   FatalError(message);
 }
 
@@ -57,6 +57,11 @@ void* Allocate(int32_t bytes) {
   return block;
 }
 
+void* AllocateBlock(uint64_t bytes) {
+  if (bytes > kLargestHeapBlock) AllocationFailed(static_cast<int64_t>(bytes));
+  return Allocate(static_cast<int32_t>(bytes));
+}
+
 void* Reallocate(void* block, int32_t bytes) {
   if (!block) return Allocate(bytes);
   size_t wanted = bytes > 0 ? static_cast<size_t>(bytes) : 1;
@@ -80,7 +85,7 @@ void Free(void* block) {
 
 char* NewText(const char* bytes, size_t size) {
   if (size < 1 || !bytes) return nullptr;
-  auto* text = static_cast<char*>(Allocate(static_cast<int32_t>(size + 1)));
+  auto* text = static_cast<char*>(AllocateBlock(uint64_t{size} + 1));
   std::memcpy(text, bytes, size);
   text[size] = '\0';
   return text;
@@ -88,7 +93,7 @@ char* NewText(const char* bytes, size_t size) {
 
 uint8_t* NewBytes(const void* bytes, size_t size) {
   if (size == 0) return nullptr;
-  auto* block = static_cast<uint8_t*>(Allocate(static_cast<int32_t>(sizeof(BytesHeader) + size)));
+  auto* block = static_cast<uint8_t*>(AllocateBlock(uint64_t{sizeof(BytesHeader)} + size));
   auto* header = reinterpret_cast<BytesHeader*>(block);
   header->dimensions = 1;
   header->length = static_cast<int32_t>(size);

@@ -14,6 +14,11 @@ namespace rt {
 // A block of the runtime heap, contents undefined. Never returns null: a refusal is
 // the fatal report "分配 %d 字节内存失败!".
 void* Allocate(int32_t bytes);
+// The largest block the runtime heap hands out: sizes and lengths are int32 words.
+constexpr uint64_t kLargestHeapBlock = 0x7FFFFFFF;
+// As Allocate, for a size counted in 64 bits so that a header plus a length near 2^31
+// cannot wrap: a size above kLargestHeapBlock is refused like any other.
+void* AllocateBlock(uint64_t bytes);
 // Null behaves as Allocate. A constant block is copied into a new block (no more than
 // lies before the end of the constant segment); any other block keeps its contents.
 void* Reallocate(void* block, int32_t bytes);

@@ -48,7 +48,12 @@ void LoadTemplates(const ProgramDescriptor& program) {
       entry.routes.clear();
       for (auto [event, routine] : entry.handlers) {
         EventHandler handler = nullptr;
-        if (routine != -1 && program.codeBase) handler = program.codeBase[routine];
+        if (routine != -1) {
+          // An event must never jump through a number the program has no routine for.
+          if (!program.codeBase || routine < 0 || routine >= program.routineCount)
+            FatalError("载入窗口模板数据段出错!");
+          handler = program.codeBase[routine];
+        }
         entry.routes.emplace_back(event, handler);
       }
     }

@@ -13,6 +13,7 @@ namespace rt {
 struct ProgramDescriptor {
   int32_t leading[3];                // copied into the runtime's state
   const EventHandler* codeBase;      // window-template routine entries index this table
+  int32_t routineCount;              // entries in codeBase
   const void* constantStart;         // null: the executable's read-only data
   uint32_t constantSize;
   const char* templateSegment;       // the stored window templates

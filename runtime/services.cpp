@@ -38,10 +38,23 @@ Component& LiveComponent(LoadedWindow& loaded, int32_t window, int32_t component
   return *found;
 }
 
+// The template entry of a component whose window is loaded but not created: its common
+// properties live there until the window is made from it.
+ComponentTemplate& TemplateEntry(LoadedWindow& loaded, int32_t window, int32_t component) {
+  if (component == 0) return loaded.tmpl.entries[0];
+  for (ComponentTemplate& entry : loaded.tmpl.entries)
+    if (entry.id == component) return entry;
+  FatalError("指定窗口或窗口组件不存在或尚未载入", window, component);
+}
+
+bool Created(const LoadedWindow& loaded) { return loaded.live && loaded.live->Exists(); }
+
 int64_t ReadComponentPropertyService(int32_t window, int32_t component, int32_t property,
                                      int32_t index) {
   (void)index;
   LoadedWindow& loaded = LoadedWindowFor(window, component);
+  if (property < kFirstOwnProperty && !Created(loaded))
+    return ReadTemplateProperty(TemplateEntry(loaded, window, component), property);
   Component& target =
       LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入");
   if (property >= kFirstOwnProperty) return target.ReadOwnProperty(property - kFirstOwnProperty);
@@ -54,6 +67,10 @@ void WriteComponentPropertyService(int32_t window, int32_t component, int32_t pr
   int64_t value = static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32) |
                                        static_cast<uint32_t>(low));
   LoadedWindow& loaded = LoadedWindowFor(window, component);
+  if (property < kFirstOwnProperty && !Created(loaded)) {
+    WriteTemplateProperty(&TemplateEntry(loaded, window, component), property, value);
+    return;
+  }
   Component& target =
       LiveComponent(loaded, window, component, "修改组件属性时发现指定窗口尚未载入");
   if (property >= kFirstOwnProperty)

@@ -71,9 +71,12 @@ const ComponentTemplate* Window::FindEntry(ComponentId id) const {
 }
 
 void Window::OnButtonClicked(int controlId) {
-  // Control ids count the window's components from 1 in template order.
-  if (controlId < 1 || static_cast<size_t>(controlId) > components_.size()) return;
-  DispatchEvent(Id(), components_[controlId - 1]->Id(), kEventButtonClicked);
+  // Control ids count the window's components from kFirstControlId in template order.
+  const size_t index = static_cast<size_t>(controlId - kFirstControlId);
+  if (controlId < kFirstControlId || index >= components_.size()) return;
+  // A disabled button takes no click, whatever sends the notification.
+  if (components_[index]->Disabled()) return;
+  DispatchEvent(Id(), components_[index]->Id(), kEventButtonClicked);
 }
 
 void Window::OnViewDestroyed() {
@@ -84,7 +87,7 @@ void Window::OnViewDestroyed() {
 
 int Window::ControlIdOf(const Component& component) const {
   for (size_t i = 0; i < components_.size(); i++)
-    if (components_[i].get() == &component) return static_cast<int>(i + 1);
+    if (components_[i].get() == &component) return static_cast<int>(i) + kFirstControlId;
   return 0;
 }
 

@@ -33,7 +33,10 @@ class Window : public Component, public platform::ViewEvents {
   void DestroyView() override;
 
   // The native control id of one of this window's components (0 if not one of them).
+  // Ids start above the ones dialog keys send (IDOK 1, IDCANCEL 2 and the rest), so
+  // that Return or Escape on the window never reaches a component as its click.
   int ControlIdOf(const Component& component) const;
+  static constexpr int kFirstControlId = 100;
 
   // platform::ViewEvents
   void OnButtonClicked(int controlId) override;

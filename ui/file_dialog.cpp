@@ -113,16 +113,10 @@ std::string PrepareFilter(const std::string& filter) {
   return out;
 }
 
-std::string FitNameBuffer(const std::string& name) {
-  size_t end = 0;
-  for (size_t i = 0; i < name.size();) {
-    size_t n = Cp936CharLength(name, i);
-    if (i + n > kFileNameBuffer - 1) break;
-    i += n;
-    end = i;
-  }
-  return name.substr(0, end);
-}
+const char kFileNameTooLongMessage[] =
+    "所选文件的完整路径太长，无法使用。请选择路径较短的文件夹或较短的文件名。";
+const char kFileNameNotRepresentableMessage[] =
+    "所选文件名含有无法用简体中文（GBK）表示的字符，无法使用。请换一个文件名。";
 
 std::vector<std::string> FileDialogRequest::FilterStrings() const {
   std::vector<std::string> out;
@@ -151,7 +145,7 @@ FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& p) {
   r.title = p.title;
   r.initialFolder = p.initialFolder;
   r.defaultExtension = p.defaultExtension;
-  r.fileName = FitNameBuffer(p.fileName);
+  r.fileName = p.fileName;
   return r;
 }
 

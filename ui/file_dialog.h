@@ -45,8 +45,15 @@ enum FileDialogFlag : uint32_t {
   kOfnCreatePrompt = 0x2000,
 };
 
-// The name buffer's size in bytes, terminating zero included.
+// The platform's path limit, terminating zero included: the least room the dialog's
+// name buffer gets (a longer proposed name gets room for all of it).
 constexpr size_t kFileNameBuffer = 260;
+
+// What the user is told when a chosen name cannot be used as it is: longer than the
+// dialog's buffer, or holding characters that code page 936 cannot carry. The dialog
+// then answers as if cancelled; a name is never used cut or changed.
+extern const char kFileNameTooLongMessage[];
+extern const char kFileNameNotRepresentableMessage[];
 
 // The stored properties; texts in code page 936; a flag is on only when it is exactly 1.
 struct FileDialogProperties {
@@ -81,7 +88,7 @@ struct FileDialogRequest {
   std::string title;         // empty: the platform's caption
   std::string initialFolder;
   std::string defaultExtension;
-  std::string fileName;      // at most kFileNameBuffer - 1 bytes
+  std::string fileName;
 
   // The filter's zero-terminated strings, without the closing empty one.
   std::vector<std::string> FilterStrings() const;
@@ -90,8 +97,6 @@ struct FileDialogRequest {
 // "desc|pattern" to "desc\0pattern\0\0": trailing white space dropped, "||" added unless
 // present, every bar that is not a trail byte becomes a zero byte.
 std::string PrepareFilter(const std::string& filter);
-// The name cut to fit the name buffer, never inside a double-byte character.
-std::string FitNameBuffer(const std::string& name);
 FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& properties);
 
 // Runs the platform's modal dialog; true with the chosen full path (code page 936) when

@@ -18,7 +18,7 @@ bool RunFileDialog(const FileDialogRequest& request, void*, std::string* chosen)
   if (!Answer()) return false;
   std::string path;
   if (!Answer()(request, &path)) return false;
-  *chosen = FitNameBuffer(path);
+  *chosen = path;
   return true;
 }
 

@@ -1,9 +1,12 @@
 // The show operation on Windows: the common open and save dialogs, called with UTF-16
 // texts converted from code page 936.
 #include <windows.h>
+#include <cderr.h>
 #include <commdlg.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
+#include <vector>
 
 #include "ui/file_dialog.h"
 #include "ui/text_convert.h"
@@ -50,6 +53,11 @@ HWND DialogOwner(void* ownerNative) {
   return owner;
 }
 
+void Refuse(HWND owner, const char* message) {
+  MessageBoxW(owner && IsWindow(owner) ? owner : nullptr, ToWide(message).c_str(),
+              ToWide("信息：").c_str(), MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+}
+
 }  // namespace
 
 void SetFileDialogAnswer(FileDialogAnswer) {}
@@ -61,9 +69,9 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::str
   std::wstring extension = ToWide(request.defaultExtension);
   std::wstring name = ToWide(request.fileName);
 
-  wchar_t file[kFileNameBuffer] = {};
-  size_t n = name.size() < kFileNameBuffer - 1 ? name.size() : kFileNameBuffer - 1;
-  std::memcpy(file, name.data(), n * sizeof(wchar_t));
+  // Room for the whole proposed name: it is offered as it is, never cut.
+  std::vector<wchar_t> file(std::max(kFileNameBuffer, name.size() + 1), L'\0');
+  std::copy(name.begin(), name.end(), file.begin());
 
   HWND owner = DialogOwner(ownerNative);
   OPENFILENAMEW ofn{};
@@ -72,8 +80,8 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::str
   ofn.hInstance = GetModuleHandleW(nullptr);
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = request.filterIndex;
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = kFileNameBuffer;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
@@ -87,10 +95,21 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, std::str
   if (reenable) EnableWindow(owner, TRUE);
   if (focus && IsWindow(focus)) SetFocus(focus);
 
-  if (!ok) return false;
-  file[kFileNameBuffer - 1] = L'\0';
-  std::wstring path(file);
-  *chosen = FitNameBuffer(Utf16ToCp936(WideText(path.begin(), path.end())));
+  if (!ok) {
+    // Windows refuses a name longer than the buffer: the user is told, not ignored.
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) Refuse(owner, kFileNameTooLongMessage);
+    return false;
+  }
+  file.back() = L'\0';
+  WideText path(file.data(), file.data() + std::wcslen(file.data()));
+  std::string cp936 = Utf16ToCp936(path);
+  // A character that code page 936 lacks would name another file (or none) once
+  // converted: such a name is refused rather than changed.
+  if (Cp936ToUtf16(cp936) != path) {
+    Refuse(owner, kFileNameNotRepresentableMessage);
+    return false;
+  }
+  *chosen = cp936;
   return true;
 }
 

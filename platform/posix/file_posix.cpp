@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -143,6 +144,30 @@ int64_t FileTell(intptr_t file) {
 
 bool FileSeek(intptr_t file, int64_t position) {
   return position >= 0 && lseek(ToFd(file), static_cast<off_t>(position), SEEK_SET) >= 0;
+}
+
+bool FileWriteReplacing(const char* name, const void* data, size_t size) {
+  if (!name || !*name) return false;
+  struct stat existing;
+  if (stat(name, &existing) == 0 && S_ISDIR(existing.st_mode)) return false;
+  static unsigned counter = 0;
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temporary = std::string(name) + "." + std::to_string(getpid()) + "-" +
+                std::to_string(++counter) + ".tmp";
+    do {
+      fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  bool ok = FileWrite(fd, data, size) && fsync(fd) == 0;
+  // A close that fails may have lost what the system still held: a failed write.
+  ok = close(fd) == 0 && ok;
+  ok = ok && rename(temporary.c_str(), name) == 0;
+  if (!ok) unlink(temporary.c_str());
+  return ok;
 }
 
 }  // namespace platform

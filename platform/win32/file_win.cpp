@@ -97,6 +97,30 @@ int64_t FileTell(intptr_t file) {
   return position.QuadPart;
 }
 
+bool FileWriteReplacing(const char* name, const void* data, size_t size) {
+  if (!name || !*name) return false;
+  std::wstring target = WideFromGbk(name);
+  if (target.empty()) return false;
+  static unsigned counter = 0;
+  std::wstring temporary;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter) + L".tmp";
+    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = FileWrite(reinterpret_cast<intptr_t>(file), data, size) && FlushFileBuffers(file);
+  // A close that fails may have lost what the system still held: a failed write.
+  ok = CloseHandle(file) && ok;
+  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok;
+}
+
 bool FileSeek(intptr_t file, int64_t position) {
   LARGE_INTEGER to;
   to.QuadPart = position;

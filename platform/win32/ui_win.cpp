@@ -44,6 +44,17 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
       }
       break;
+    case DM_GETDEFID: {
+      // The window's dialog keys (IsDialogMessage in the message loop) ask which button
+      // Return presses: the push button that has the focus, and none otherwise, so that
+      // Return on the table or the bare window starts nothing.
+      HWND focus = GetFocus();
+      const LRESULT pushButton = DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (focus && GetParent(focus) == hwnd &&
+          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & pushButton) != 0)
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+      return 0;
+    }
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;

@@ -8,6 +8,7 @@
 #include "app/draft_file.h"
 #include "app/srt_text.h"
 #include "app/subtitles.h"
+#include "tests/real_drafts.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::string FirstDifference(const std::string& actual, const std::string& expect
 fs::path DraftsFolder() { return fs::u8path(SUBVANE_DRAFTS_DIR); }
 
 TEST(RealDrafts, EachGivesItsExpectedSrt) {
-  if (!fs::is_directory(DraftsFolder())) GTEST_SKIP() << "no drafts in " << SUBVANE_DRAFTS_DIR;
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::is_directory(DraftsFolder()), SUBVANE_DRAFTS_DIR);
   int compared = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(DraftsFolder())) {
     fs::path expectedPath = entry.path();

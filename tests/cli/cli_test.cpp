@@ -8,6 +8,7 @@
 #include "runtime/dll_commands.h"
 #include "runtime/program.h"
 #include "tests/cli/child_process.h"
+#include "tests/real_drafts.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ class CliTest : public ::testing::Test {
 fs::path DraftsFolder() { return fs::u8path(SUBVANE_DRAFTS_DIR); }
 
 TEST_F(CliTest, RealDraftsGiveTheirExpectedSrtByteForByte) {
-  if (!fs::is_directory(DraftsFolder())) GTEST_SKIP() << "no drafts in " << SUBVANE_DRAFTS_DIR;
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::is_directory(DraftsFolder()), SUBVANE_DRAFTS_DIR);
   int compared = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(DraftsFolder())) {
     if (entry.path().extension() != ".srt") continue;
@@ -104,7 +105,7 @@ TEST_F(CliTest, RealDraftsGiveTheirExpectedSrtByteForByte) {
 }
 
 TEST_F(CliTest, GbkOutputIsTheSameTextInCodePage936) {
-  if (!fs::is_directory(DraftsFolder())) GTEST_SKIP() << "no drafts in " << SUBVANE_DRAFTS_DIR;
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::is_directory(DraftsFolder()), SUBVANE_DRAFTS_DIR);
   // The conversion the window program uses, set up as a console program does.
   static rt::ProgramDescriptor program = {};
   program.dllCommandCount = json::kEncodingDllCount;

@@ -7,6 +7,7 @@
 
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -135,6 +136,26 @@ TEST_F(FileCommands, WriteFileText) {
   EXPECT_FALSE(cmd::WriteFileText(reader, "more"));
   rt::CloseFile(reader);
   EXPECT_EQ(Get("out.srt"), "42x真0.5");
+}
+
+// The export's way of writing: beside the file, then in its place once complete.
+TEST_F(FileCommands, WritingReplacingPutsAllBytesInPlaceOrNothing) {
+  Put("out.srt", "the old file");
+  ASSERT_TRUE(platform::FileWriteReplacing(Path("out.srt").c_str(), "new", 3));
+  EXPECT_EQ(Get("out.srt"), "new");
+  ASSERT_TRUE(platform::FileWriteReplacing(Path("empty.srt").c_str(), "", 0));
+  EXPECT_EQ(Get("empty.srt"), "");
+
+  fs::create_directory(dir_ / "folder");
+  EXPECT_FALSE(platform::FileWriteReplacing(Path("folder").c_str(), "x", 1));
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder"));
+  const std::string missing = (dir_ / "missing" / "out.srt").string();
+  EXPECT_FALSE(platform::FileWriteReplacing(missing.c_str(), "x", 1));
+  EXPECT_FALSE(platform::FileWriteReplacing("", "x", 1));
+  // No temporary file is left behind, whether the write succeeded or not.
+  int entries = 0;
+  for (const auto& entry : fs::directory_iterator(dir_)) entries += entry.path().empty() ? 0 : 1;
+  EXPECT_EQ(entries, 3);
 }
 
 }  // namespace

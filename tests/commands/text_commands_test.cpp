@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -229,6 +230,24 @@ TEST(ByteCommandsDeathTest, ReadBytesValueOfUnknownTypeIsFatal) {
         cmd::ReadBytesValue(six.get(), 0);
       },
       ::testing::ExitedWithCode(SUBVANE_FATAL_EXIT_CODE), "");
+}
+
+// A length just below 2^31 plus the array's header passes 2^31: the size is counted in
+// 64 bits and refused whole, never wrapped to a small block that the zeros overrun.
+TEST(ByteCommandsDeathTest, BlankBytesNearTwoGigabytesIsTheAllocationFailure) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (int32_t length : {0x7FFFFFF8, 0x7FFFFFFF}) {
+    EXPECT_EXIT(
+        {
+          rt::SetErrorHandler([](int32_t, const char* details) {
+            std::fprintf(stderr, "%s\n", details);
+            return 1;
+          });
+          cmd::BlankBytes(length);
+        },
+        ::testing::ExitedWithCode(SUBVANE_FATAL_EXIT_CODE),
+        "分配 " + std::to_string(int64_t{length} + 8) + " 字节内存失败!");
+  }
 }
 
 TEST(MemoryCommands, ReadAndWrite) {

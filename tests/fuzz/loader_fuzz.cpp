@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "loader/export_lookup.h"
 #include "loader/image_loader.h"
+#include "loader/module_loader.h"
 #include "tests/loader/stand_in_host.h"
 
 namespace {
@@ -28,12 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uintptr_t base = loader::LoadModuleWithHost(host, data, static_cast<uint32_t>(size),
                                                     size % 2 != 0 ? FuzzResolver : nullptr, 0);
   if (base != 0) {
-    const auto* image = reinterpret_cast<const uint8_t*>(base);
-    // Names only: a small number outside the image's ordinal range would be taken as
-    // a name pointer, which is the caller's mistake, not the image's.
-    for (const char* name : {"cJSON_Parse", "cJSON_Delete", "", "Z"}) {
-      loader::FindExportInImage(image, host.size, name);
-    }
+    // The program's own lookup, on every image that maps. Names only: a small number
+    // outside the image's ordinal range would be taken as a name pointer, which is the
+    // caller's mistake, not the image's.
+    for (const char* name : {"cJSON_Parse", "cJSON_Delete", "", "Z"}) GetExportByName(base, name);
   }
   return 0;
 }

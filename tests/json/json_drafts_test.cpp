@@ -10,6 +10,7 @@
 #include "json/json_node.h"
 #include "runtime/command_wrappers.h"
 #include "tests/json/json_test_support.h"
+#include "tests/real_drafts.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ int CompareTrees(const JsonNode& a, const JsonNode& b) {
 
 TEST(JsonRealDrafts, ConvertingAndDirectParsesAgree) {
   fs::path folder(SUBVANE_JSON_DRAFTS_DIR);
-  if (!fs::is_directory(folder)) GTEST_SKIP() << "no drafts in " << SUBVANE_JSON_DRAFTS_DIR;
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::is_directory(folder), SUBVANE_JSON_DRAFTS_DIR);
   int drafts = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
     if (entry.path().extension() != ".json") continue;

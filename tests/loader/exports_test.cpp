@@ -16,6 +16,10 @@ constexpr uint32_t kExports = 0;
 
 const char* Ordinal(uintptr_t ordinal) { return reinterpret_cast<const char*>(ordinal); }
 
+void Put32At(uint8_t* at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 uintptr_t AnswerAll(const char*, const char*, uint32_t, uintptr_t) { return 0x7700F000; }
 
 TEST(LoaderExports, RealImageFindsExactNamesAndOrdinals) {
@@ -84,6 +88,19 @@ TEST(LoaderExports, OrdinalsCountFromTheBaseAndNamesOnlyNameValidOrdinals) {
   image.At(ordinals)[0] = 9;
   EXPECT_EQ(image.Find("Alpha"), 0u);
   EXPECT_EQ(image.Find("Gamma"), image.base + 0x1300);
+}
+
+// Whatever the mapped headers claim later, the lookup stays inside what was mapped.
+TEST(LoaderExports, TheLookupIsBoundedByTheSizeMappedNotByTheHeaders) {
+  MappedExports image(ExportingImage({{"Alpha", 0x1100}, {"Beta", 0x1200}}));
+  ASSERT_NE(image.base, 0u);
+  ASSERT_EQ(image.host.size, 0x2000u);
+  Put32At(image.At(kNtOffset + 80), 0x40000000);       // SizeOfImage
+  Put32At(image.At(0x1000 + 28), 0x3000);              // function table past the block
+  EXPECT_EQ(image.Find("Beta"), 0u);
+  EXPECT_EQ(image.Find(Ordinal(1)), 0u);
+  Put32At(image.At(0x1000 + 28), 0x1000 + 40);         // back where it was
+  EXPECT_EQ(image.Find("Beta"), image.base + 0x1200);
 }
 
 TEST(LoaderExports, TablesReachingPastTheImageFindNothing) {

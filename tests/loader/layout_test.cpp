@@ -50,6 +50,10 @@ TEST(LoaderLayout, RefusesMalformedHeadersWithoutAllocating) {
       {"section end past 4 GiB", [](auto& b) { Put32(b, SectionHeaderOffset(0) + 12, 0xFFFFF000u); }},
       {"section over the headers", [](auto& b) { Put32(b, SectionHeaderOffset(0) + 12, 0x100); }},
       {"entry point past the image", [](auto& b) { Put32(b, kNtOffset + 40, 0x2000); }},
+      {"entry point in a data section", [](auto& b) { Put32(b, kNtOffset + 40, 0x1004); }},
+      {"entry point in the headers", [](auto& b) { Put32(b, kNtOffset + 40, 0x40); }},
+      {"thread-local storage", [](auto& b) { Put32(b, kNtOffset + 24 + 96 + 8 * 9, 0x1000); }},
+      {"thread-local storage size", [](auto& b) { Put32(b, kNtOffset + 24 + 100 + 8 * 9, 24); }},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> bytes = good;

@@ -91,6 +91,49 @@ TEST(LoaderRelocation, RefusesBrokenTablesEvenWhereNothingMoves) {
   EXPECT_EQ(host.liveBlocks, 0);
 }
 
+// The image may ask for words of its own sections to be moved, never for words of its
+// headers, which validation has read and the export lookup reads again.
+TEST(LoaderRelocation, RefusesTargetsOutsideTheSections) {
+  const std::vector<TestImage> cases = {
+      RelocatedImage(RelocationBlock(0x10, {0x3000 | (kNtOffset + 80 - 0x10)})),  // SizeOfImage
+      RelocatedImage(RelocationBlock(0x1000 - 0xC00, {0x3000})),  // between headers and sections
+  };
+  for (size_t i = 0; i < cases.size(); ++i) {
+    StandInHost host;
+    EXPECT_EQ(Load(host, cases[i].Build()), 0u) << i;
+    EXPECT_EQ(host.liveBlocks, 0) << i;
+  }
+}
+
+// Two fields of the real image changed: its first relocation block now points into the
+// header page, at SizeOfImage, which the move would rewrite.
+TEST(LoaderRelocation, RealImageWithARelocatedHeaderIsRefused) {
+  std::vector<uint8_t> file = ReadRealImage();
+  SKIP_WITHOUT_REAL_IMAGE(file);
+  const uint32_t nt = Get32(&file[60]);
+  const uint32_t table = Get32(&file[nt + 160]);
+  // The table's file offset: find the section that holds it.
+  uint32_t tableOffset = 0;
+  const uint32_t sections = file[nt + 6] | (file[nt + 7] << 8);
+  const uint32_t firstSection = nt + 24 + (file[nt + 20] | (file[nt + 21] << 8));
+  for (uint32_t i = 0; i < sections; ++i) {
+    const uint8_t* header = &file[firstSection + 40 * i];
+    const uint32_t address = Get32(header + 12), raw = Get32(header + 16);
+    if (table >= address && table < address + raw) {
+      tableOffset = Get32(header + 20) + table - address;
+    }
+  }
+  ASSERT_NE(tableOffset, 0u);
+  Put32(file, tableOffset, 0x10);                                            // page 0x10
+  Put16(file, tableOffset + 8, static_cast<uint16_t>(0x3000 | (nt + 80 - 0x10)));  // SizeOfImage
+  StandInHost host;
+  EXPECT_EQ(Load(host, file, [](const char*, const char*, uint32_t, uintptr_t) -> uintptr_t {
+              return 0x7700F000;
+            }),
+            0u);
+  EXPECT_EQ(host.liveBlocks, 0);
+}
+
 TEST(LoaderRelocation, RealImageMovesExactlyItsAbsoluteWords) {
   const std::vector<uint8_t> file = ReadRealImage();
   SKIP_WITHOUT_REAL_IMAGE(file);
@@ -252,6 +295,19 @@ TEST(LoaderImports, RefusesTablesThatPointOutsideTheImage) {
     EXPECT_EQ(host.OpenLibraryReferences(), 0) << c.what;
     EXPECT_EQ(host.liveBlocks, 0) << c.what;
   }
+  // An address table in the headers: binding would write over SizeOfImage.
+  {
+    std::vector<uint8_t> bytes = good;
+    Put32(bytes, raw + 16, kNtOffset + 80);
+    Put32(bytes, raw + 0, Get32(&good[raw + 16]));  // the lookup table stays where it was
+    StandInHost host;
+    host.libraries = {{"first.dll", 0x100}, {"second.dll", 0x200}};
+    host.AddProcedure(0x100, "Alpha", 1);
+    host.AddProcedure(0x200, "Beta", 2);
+    EXPECT_EQ(Load(host, bytes), 0u) << "address table in the headers";
+    EXPECT_EQ(host.OpenLibraryReferences(), 0);
+    EXPECT_EQ(host.liveBlocks, 0);
+  }
   // A directory whose descriptors run off the image's end.
   TestImage offEnd = image;
   offEnd.directories[kImports] = {0x1FF0, 20};
@@ -282,7 +338,8 @@ TEST(LoaderImports, RealImageNeedsOnlyLibrariesEveryWindowsHas) {
 TEST(LoaderEntryPoint, ARefusingEntryPointIsToldToDetachAndEverythingIsReleased) {
   ImportTable table;
   TestImage image = ImportingImage({{"first.dll", {{"Alpha"}}}}, &table);
-  image.entryPoint = 0x1004;
+  image.sections.push_back({0x2000, 0x10, std::vector<uint8_t>(0x10, 0xC3), kCodeSection});
+  image.entryPoint = 0x2004;
   StandInHost host;
   host.libraries = {{"first.dll", 0x100}};
   host.AddProcedure(0x100, "Alpha", 1);
@@ -290,7 +347,7 @@ TEST(LoaderEntryPoint, ARefusingEntryPointIsToldToDetachAndEverythingIsReleased)
   EXPECT_EQ(Load(host, image.Build()), 0u);
   EXPECT_EQ(host.entryReasons, (std::vector<uint32_t>{1, 0}));
   ASSERT_EQ(host.entryAddresses.size(), 2u);
-  EXPECT_EQ(host.entryAddresses[0], host.base + 0x1004);
+  EXPECT_EQ(host.entryAddresses[0], host.base + 0x2004);
   EXPECT_EQ(host.OpenLibraryReferences(), 0);
   EXPECT_EQ(host.liveBlocks, 0);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "loader/export_lookup.h"
 #include "loader/image_loader.h"
 
 namespace loader_test {
@@ -45,7 +46,11 @@ class StandInHost : public loader::LoaderHost {
   std::vector<uintptr_t> entryAddresses;
 
   ~StandInHost() override {
-    for (void* block : blocks_) std::free(block);
+    for (void* block : blocks_) {
+      loader::ForgetMappedModule(reinterpret_cast<uintptr_t>(block));
+      std::free(block);
+    }
+    if (fixedBase != 0) loader::ForgetMappedModule(fixedBase);
   }
 
   void AddProcedure(uintptr_t library, const std::string& name, uintptr_t address) {
@@ -76,6 +81,7 @@ class StandInHost : public loader::LoaderHost {
 
   void ReleaseImage(uintptr_t block) override {
     --liveBlocks;
+    loader::ForgetMappedModule(block);
     for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
       if (reinterpret_cast<uintptr_t>(*it) == block) {
         std::free(*it);

@@ -48,7 +48,7 @@ std::vector<std::string>& Log() {
 
 const rt::ProgramDescriptor& Descriptor(const char* templates) {
   static rt::ProgramDescriptor descriptor;
-  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
+  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, 4, nullptr, 0,
                                      templates, static_cast<uint32_t>(std::strlen(templates)),
                                      1, kLibraries, 0, nullptr, nullptr};
   return descriptor;
@@ -203,6 +203,34 @@ TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
   EXPECT_TRUE(Find("新").found);
 }
 
+TEST_F(RuntimeTest, CommonPropertiesOfAWindowNotYetCreatedAreKeptForItsCreation) {
+  auto& services = rt::Services();
+  services.WriteComponentProperty(testprog::kWindow, testprog::kSecondButton, rt::kPropDisabled,
+                                  -1, 0, 0);
+  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1,
+                                  40000, 0);
+  char caption[] = "先";
+  int32_t low = 0, high = 0;
+  rt::PointerWords(caption, &low, &high);
+  services.WriteComponentProperty(testprog::kWindow, 0, rt::kPropText, -1, low, high);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                           rt::kPropWidth, -1),
+            32627);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                           rt::kPropTop, -1),
+            24);
+  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kSecondButton,
+                                           rt::kPropDisabled, -1),
+            0);
+  rt::OwnedBytes none(static_cast<uint8_t*>(rt::WordsPointer(services.ReadComponentProperty(
+      testprog::kWindow, testprog::kFirstButton, rt::kPropBytes, -1))));
+  EXPECT_EQ(none.get(), nullptr);
+
+  rt::LoadStartWindow(testprog::kWindow);
+  EXPECT_TRUE(Find("先").found);
+  EXPECT_TRUE(Find("导出").enabled);
+}
+
 TEST_F(RuntimeTest, ClosingTheLastWindowEndsTheLoop) {
   rt::LoadStartWindow(testprog::kWindow);
   testviews::Close("Subvane");
@@ -238,6 +266,11 @@ TEST_F(RuntimeDeathTest, FatalErrorsOfWindowsEventsAndProperties) {
   EXPECT_EXIT(rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton,
                                                     8, -1, 0, 0),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "修改组件属性时发现指定窗口尚未载入");
+  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
+                                                   8, -1),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "读取组件属性时发现指定窗口尚未载入");
+  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, 0x56010099, 0, -1),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
   EXPECT_EXIT(rt::SystemRequest(rt::kRequestComponentObject, testprog::kWindow, 0x56010099),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
 }
@@ -266,6 +299,16 @@ TEST_F(RuntimeDeathTest, AnExitRequestedFromAnotherThreadEndsTheProcessAtOnce) {
 TEST_F(RuntimeDeathTest, CorruptTemplatesAreFatal) {
   EXPECT_EXIT(testprog::Start("window id=0x52010001 type=0x00010001 left=zz\n"),
               ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入窗口模板数据段出错!");
+  // A routine number outside the program's four routines is refused when the templates
+  // load, before any event could jump through it.
+  for (const char* routine : {"4", "-2", "0x7FFFFFFF"}) {
+    std::string templates = std::string("window id=0x52010001 type=0x00010001\n"
+                                        "component id=0x56010002 type=0x00010006 on0=") +
+                            routine + "\n";
+    EXPECT_EXIT(testprog::Start(templates.c_str()),
+                ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入窗口模板数据段出错!")
+        << routine;
+  }
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(ShowFileDialog, TheOpenDialogSeesItsPropertiesAndLeavesTheChoice) {
   EXPECT_FALSE(Show(kOpenDialog));
 }
 
-TEST_F(ShowFileDialog, TheSaveDialogAsksWithItsExtensionAndCutsLongAnswers) {
+TEST_F(ShowFileDialog, TheSaveDialogAsksWithItsExtensionAndKeepsLongAnswersWhole) {
   ui::FileDialogRequest seen;
   ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, std::string* chosen) {
     seen = r;
@@ -82,7 +82,7 @@ TEST_F(ShowFileDialog, TheSaveDialogAsksWithItsExtensionAndCutsLongAnswers) {
   EXPECT_TRUE(seen.save);
   EXPECT_EQ(seen.defaultExtension, "srt");
   EXPECT_EQ(seen.title, "保存srt文件");
-  EXPECT_EQ(FileName(kSaveDialog).size(), 259u);
+  EXPECT_EQ(FileName(kSaveDialog), std::string(400, 'a'));
   // The font and help modes show nothing.
   rt::Services().WriteComponentProperty(kWindow, kSaveDialog, 8, -1, 2, 0);
   seen = ui::FileDialogRequest();

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "runtime/command_impl.h"
@@ -171,7 +172,8 @@ int main() {
   }
   reportPath = argv[1];
   LocalFree(argv);
-  static rt::ProgramDescriptor descriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
+  static rt::ProgramDescriptor descriptor{{3, 0, 104137}, kRoutines,
+                                          static_cast<int32_t>(std::size(kRoutines)), nullptr, 0,
                                           kTemplates, static_cast<uint32_t>(std::strlen(kTemplates)),
                                           ui::kSupportLibraryCount, ui::kSupportLibraries,
                                           0, nullptr, nullptr};

@@ -31,7 +31,7 @@ const char kTemplates[] =
 
 void Start() {
   static rt::ProgramDescriptor descriptor;
-  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, nullptr, 0,
+  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, 1, nullptr, 0,
                                      kTemplates, static_cast<uint32_t>(std::strlen(kTemplates)),
                                      ui::kSupportLibraryCount, ui::kSupportLibraries,
                                      0, nullptr, nullptr};

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@
 #include "runtime/program.h"
 #include "runtime/services.h"
 #include "ui/file_dialog.h"
+#include "runtime/window_template.h"
 #include "ui/table_commands.h"
+#include "ui/table_settings.h"
+#include "tests/real_drafts.h"
 
 namespace {
 
@@ -154,6 +158,18 @@ TEST_F(WindowTest, ParseFillsTheTableAndExportWritesItInCodePage936) {
             "3\r\n00:00:03,000 --> 00:00:04,000\r\nline\r\nbreak\r\n\r\n");
 }
 
+// The fill lets queued messages through as it goes; one of them may close the
+// window. The fill then stops: no fatal report for the missing table, no "解析完成".
+TEST_F(WindowTest, ClosingTheWindowWhileTheTableFillsEndsTheParseQuietly) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  Answer(dir_ / "draft.json");
+  platform::standin::Click(FindView("解析"));
+  platform::standin::Close(FindView("Subvane"));
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0), 0);
+  EXPECT_TRUE(MessageBoxes().empty());
+}
+
 TEST_F(WindowTest, ASecondDraftReplacesTheRowsOfTheFirst) {
   WriteFile(dir_ / "three.json", kThreeSubtitles);
   WriteFile(dir_ / "one.json", u8R"({"materials":{"texts":[{"content":"唯一"}]},"tracks":[]})");
@@ -231,7 +247,7 @@ TEST_F(WindowTest, ADraftWithoutTextsExportsAnEmptyFile) {
 
 TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
   fs::path drafts = SUBVANE_DRAFTS_DIR;
-  if (!fs::exists(drafts)) GTEST_SKIP() << "no real drafts here";
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::exists(drafts), SUBVANE_DRAFTS_DIR);
   int checked = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(drafts)) {
     std::string name = entry.path().filename().string();
@@ -250,6 +266,108 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
     checked++;
   }
   EXPECT_GT(checked, 0);
+}
+
+// The description the program really loads, held against what the user must see: a
+// wrong value in app/ fails here, not only in a copy of it.
+TEST(MainWindowDescription, IsTheWindowTheUserSees) {
+  const rt::ProgramDescriptor& program = app::Program();
+  std::vector<rt::WindowTemplate> windows;
+  std::string error;
+  ASSERT_TRUE(rt::ParseWindowTemplates(program.templateSegment, program.templateSize, &windows,
+                                       &error))
+      << error;
+  ASSERT_EQ(windows.size(), 1u);
+  const std::vector<rt::ComponentTemplate>& e = windows[0].entries;
+  ASSERT_EQ(e.size(), 6u);
+  const auto routine = [&](const rt::ComponentTemplate& entry) -> rt::EventHandler {
+    if (entry.handlers.size() != 1 || entry.handlers[0].first != 0) return nullptr;
+    int32_t n = entry.handlers[0].second;
+    return n >= 0 && n < program.routineCount ? program.codeBase[n] : nullptr;
+  };
+  const auto bounds = [](const rt::ComponentTemplate& entry) {
+    return std::vector<int>{entry.bounds.left, entry.bounds.top, entry.bounds.width,
+                            entry.bounds.height};
+  };
+
+  // The window: caption, outer size, centred, a minimise box and nothing to resize it.
+  EXPECT_EQ(e[0].id, app::kMainWindow);
+  EXPECT_EQ(e[0].type, 0x00010001u);
+  EXPECT_EQ(e[0].text, "Subvane");
+  EXPECT_EQ(e[0].bounds.width, 738);
+  EXPECT_EQ(e[0].bounds.height, 387);
+  EXPECT_EQ(e[0].settings, (std::map<std::string, std::string>{{"centred", "1"},
+                                                                 {"minimiseBox", "1"},
+                                                                 {"maximiseBox", "0"},
+                                                                 {"resizable", "0"}}));
+  EXPECT_EQ(routine(e[0]), &app::OnMainWindowCreated);
+
+  // The two buttons on the left; Export starts disabled.
+  EXPECT_EQ(e[1].id, app::kParseButton);
+  EXPECT_EQ(e[1].type, 0x00010006u);
+  EXPECT_EQ(e[1].name, "解析按钮");
+  EXPECT_EQ(e[1].text, "解析");
+  EXPECT_EQ(bounds(e[1]), (std::vector<int>{8, 24, 80, 40}));
+  EXPECT_TRUE(e[1].visible && !e[1].disabled);
+  EXPECT_EQ(routine(e[1]), &app::OnParseClicked);
+  EXPECT_EQ(e[2].id, app::kExportButton);
+  EXPECT_EQ(e[2].name, "导出按钮");
+  EXPECT_EQ(e[2].text, "导出");
+  EXPECT_EQ(bounds(e[2]), (std::vector<int>{8, 80, 80, 40}));
+  EXPECT_TRUE(e[2].visible && e[2].disabled);
+  EXPECT_EQ(routine(e[2]), &app::OnExportClicked);
+
+  // The table: its place, one title row, one fixed column, three titled columns.
+  EXPECT_EQ(e[3].id, app::kSubtitleTable);
+  EXPECT_EQ(e[3].type, 0x00020001u);
+  EXPECT_EQ(e[3].name, "高级表格1");
+  EXPECT_EQ(bounds(e[3]), (std::vector<int>{96, 8, 624, 344}));
+  EXPECT_EQ(e[3].settings.at("fixedRows"), "1");
+  EXPECT_EQ(e[3].settings.at("fixedCols"), "1");
+  EXPECT_EQ(e[3].settings.at("cols"), "3");
+  std::vector<ui::ColumnDefinition> columns = ui::ParseColumnDefinitions(e[3].settings);
+  ASSERT_EQ(columns.size(), 3u);
+  const ui::WideText titles[] = {u"序号", u"时间戳", u"字幕文本"};
+  const int32_t widths[] = {50, 200, 350};
+  const int32_t alignments[] = {2, 2, 0};  // centre, centre, left
+  for (size_t c = 0; c < 3; ++c) {
+    EXPECT_EQ(columns[c].title, titles[c]) << c;
+    EXPECT_EQ(columns[c].width, widths[c]) << c;
+    EXPECT_EQ(columns[c].alignment, alignments[c]) << c;
+  }
+  EXPECT_TRUE(e[3].handlers.empty());
+
+  // The two dialogs: what they ask for, and which files they offer.
+  struct Dialog {
+    rt::ComponentId id;
+    const char* name;
+    int32_t type;
+    const char* title;
+    const char* filter;
+    const char* extension;
+  };
+  const Dialog dialogs[] = {
+      {app::kOpenDraftDialog, "打开json对话框", 0, "打开JSON文件", "JSON文件（*.json）|*.json", ""},
+      {app::kSaveSrtDialog, "保存srt对话框", 1, "保存srt文件", "字幕文件（*.srt）|*.srt", "srt"},
+  };
+  for (size_t d = 0; d < 2; ++d) {
+    const rt::ComponentTemplate& entry = e[4 + d];
+    EXPECT_EQ(entry.id, dialogs[d].id);
+    EXPECT_EQ(entry.type, 0x0001001Fu);
+    EXPECT_EQ(entry.name, dialogs[d].name);
+    EXPECT_FALSE(entry.visible);
+    EXPECT_TRUE(entry.handlers.empty());
+    ui::FileDialogProperties p;
+    p.Configure(entry.settings);
+    EXPECT_EQ(p.dialogType, dialogs[d].type) << d;
+    EXPECT_EQ(p.title, dialogs[d].title) << d;
+    EXPECT_EQ(p.filter, dialogs[d].filter) << d;
+    EXPECT_EQ(p.defaultExtension, dialogs[d].extension) << d;
+    EXPECT_EQ(p.fileName, "") << d;
+    EXPECT_EQ(p.initialFolder, "") << d;
+    EXPECT_EQ(p.initialFilter, 0) << d;
+    EXPECT_EQ(ui::PrepareFileDialogRequest(p).flags, 0x4u | 0x1000u | 0x2u | 0x800u) << d;
+  }
 }
 
 }  // namespace
