@@ -1,7 +1,8 @@
 # The two set-up commands: `make test` installs, builds both targets and runs every
 # test; `make run` builds the Windows program and starts it. `make install` builds the
-# optimised subvane-cli and copies it to $(PREFIX)/bin.
-.PHONY: test run build release install clean
+# optimised subvane-cli and copies it to $(PREFIX)/bin; `make bench` prints the
+# performance figures (bench/run.py).
+.PHONY: test run build release install bench clean
 
 PREFIX ?= /usr/local
 
@@ -23,6 +24,10 @@ release:
 
 install: release
 	cmake --install build/release --prefix "$(PREFIX)" --strip
+
+bench:
+	bash scripts/setup.sh
+	python3 bench/run.py
 
 clean:
 	rm -rf build

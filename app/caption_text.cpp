@@ -1,5 +1,6 @@
 #include "app/caption_text.h"
 
+#include "app/rich_text.h"
 #include "json/cjson_api.h"
 #include "json/json_node.h"
 
@@ -63,7 +64,15 @@ bool TextOfRichText(std::string_view content, std::string& text) {
 
 std::string PlainSubtitleText(std::string_view content) {
   std::string text;
-  if (TextOfRichText(content, text)) return text;
+  switch (ScanRichText(content, text)) {
+    case RichTextScan::kText:
+      return text;
+    case RichTextScan::kUndecided:
+      if (TextOfRichText(content, text)) return text;
+      break;
+    case RichTextScan::kNotRichText:
+      break;
+  }
   if (IsMarkup(content)) return TextOfMarkup(content);
   return std::string(content);
 }

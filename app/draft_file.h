@@ -28,6 +28,10 @@ inline DraftStatus ParseDraft(const std::string& bytes, json::JsonDocument& docu
   return ParseDraft(bytes.data(), bytes.size(), document);
 }
 
+// Parses the draft bytes the window has read (a runtime byte array) into `document`
+// with the outcome of `JsonDocument::ParseUtf8`: true for a JSON object or array.
+bool ParseDraftBytes(const void* bytesBlock, json::JsonDocument& document);
+
 // The cause of a failed status in English, for command-line messages ("" for kOk).
 const char* DraftStatusCause(DraftStatus status);
 

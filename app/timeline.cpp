@@ -26,6 +26,7 @@ class Materials {
  public:
   explicit Materials(const DraftModel& draft) : draft_(draft), plain_(draft.texts.size()) {
     // The first element with an id counts; ids are compared byte for byte.
+    byId_.reserve(draft.texts.size() + draft.textTemplates.size() + draft.drafts.size());
     for (size_t i = 0; i < draft.texts.size(); ++i) Add(draft.texts[i].id, {Target::kText, i});
     for (size_t i = 0; i < draft.textTemplates.size(); ++i) {
       Add(draft.textTemplates[i].id, {Target::kTextTemplate, i});

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows program and times a 5,000-subtitle parse into its table under Wine.
+# Builds the Windows program and times parses of large drafts into its table under Wine
+# (bench/gui_parse.py; arguments are passed on, e.g. --counts 5000,20000 --runs 3).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset win32 >/dev/null

@@ -1,6 +1,7 @@
 // What subvane-cli needs from the operating system, with every path and text in UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,8 +23,10 @@ PathKind StatPath(const std::string& path);
 std::string FullPath(const std::string& path);
 
 enum class ReadResult { kOk, kNotFound, kUnreadable };
-// Reads the whole file into `bytes`; on failure `reason` holds the system's words.
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+// Reads the whole file into `bytes`, with room for `spareCapacity` more bytes after it
+// (for a parser that reads past the end); on failure `reason` holds the system's words.
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+                         size_t spareCapacity = 0);
 
 // Writes `bytes` to a new file beside `path` and renames it over `path`, so that
 // `path` holds either its old content or all of `bytes`. On failure nothing is left

@@ -73,7 +73,8 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+                         size_t spareCapacity) {
   Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) {
     int error = errno;
@@ -91,7 +92,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
   }
   // Read straight into the result, sized as the file is; a file that grows meanwhile
   // is read on to its end.
-  bytes.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
+  size_t size = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+  bytes.reserve(size + spareCapacity);
+  bytes.resize(size);
   size_t done = 0;
   char tail[1 << 16];
   for (;;) {

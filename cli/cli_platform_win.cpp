@@ -114,7 +114,8 @@ std::string FullPath(const std::string& path) {
   return Utf8(full);
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+                         size_t spareCapacity) {
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
@@ -128,6 +129,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
     reason = size.QuadPart > 0x7FFFFFFF ? "file too large" : ErrorText(GetLastError());
     return ReadResult::kUnreadable;
   }
+  bytes.reserve(static_cast<size_t>(size.QuadPart) + spareCapacity);
   bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {

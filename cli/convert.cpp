@@ -5,12 +5,13 @@
 #include "app/caption_formats.h"
 #include "app/caption_tracks.h"
 #include "app/draft_reader.h"
+#include "app/draft_reader_simdjson.h"
 #include "app/time_shift.h"
 #include "app/timeline.h"
 #include "cli/cli_platform.h"
 #include "cli/libraries.h"
-#include "cli/parse_arena.h"
 #include "cli/project_list.h"
+#include "json/parse_arena.h"
 
 namespace cli {
 namespace {
@@ -44,22 +45,22 @@ std::string ParentOf(const std::string& path) {
   return WithoutTrailingSeparators(path.substr(0, i));
 }
 
-app::DraftStatus ReadDraftBytes(const std::string& file, app::DraftModel& draft,
-                                std::string& reason) {
-  std::string bytes;
-  std::string systemReason;
-  switch (ReadWholeFile(file, bytes, systemReason)) {
-    case ReadResult::kOk:
-      break;
-    case ReadResult::kNotFound:
-      reason = "not found";
-      return app::DraftStatus::kNotFound;
-    case ReadResult::kUnreadable:
-      reason = "unreadable (" + systemReason + ")";
+// Reads the draft `bytes` into `model`: simdjson reads a well-formed draft; what it does
+// not take as a JSON object goes to the JSON classes, which decide as the window does
+// (their parser is more lenient, and they tell an encrypted draft from other text).
+app::DraftStatus ReadModel(const std::string& bytes, app::DraftModel& model,
+                           std::string& reason) {
+  switch (app::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
+    case app::SimdjsonRead::kOk:
+      return app::DraftStatus::kOk;
+    case app::SimdjsonRead::kOutOfMemory:
+      reason = kOutOfMemory;
       return app::DraftStatus::kUnreadable;
+    case app::SimdjsonRead::kNotObject:
+    case app::SimdjsonRead::kRejected:
+      break;
   }
-
-  ParseArena arena;  // declared first: the tree must go before the arena does
+  json::ParseArena arena;  // declared first: the tree must go before the arena does
   json::JsonDocument document;
   app::DraftStatus status = app::ParseDraft(bytes, document);
   if (status != app::DraftStatus::kOk) {
@@ -70,9 +71,25 @@ app::DraftStatus ReadDraftBytes(const std::string& file, app::DraftModel& draft,
     reason = bytes.empty() ? "not JSON (empty file)" : app::DraftStatusCause(status);
     return status;
   }
-  std::string().swap(bytes);  // the tree holds everything from here on
-  draft = app::ReadDraftModel(document);
+  model = app::ReadDraftModel(document);
   return app::DraftStatus::kOk;
+}
+
+app::DraftStatus ReadDraftBytes(const std::string& file, app::DraftModel& draft,
+                                std::string& reason) {
+  std::string bytes;
+  std::string systemReason;
+  switch (ReadWholeFile(file, bytes, systemReason, app::kSimdjsonPadding)) {
+    case ReadResult::kOk:
+      break;
+    case ReadResult::kNotFound:
+      reason = "not found";
+      return app::DraftStatus::kNotFound;
+    case ReadResult::kUnreadable:
+      reason = "unreadable (" + systemReason + ")";
+      return app::DraftStatus::kUnreadable;
+  }
+  return ReadModel(bytes, draft, reason);
 }
 
 // The file bytes of `subtitles` as `options` ask for them.

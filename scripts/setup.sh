@@ -6,15 +6,15 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libcjson-dev googletest libgtest-dev libcli11-dev clang libclang-rt-14-dev
+  libcjson-dev libsimdjson-dev libcli11-dev googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
-  locales dpkg-dev python3
+  locales dpkg-dev python3 time
 )
 release_only=0
 if [ "${1:-}" = release ]; then
   release_only=1
-  packages=(build-essential cmake ninja-build libcjson-dev libcli11-dev)
+  packages=(build-essential cmake ninja-build libcjson-dev libsimdjson-dev libcli11-dev)
 fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -30,7 +30,8 @@ if [ "$release_only" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx 
   need_update=1
 fi
 
-# cJSON's source package provides the code of the embedded 32-bit DLL.
+# The source packages of cJSON and simdjson provide the code of the embedded 32-bit
+# cJSON DLL and of the Windows build's simdjson library.
 src_list=/etc/apt/sources.list.d/subvane-deb-src.sources
 if [ "$release_only" -eq 0 ] && [ ! -f "$src_list" ]; then
   as_root tee "$src_list" >/dev/null <<'EOF'

@@ -1,16 +1,27 @@
 // Feeds arbitrary bytes to the JSON classes as a draft, walks whatever parsed reading
 // every field, and resolves it into subtitles as the program does. Nothing may crash,
-// leak or read past the input.
+// leak or read past the input. The same bytes go to the simdjson reader, which must
+// fill the same model wherever both readers take the draft, and to the rich-text scan,
+// which must agree with the JSON classes wherever it decides.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/draft_file.h"
+#include "app/draft_reader.h"
+#include "app/draft_reader_simdjson.h"
+#include "app/rich_text.h"
 #include "app/subtitles.h"
+#include "json/cjson_api.h"
 #include "json/encoding.h"
 #include "json/json_node.h"
 #include "loader/json_library.h"
 #include "runtime/heap.h"
 #include "runtime/program.h"
+#include "tests/app/draft_model_text.h"
 
 namespace {
 
@@ -51,6 +62,37 @@ void Walk(const json::JsonNode& root) {
   }
 }
 
+bool IsKind(const json::JsonNode& node, int32_t kind) {
+  return !node.IsEmpty() && (node.Type() & json::kCjsonTypeMask) == kind;
+}
+
+void CompareReaders(const uint8_t* data, size_t size) {
+  app::DraftModel fast;
+  app::SimdjsonRead read =
+      app::ReadDraftModelSimdjson(reinterpret_cast<const char*>(data), size, size, fast);
+  json::JsonDocument doc;
+  if (read != app::SimdjsonRead::kOk ||
+      app::ParseDraft(reinterpret_cast<const char*>(data), size, doc) != app::DraftStatus::kOk) {
+    return;
+  }
+  if (app_test::DescribeModel(fast) != app_test::DescribeModel(app::ReadDraftModel(doc))) {
+    std::abort();
+  }
+}
+
+void CompareRichText(const uint8_t* data, size_t size) {
+  std::string_view content(reinterpret_cast<const char*>(data), size);
+  std::string scanned;
+  app::RichTextScan scan = app::ScanRichText(content, scanned);
+  if (scan == app::RichTextScan::kUndecided) return;
+  json::JsonDocument doc;
+  bool isText = doc.ParseUtf8Direct(content.data(), content.size()) &&
+                IsKind(doc, json::kCjsonObject) &&
+                IsKind(doc.GetItemUtf8("text"), json::kCjsonString);
+  if (isText != (scan == app::RichTextScan::kText)) std::abort();
+  if (isText && doc.GetItemUtf8("text").GetStringUtf8() != scanned) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -68,5 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)app::ExtractSubtitles(doc);
   }
   doc.Release();
+  CompareReaders(data, size);
+  CompareRichText(data, size);
   return 0;
 }

@@ -553,7 +553,9 @@ def check_closing_while_the_table_fills(s):
     work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
     try:
         draft = work / "large.json"
-        write_large_draft(draft, 20000)
+        # The table takes 20,000 rows in a tenth of a second: a draft ten times as long
+        # leaves time to see the fill under way and close the window in the middle of it.
+        write_large_draft(draft, 200000)
         s.start()
         s.wait_window(MAIN)
         open_draft(s, draft)

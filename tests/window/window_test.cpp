@@ -193,7 +193,7 @@ TEST_F(WindowTest, ParseFillsTheTableAndExportWritesItInCodePage936) {
             "3\r\n00:00:03,000 --> 00:00:04,000\r\nline\r\nbreak\r\n\r\n");
 }
 
-// The fill lets queued messages through after each row; one of them may close the
+// The fill lets queued messages through as it goes; one of them may close the
 // window. The fill then stops: no fatal report for the missing table, no "解析完成".
 TEST_F(WindowTest, ClosingTheWindowWhileTheTableFillsEndsTheParseQuietly) {
   WriteFile(dir_ / "draft.json", kThreeSubtitles);

@@ -1,14 +1,16 @@
 // A region allocator for the JSON library while one draft's tree lives: allocation is
 // a pointer bump, freeing an item costs nothing, and the whole tree goes at once.
-// A console program parses one large tree, walks it once and drops it, which is what
-// this suits; the general-purpose heap spends more time than the parser itself here.
+// Reading a draft parses one large tree, walks it once and drops it, which is what this
+// suits; the general-purpose heap (Wine's above all) spends more time than the parser
+// itself there. Only one arena is installed at a time; while it is, every tree the
+// library makes comes from it, so none may outlive it.
 #pragma once
 
 #include <cstddef>
 #include <memory>
 #include <vector>
 
-namespace cli {
+namespace json {
 
 class ParseArena {
  public:
@@ -37,4 +39,4 @@ class ParseArena {
   bool exhausted_ = false;
 };
 
-}  // namespace cli
+}  // namespace json

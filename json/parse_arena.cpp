@@ -1,11 +1,11 @@
-#include "cli/parse_arena.h"
+#include "json/parse_arena.h"
 
 #include <algorithm>
 #include <new>
 
 #include "loader/json_library.h"
 
-namespace cli {
+namespace json {
 namespace {
 
 constexpr size_t kBlockSize = size_t{16} << 20;
@@ -63,4 +63,4 @@ void* ParseArena::Allocate(size_t size) {
   return block;
 }
 
-}  // namespace cli
+}  // namespace json
