@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/command_wrappers.h"
+#include "tests/own_dialog_win.h"
 
 namespace {
 
@@ -32,8 +33,8 @@ BOOL CALLBACK CountButton(HWND child, LPARAM counter) {
 void DismissBox(BoxSeen* seen) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
-    HWND box = FindWindowW(L"#32770", kInfoTitle);
-    if (box && IsWindowVisible(box)) {
+    HWND box = test_win::FindOwnDialog(kInfoTitle);
+    if (box) {
       int buttons = 0;
       EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&buttons));
       seen->buttons = buttons;

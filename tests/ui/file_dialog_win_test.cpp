@@ -12,6 +12,7 @@
 
 #include "ui/file_dialog.h"
 #include "ui/text_convert.h"
+#include "tests/own_dialog_win.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ namespace {
 HWND WaitForWindow(const std::wstring& title) {
   const DWORD deadline = GetTickCount() + 20000;
   while (GetTickCount() < deadline) {
-    HWND window = FindWindowW(L"#32770", title.c_str());
-    if (window && IsWindowVisible(window)) return window;
+    HWND window = test_win::FindOwnDialog(title.c_str());
+    if (window) return window;
     Sleep(20);
   }
   return nullptr;
@@ -82,8 +83,8 @@ bool Choose(const std::wstring& name, std::string* chosen, std::wstring* message
     while (GetTickCount() < deadline && IsWindow(dialog)) Sleep(20);
     const DWORD settle = GetTickCount() + 3000;
     while (GetTickCount() < settle) {
-      HWND box = FindWindowW(L"#32770", Wide("信息：").c_str());
-      if (box && IsWindowVisible(box)) {
+      HWND box = test_win::FindOwnDialog(Wide("信息：").c_str());
+      if (box) {
         *message = TextOf(box);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return;
