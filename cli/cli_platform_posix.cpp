@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "cli/cli_platform.h"
+#include "platform/posix/file_replace.h"
 
 namespace cli {
 namespace {
@@ -115,25 +116,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
-  std::string temporary = path + ".XXXXXX";
-  Descriptor file(mkstemp(&temporary[0]));
-  if (file.Get() < 0) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  // mkstemp creates the file readable by its owner alone; give it the usual mode.
-  mode_t mask = umask(0);
-  umask(mask);
-  bool ok = fchmod(file.Get(), 0666 & ~mask) == 0 &&
-            WriteAll(file.Get(), bytes.data(), bytes.size()) && fsync(file.Get()) == 0;
-  if (ok) ok = file.Close() == 0;
-  if (ok) ok = rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    reason = std::strerror(errno);
-    file.Close();
-    unlink(temporary.c_str());
-  }
-  return ok;
+  int error = platform::ReplaceFileContents(path.c_str(), bytes.data(), bytes.size());
+  if (error != 0) reason = std::strerror(error);
+  return error == 0;
 }
 
 bool WriteStandardOutput(const std::string& bytes) {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "cli/cli_platform.h"
+#include "platform/win32/file_replace.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
@@ -147,41 +148,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
-  std::wstring target = Wide(path);
-  static unsigned counter = 0;
-  std::wstring temporary;
-  HANDLE handle = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter) + L".tmp";
-    handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
-      reason = ErrorText(GetLastError());
-      return false;
-    }
-  }
-  if (handle == INVALID_HANDLE_VALUE) {
-    reason = "no free temporary name";
-    return false;
-  }
-  FileHandle file(handle);
-  bool ok = WriteAll(file.Get(), bytes.data(), bytes.size()) && FlushFileBuffers(file.Get());
-  DWORD error = ok ? 0 : GetLastError();
-  if (!file.Close() && ok) {
-    ok = false;
-    error = GetLastError();
-  }
-  if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ok = false;
-    error = GetLastError();
-  }
-  if (!ok) {
-    reason = ErrorText(error);
-    DeleteFileW(temporary.c_str());
-  }
-  return ok;
+  DWORD error = platform::ReplaceFileContents(Wide(path), bytes.data(), bytes.size());
+  if (error != ERROR_SUCCESS) reason = ErrorText(error);
+  return error == ERROR_SUCCESS;
 }
 
 bool WriteStandardOutput(const std::string& bytes) {

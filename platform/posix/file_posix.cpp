@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/posix/file_replace.h"
 
 namespace platform {
 
@@ -146,28 +147,33 @@ bool FileSeek(intptr_t file, int64_t position) {
   return position >= 0 && lseek(ToFd(file), static_cast<off_t>(position), SEEK_SET) >= 0;
 }
 
-bool FileWriteReplacing(const char* name, const void* data, size_t size) {
-  if (!name || !*name) return false;
+int ReplaceFileContents(const char* path, const void* data, size_t size) {
   struct stat existing;
-  if (stat(name, &existing) == 0 && S_ISDIR(existing.st_mode)) return false;
+  if (stat(path, &existing) == 0 && S_ISDIR(existing.st_mode)) return EISDIR;
   static unsigned counter = 0;
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = std::string(name) + "." + std::to_string(getpid()) + "-" +
+    temporary = std::string(path) + "." + std::to_string(getpid()) + "-" +
                 std::to_string(++counter) + ".tmp";
     do {
       fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0 && errno != EEXIST) return false;
+    if (fd < 0 && errno != EEXIST) return errno;
   }
-  if (fd < 0) return false;
-  bool ok = FileWrite(fd, data, size) && fsync(fd) == 0;
+  if (fd < 0) return EEXIST;
+  int error = 0;
+  if (!FileWrite(fd, data, size) || fsync(fd) != 0) error = errno ? errno : EIO;
   // A close that fails may have lost what the system still held: a failed write.
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temporary.c_str(), name) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), path) != 0) error = errno;
+  if (error != 0) unlink(temporary.c_str());
+  return error;
+}
+
+bool FileWriteReplacing(const char* name, const void* data, size_t size) {
+  if (!name || !*name) return false;
+  return ReplaceFileContents(name, data, size) == 0;
 }
 
 PathKind PathKindOf(const char* name) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/file_replace.h"
 #include "platform/win32/text_win.h"
 
 namespace platform {
@@ -97,10 +98,7 @@ int64_t FileTell(intptr_t file) {
   return position.QuadPart;
 }
 
-bool FileWriteReplacing(const char* name, const void* data, size_t size) {
-  if (!name || !*name) return false;
-  std::wstring target = WideFromGbk(name);
-  if (target.empty()) return false;
+DWORD ReplaceFileContents(const std::wstring& target, const void* data, size_t size) {
   static unsigned counter = 0;
   std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
@@ -109,16 +107,31 @@ bool FileWriteReplacing(const char* name, const void* data, size_t size) {
                 std::to_wstring(++counter) + L".tmp";
     file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+      return GetLastError();
+    }
   }
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = FileWrite(reinterpret_cast<intptr_t>(file), data, size) && FlushFileBuffers(file);
+  if (file == INVALID_HANDLE_VALUE) return ERROR_FILE_EXISTS;
+  DWORD error = ERROR_SUCCESS;
+  if (!FileWrite(reinterpret_cast<intptr_t>(file), data, size) || !FlushFileBuffers(file)) {
+    error = GetLastError();
+  }
   // A close that fails may have lost what the system still held: a failed write.
-  ok = CloseHandle(file) && ok;
-  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temporary.c_str());
-  return ok;
+  if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+  if (error == ERROR_SUCCESS &&
+      !MoveFileExW(temporary.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+  }
+  if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());
+  return error;
+}
+
+bool FileWriteReplacing(const char* name, const void* data, size_t size) {
+  if (!name || !*name) return false;
+  std::wstring target = WideFromGbk(name);
+  if (target.empty()) return false;
+  return ReplaceFileContents(target, data, size) == ERROR_SUCCESS;
 }
 
 bool FileSeek(intptr_t file, int64_t position) {
