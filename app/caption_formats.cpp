@@ -1,5 +1,6 @@
 #include "app/caption_formats.h"
 
+#include "app/ascii_case.h"
 #include "app/timestamp.h"
 
 namespace app {
@@ -12,10 +13,7 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
 bool CaptionFormatNamed(std::string_view name, CaptionFormat& format) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  std::string lower = AsciiLowercase(std::string(name));
   if (lower == "srt") {
     format = CaptionFormat::kSrt;
   } else if (lower == "vtt") {

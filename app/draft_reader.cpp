@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/ascii_case.h"
 #include "json/cjson_api.h"
 
 namespace app {
@@ -14,17 +15,6 @@ constexpr double kTimeLimit = 9007199254740992.0;  // 2^53
 int32_t KindOf(const CjsonItem* item) { return item ? item->type & json::kCjsonTypeMask : 0; }
 
 bool IsKind(const CjsonItem* item, int32_t kind) { return KindOf(item) == kind; }
-
-// Compares a member name with a lower-case key, ignoring the case of ASCII letters.
-bool KeyIs(const char* name, const char* key) {
-  if (!name) return false;
-  for (; *key; ++name, ++key) {
-    char c = *name;
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != *key) return false;
-  }
-  return *name == '\0';
-}
 
 // The first element of an array, or the first member of an object.
 const CjsonItem* FirstChild(const CjsonItem* item) {
@@ -41,7 +31,7 @@ class Members {
     if (!IsKind(object, json::kCjsonObject)) return;
     for (const CjsonItem* member = object->child; member; member = member->next) {
       for (size_t i = 0; i < N; ++i) {
-        if (!found_[i] && KeyIs(member->string, keys[i])) {
+        if (!found_[i] && member->string && EqualsIgnoringAsciiCase(member->string, keys[i])) {
           found_[i] = member;
           break;
         }
@@ -103,8 +93,9 @@ void ReadTextTemplates(const CjsonItem* templates, DraftModel& draft) {
 }
 
 DraftSegment ReadSegment(const CjsonItem* element) {
-  static const char* const kKeys[] = {"material_id", "extra_material_refs", "target_timerange",
-                                      "source_timerange", "speed", "visible"};
+  static const char* const kKeys[] = {
+      "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
+      "visible"};
   Members<6> members(element, kKeys);
   DraftSegment segment;
   segment.materialId = StringOf(members[0]);

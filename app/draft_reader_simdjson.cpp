@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "app/ascii_case.h"
+
 namespace app {
 namespace {
 
@@ -33,17 +35,6 @@ std::string_view NameOf(od::field& member) {
   return UpToNul(decoded);
 }
 
-// Compares a member name with a lower-case key, ignoring the case of ASCII letters.
-bool KeyIs(std::string_view name, std::string_view key) {
-  if (name.size() != key.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != key[i]) return false;
-  }
-  return true;
-}
-
 // Calls `visit(i, value)` for the first member of `object` whose name matches keys[i];
 // later members of a name already seen are skipped, as a lookup would find the first.
 // Nothing for a value that is not an object.
@@ -54,7 +45,7 @@ void ForEachMember(od::value& object, const char* const (&keys)[N], Visit visit)
   for (od::field member : object.get_object()) {
     std::string_view name = NameOf(member);
     for (size_t i = 0; i < N; ++i) {
-      if (!seen[i] && KeyIs(name, keys[i])) {
+      if (!seen[i] && EqualsIgnoringAsciiCase(name, keys[i])) {
         seen[i] = true;
         visit(i, member.value());
         break;

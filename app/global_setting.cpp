@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "app/ascii_case.h"
+
 namespace app {
 namespace {
 
@@ -11,16 +13,6 @@ std::string_view Trimmed(std::string_view text) {
     text.remove_suffix(1);
   }
   return text;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
-  }
-  return true;
 }
 
 void AppendUtf8(std::string& text, uint32_t code) {
@@ -117,13 +109,13 @@ std::string IniValue(std::string_view ini, std::string_view section, std::string
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       size_t close = line.find(']');
-      inSection =
-          close != std::string_view::npos && EqualIgnoringCase(line.substr(1, close - 1), section);
+      inSection = close != std::string_view::npos &&
+                  EqualsIgnoringAsciiCase(line.substr(1, close - 1), section);
       continue;
     }
     size_t equals = line.find('=');
     if (!inSection || equals == std::string_view::npos) continue;
-    if (EqualIgnoringCase(Trimmed(line.substr(0, equals)), key)) {
+    if (EqualsIgnoringAsciiCase(Trimmed(line.substr(0, equals)), key)) {
       return UnescapedValue(Trimmed(line.substr(equals + 1)));
     }
   }

@@ -1,5 +1,7 @@
 #include "app/rich_text.h"
 
+#include "app/ascii_case.h"
+
 namespace app {
 namespace {
 
@@ -176,16 +178,7 @@ class Scanner {
     return Take('}');
   }
 
-  static bool IsTextName(std::string_view name) {
-    static constexpr std::string_view kText = "text";
-    if (name.size() != kText.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-      char c = name[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (c != kText[i]) return false;
-    }
-    return true;
-  }
+  static bool IsTextName(std::string_view name) { return EqualsIgnoringAsciiCase(name, "text"); }
 
   std::string_view json_;
   std::string_view name_;  // the last member name read

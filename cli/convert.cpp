@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/ascii_case.h"
 #include "app/caption_formats.h"
 #include "app/caption_tracks.h"
 #include "app/draft_reader.h"
@@ -19,13 +20,6 @@ namespace {
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr char kOutOfMemory[] = "unreadable (not enough memory for this draft)";
 constexpr size_t kExcerptLength = 40;  // characters of a first caption that --list-tracks shows
-
-std::string Lowercase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 std::string WithoutTrailingSeparators(std::string path) {
   while (path.size() > 1 && IsPathSeparator(path.back())) path.pop_back();
@@ -48,8 +42,7 @@ std::string ParentOf(const std::string& path) {
 // Reads the draft `bytes` into `model`: simdjson reads a well-formed draft; what it does
 // not take as a JSON object goes to the JSON classes, which decide as the window does
 // (their parser is more lenient, and they tell an encrypted draft from other text).
-app::DraftStatus ReadModel(const std::string& bytes, app::DraftModel& model,
-                           std::string& reason) {
+app::DraftStatus ReadModel(const std::string& bytes, app::DraftModel& model, std::string& reason) {
   switch (app::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
     case app::SimdjsonRead::kOk:
       return app::DraftStatus::kOk;
@@ -218,7 +211,7 @@ std::string ProjectNameOf(const std::string& file) {
   std::string parent = ParentOf(full);
   // A timeline of Timelines/<id>/ belongs to the project folder that holds Timelines.
   std::string timelines = ParentOf(parent);
-  if (Lowercase(LastComponent(timelines)) == "timelines") parent = ParentOf(timelines);
+  if (app::AsciiLowercase(LastComponent(timelines)) == "timelines") parent = ParentOf(timelines);
   std::string folder = LastComponent(parent);
   if (folder.empty()) {
     std::string own = LastComponent(full);
@@ -285,10 +278,10 @@ std::string DraftStateText(const std::string& file) {
 
 std::string OutputNames::Claim(const std::string& projectName) {
   std::string name = projectName;
-  for (int n = 2; used_.count(Lowercase(name)) != 0; ++n) {
+  for (int n = 2; used_.count(app::AsciiLowercase(name)) != 0; ++n) {
     name = projectName + "-" + std::to_string(n);
   }
-  used_.insert(Lowercase(name));
+  used_.insert(app::AsciiLowercase(name));
   return name;
 }
 

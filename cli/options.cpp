@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/ascii_case.h"
+
 namespace cli {
 namespace {
 
@@ -30,13 +32,6 @@ constexpr char kFooter[] =
     "  subvane-cli --drafts-root D:/Drafts --list\n"
     "\n"
     "Exit status: 0 all drafts converted, 1 some draft could not be, 2 usage error.\n";
-
-std::string Lowercase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 // Help in the usual order: the usage line, what the program does, then the options.
 class HelpFormatter : public CLI::Formatter {
@@ -148,7 +143,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   }
   if (options.help || options.version) return true;
 
-  std::string encoding = Lowercase(parser.encoding);
+  std::string encoding = app::AsciiLowercase(parser.encoding);
   if (encoding == "utf-8" || encoding == "utf8") {
     options.encoding = OutputEncoding::kUtf8;
   } else if (encoding == "gbk" || encoding == "cp936") {

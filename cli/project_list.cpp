@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ascii_case.h"
 #include "app/global_setting.h"
 #include "cli/cli_platform.h"
 #include "cli/convert.h"
@@ -11,13 +12,6 @@ namespace cli {
 namespace {
 
 constexpr size_t kSmallFileLimit = 16 << 20;  // settings and meta files are far smaller
-
-std::string Lowercase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 bool ReadSmall(const std::string& path, std::string& bytes) {
   std::string reason;
@@ -72,7 +66,8 @@ std::vector<std::string> DraftRoots(const std::vector<std::string>& givenRoots) 
   for (const std::string& root : roots) {
     std::string key = FullPath(root);
     while (key.size() > 1 && IsPathSeparator(key.back())) key.pop_back();
-    if (PathSeparator() == '\\') key = Lowercase(key);  // Windows names ignore letter case
+    if (PathSeparator() == '\\')
+      key = app::AsciiLowercase(key);  // Windows names ignore letter case
     if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
     seen.push_back(key);
     unique.push_back(root);
@@ -103,10 +98,10 @@ std::vector<Project> FindProjects(const std::vector<std::string>& roots) {
 std::vector<Project> ProjectsNamed(const std::vector<Project>& projects, const std::string& name) {
   std::vector<Project> exact;
   std::vector<Project> caseless;
-  std::string lower = Lowercase(name);
+  std::string lower = app::AsciiLowercase(name);
   for (const Project& project : projects) {
     if (project.name == name) exact.push_back(project);
-    if (Lowercase(project.name) == lower) caseless.push_back(project);
+    if (app::AsciiLowercase(project.name) == lower) caseless.push_back(project);
   }
   return exact.empty() ? caseless : exact;
 }
