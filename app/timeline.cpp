@@ -83,7 +83,7 @@ int64_t MapNestedTime(int64_t time, const DraftSegment& clip) {
   return clip.targetStart + static_cast<int64_t>(offset);  // cut toward zero
 }
 
-void CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out);
+bool CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out);
 
 // The subtitles of a compound clip, mapped onto the clip's place and cut to it.
 void CollectNested(const DraftModel& nested, const DraftSegment& clip, int32_t track, bool hidden,
@@ -134,11 +134,12 @@ bool TextsCarryNoId(const DraftModel& draft) {
 }
 
 // Every subtitle of `draft` in walk order: tracks as stored, segments as stored, a
-// compound clip's subtitles in its place.
-void CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out) {
+// compound clip's subtitles in its place. True when its texts were paired by position
+// instead, in the order of the texts.
+bool CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out) {
   if (TextsCarryNoId(draft)) {
     CollectByPosition(draft, out);
-    return;
+    return true;
   }
   Materials materials(draft);
   for (size_t k = 0; k < draft.tracks.size(); ++k) {
@@ -176,14 +177,14 @@ void CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out
       }
     }
   }
+  return false;
 }
 
 }  // namespace
 
 std::vector<Subtitle> TimelineSubtitles(const DraftModel& draft) {
   std::vector<Subtitle> subtitles;
-  CollectDraft(draft, 0, subtitles);
-  if (!TextsCarryNoId(draft)) {
+  if (!CollectDraft(draft, 0, subtitles)) {
     std::stable_sort(subtitles.begin(), subtitles.end(),
                      [](const Subtitle& a, const Subtitle& b) { return a.startUs < b.startUs; });
   }
