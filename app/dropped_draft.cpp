@@ -1,6 +1,6 @@
 #include "app/dropped_draft.h"
 
-#include "app/project_folder.h"
+#include "core/project_folder.h"
 #include "platform/platform.h"
 #include "ui/text_convert.h"
 
@@ -11,7 +11,7 @@ namespace {
 constexpr int64_t kSmallFileLimit = 1 << 20;
 
 // The project folder as the window's platform sees it.
-class SystemProjectFiles : public ProjectFiles {
+class SystemProjectFiles : public core::ProjectFiles {
  public:
   bool IsFile(const std::string& path) const override {
     return platform::PathKindOf(path.c_str()) == platform::PathKind::File;
@@ -53,7 +53,7 @@ std::string WithSeparator(const std::string& folder) {
 
 std::string DroppedDraftFile(const std::string& path) {
   if (platform::PathKindOf(path.c_str()) != platform::PathKind::Folder) return path;
-  return ProjectDraftFile(WithSeparator(path), SystemProjectFiles());
+  return core::ProjectDraftFile(WithSeparator(path), SystemProjectFiles());
 }
 
 }  // namespace app

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/draft_file.h"
+#include "core/draft_file.h"
 #include "app/dropped_draft.h"
 #include "app/main_window.h"
-#include "app/srt_text.h"
-#include "app/subtitles.h"
-#include "app/timestamp.h"
+#include "core/srt_text.h"
+#include "core/subtitles.h"
+#include "core/timestamp.h"
 #include "json/json_node.h"
 #include "json/parse_arena.h"
+#include "json/utf8_check.h"
 #include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
@@ -95,15 +96,15 @@ class ButtonsHeld {
 };
 
 // False when the window was closed while the rows went in: the fill stops there.
-bool FillTable(const std::vector<Subtitle>& subtitles) {
+bool FillTable(const std::vector<core::Subtitle>& subtitles) {
   // A new draft replaces the rows of the last one; the title row stays.
   rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1,
                                         1, 0);
   int32_t row = 1;
   auto lastPump = std::chrono::steady_clock::now();
-  for (const Subtitle& subtitle : subtitles) {
+  for (const core::Subtitle& subtitle : subtitles) {
     std::string serial = std::to_string(row);
-    std::string range = TimestampText(subtitle.startUs) + " --> " + TimestampText(subtitle.endUs);
+    std::string range = core::TimestampText(subtitle.startUs) + " --> " + core::TimestampText(subtitle.endUs);
     ui::TableAppendRow(kMainWindow, kSubtitleTable);
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
@@ -122,12 +123,26 @@ bool FillTable(const std::vector<Subtitle>& subtitles) {
   return MainWindowOpen();
 }
 
+// Parses the draft bytes the window has read (a runtime byte array) into `document`
+// with the outcome of `JsonDocument::ParseUtf8`: true for a JSON object or array.
+bool ParseDraftBytes(const void* bytesBlock, json::JsonDocument& document) {
+  const char* data = reinterpret_cast<const char*>(rt::BytesData(bytesBlock));
+  int32_t length = rt::BytesLength(bytesBlock);
+  size_t size = length > 0 ? static_cast<size_t>(length) : 0;
+  // ParseUtf8 escapes every non-ASCII character for the library, which decodes the
+  // escapes back into the same bytes; for well-formed UTF-8 that round trip costs a
+  // third of the parse and changes nothing. Other bytes take it, so that the system's
+  // conversion replaces them as it always has.
+  if (data && json::IsValidUtf8(data, size)) return document.ParseUtf8Direct(data, size);
+  return document.ParseUtf8(bytesBlock);
+}
+
 // Reads the draft file that the open dialog's FileName names and fills the table.
 void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   rt::OwnedBytes bytes = rt::cmd::ReadFileBytes(name.get());
 
-  std::vector<Subtitle> subtitles;
+  std::vector<core::Subtitle> subtitles;
   bool parsed;
   {
     // The tree is read once and dropped before the table fills: its items come from
@@ -135,13 +150,13 @@ void ParseChosenDraft() {
     json::ParseArena arena;
     json::JsonDocument document;
     parsed = ParseDraftBytes(bytes.get(), document);
-    if (parsed) subtitles = ExtractSubtitles(document);
+    if (parsed) subtitles = core::ExtractSubtitles(document);
   }
   if (!parsed) {
-    bool encrypted = IsEncryptedDraft(rt::BytesData(bytes.get()),
+    bool encrypted = core::IsEncryptedDraft(rt::BytesData(bytes.get()),
                                       static_cast<size_t>(rt::BytesLength(bytes.get())));
-    rt::cmd::ShowMessage(DraftStatusMessage(encrypted ? DraftStatus::kEncrypted
-                                                      : DraftStatus::kNotJson),
+    rt::cmd::ShowMessage(core::DraftStatusMessage(encrypted ? core::DraftStatus::kEncrypted
+                                                      : core::DraftStatus::kNotJson),
                          0);
     return;
   }
@@ -223,7 +238,7 @@ void OnExportClicked() {
     std::string cells[3];
     for (int32_t column = 0; column < 3; column++)
       cells[column] = ExportCell(row, column, utf8, lost);
-    AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
+    core::AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
   }
   rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   // Written beside the chosen file and put in its place only once complete: a full

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "app/draft_file.h"
-#include "app/draft_model.h"
+#include "core/draft_file.h"
+#include "core/draft_model.h"
 #include "cli/options.h"
 
 namespace cli {
 
 // Finds the draft file that `argument` names: the file itself, or in a project folder
-// the file that app::ProjectDraftFile picks. kNotFound with `reason` otherwise.
-app::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason);
+// the file that core::ProjectDraftFile picks. kNotFound with `reason` otherwise.
+core::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason);
 
 // The project's name for the draft file `file`: the name of the folder holding it, or
 // for a timeline in Timelines/<id>/ the name of the project folder.
@@ -21,7 +21,7 @@ std::string ProjectNameOf(const std::string& file);
 
 // Reads the draft file `file` into `draft`: kOk, else the failure with `reason` in
 // English. The one place where subvane-cli reads a draft.
-app::DraftStatus ReadDraftFile(const std::string& file, app::DraftModel& draft,
+core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft,
                                std::string& reason);
 
 // One file to write for a draft: its subtitles, or one caption track's (--split-tracks).
@@ -33,12 +33,12 @@ struct CaptionFile {
 
 // Reads the draft file `file` and makes the files `options` ask for, in their format,
 // encoding and offset. A --track number the draft does not have is a failure.
-app::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
+core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
                                   std::vector<CaptionFile>& files, std::string& reason);
 
 // The caption tracks of the draft file `file`, one a line: number, name, shown or hidden,
 // how many captions, the first caption.
-app::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
+core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
                                        std::string& reason);
 
 // What the draft file `file` holds, for --list: "N subtitles", "no subtitles",

@@ -98,8 +98,8 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
       jobs.push_back(std::move(job));
       continue;
     }
-    app::DraftStatus status = cli::LocateDraft(argument, job.file, job.failure);
-    if (status != app::DraftStatus::kOk) {
+    core::DraftStatus status = cli::LocateDraft(argument, job.file, job.failure);
+    if (status != core::DraftStatus::kOk) {
       job.file.clear();
     } else if (kind == cli::PathKind::kFolder) {
       job.projectName = cli::ProjectNameOf(cli::JoinPath(argument, "draft_content.json"));
@@ -135,7 +135,7 @@ bool WriteOutput(const std::string& draft, const std::string& target, const std:
 bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNames& names) {
   std::vector<cli::CaptionFile> files;
   std::string reason;
-  if (cli::ConvertDraftFile(job.file, options, files, reason) != app::DraftStatus::kOk) {
+  if (cli::ConvertDraftFile(job.file, options, files, reason) != core::DraftStatus::kOk) {
     ReportFailure(job.argument, reason);
     return false;
   }
@@ -144,7 +144,7 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
   if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
     cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
   }
-  const std::string extension = app::CaptionFormatExtension(options.format);
+  const std::string extension = core::CaptionFormatExtension(options.format);
   std::string stem;
   if (!options.outputFolder.empty()) {
     stem = cli::JoinPath(options.outputFolder, names.Claim(job.projectName));
@@ -201,7 +201,7 @@ int ListTracks(const std::vector<DraftJob>& jobs) {
       allListed = false;
       continue;
     }
-    if (cli::DescribeCaptionTracks(job.file, text, reason) != app::DraftStatus::kOk) {
+    if (cli::DescribeCaptionTracks(job.file, text, reason) != core::DraftStatus::kOk) {
       ReportFailure(job.argument, reason);
       allListed = false;
       continue;

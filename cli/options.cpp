@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/ascii_case.h"
+#include "core/ascii_case.h"
 
 namespace cli {
 namespace {
@@ -143,7 +143,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   }
   if (options.help || options.version) return true;
 
-  std::string encoding = app::AsciiLowercase(parser.encoding);
+  std::string encoding = core::AsciiLowercase(parser.encoding);
   if (encoding == "utf-8" || encoding == "utf8") {
     options.encoding = OutputEncoding::kUtf8;
   } else if (encoding == "gbk" || encoding == "cp936") {
@@ -152,7 +152,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     error = "unknown encoding '" + parser.encoding + "' (use utf-8 or gbk)";
     return false;
   }
-  if (!app::CaptionFormatNamed(parser.format, options.format)) {
+  if (!core::CaptionFormatNamed(parser.format, options.format)) {
     error = "unknown format '" + parser.format + "' (use srt, vtt or txt)";
     return false;
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/caption_formats.h"
+#include "core/caption_formats.h"
 
 namespace cli {
 
@@ -13,7 +13,7 @@ enum class OutputEncoding { kUtf8, kGbk };
 
 struct Options {
   OutputEncoding encoding = OutputEncoding::kUtf8;
-  app::CaptionFormat format = app::CaptionFormat::kSrt;
+  core::CaptionFormat format = core::CaptionFormat::kSrt;
   bool byteOrderMark = false;
   bool help = false;
   bool version = false;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/ascii_case.h"
-#include "app/global_setting.h"
+#include "core/ascii_case.h"
+#include "core/global_setting.h"
 #include "cli/cli_platform.h"
 #include "cli/convert.h"
 #include "json/json_node.h"
@@ -55,7 +55,7 @@ std::vector<std::string> DraftRoots(const std::vector<std::string>& givenRoots) 
     roots.push_back(JoinPath(JoinPath(userData, "Projects"), "com.lveditor.draft"));
     std::string settings;
     if (ReadSmall(JoinPath(JoinPath(userData, "Config"), "globalSetting"), settings)) {
-      std::string custom = app::CustomDraftFolderOf(settings);
+      std::string custom = core::CustomDraftFolderOf(settings);
       if (!custom.empty()) roots.push_back(custom);
     }
   }
@@ -67,7 +67,7 @@ std::vector<std::string> DraftRoots(const std::vector<std::string>& givenRoots) 
     std::string key = FullPath(root);
     while (key.size() > 1 && IsPathSeparator(key.back())) key.pop_back();
     if (PathSeparator() == '\\')
-      key = app::AsciiLowercase(key);  // Windows names ignore letter case
+      key = core::AsciiLowercase(key);  // Windows names ignore letter case
     if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
     seen.push_back(key);
     unique.push_back(root);
@@ -84,7 +84,7 @@ std::vector<Project> FindProjects(const std::vector<std::string>& roots) {
     for (const std::string& folderName : names) {
       Project project;
       project.folder = JoinPath(root, folderName);
-      project.draftFile = app::ProjectDraftFile(project.folder, files);
+      project.draftFile = core::ProjectDraftFile(project.folder, files);
       if (project.draftFile.empty()) continue;
       project.name = folderName;
       bool invisible = false;
@@ -98,10 +98,10 @@ std::vector<Project> FindProjects(const std::vector<std::string>& roots) {
 std::vector<Project> ProjectsNamed(const std::vector<Project>& projects, const std::string& name) {
   std::vector<Project> exact;
   std::vector<Project> caseless;
-  std::string lower = app::AsciiLowercase(name);
+  std::string lower = core::AsciiLowercase(name);
   for (const Project& project : projects) {
     if (project.name == name) exact.push_back(project);
-    if (app::AsciiLowercase(project.name) == lower) caseless.push_back(project);
+    if (core::AsciiLowercase(project.name) == lower) caseless.push_back(project);
   }
   return exact.empty() ? caseless : exact;
 }

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/project_folder.h"
+#include "core/project_folder.h"
 
 namespace cli {
 
 // The project-folder rule's view of the file system, through cli_platform.
-class SystemProjectFiles : public app::ProjectFiles {
+class SystemProjectFiles : public core::ProjectFiles {
  public:
   bool IsFile(const std::string& path) const override;
   bool ReadSmallFile(const std::string& path, std::string& bytes) const override;

@@ -10,18 +10,18 @@
 #include <string_view>
 #include <vector>
 
-#include "app/draft_file.h"
-#include "app/draft_reader.h"
-#include "app/draft_reader_simdjson.h"
-#include "app/rich_text.h"
-#include "app/subtitles.h"
+#include "core/draft_file.h"
+#include "core/draft_reader.h"
+#include "core/draft_reader_simdjson.h"
+#include "core/rich_text.h"
+#include "core/subtitles.h"
 #include "json/cjson_api.h"
 #include "json/encoding.h"
 #include "json/json_node.h"
 #include "loader/json_library.h"
 #include "runtime/heap.h"
 #include "runtime/program.h"
-#include "tests/app/draft_model_text.h"
+#include "tests/core/draft_model_text.h"
 
 namespace {
 
@@ -67,15 +67,15 @@ bool IsKind(const json::JsonNode& node, int32_t kind) {
 }
 
 void CompareReaders(const uint8_t* data, size_t size) {
-  app::DraftModel fast;
-  app::SimdjsonRead read =
-      app::ReadDraftModelSimdjson(reinterpret_cast<const char*>(data), size, size, fast);
+  core::DraftModel fast;
+  core::SimdjsonRead read =
+      core::ReadDraftModelSimdjson(reinterpret_cast<const char*>(data), size, size, fast);
   json::JsonDocument doc;
-  if (read != app::SimdjsonRead::kOk ||
-      app::ParseDraft(reinterpret_cast<const char*>(data), size, doc) != app::DraftStatus::kOk) {
+  if (read != core::SimdjsonRead::kOk ||
+      core::ParseDraft(reinterpret_cast<const char*>(data), size, doc) != core::DraftStatus::kOk) {
     return;
   }
-  if (app_test::DescribeModel(fast) != app_test::DescribeModel(app::ReadDraftModel(doc))) {
+  if (app_test::DescribeModel(fast) != app_test::DescribeModel(core::ReadDraftModel(doc))) {
     std::abort();
   }
 }
@@ -83,13 +83,13 @@ void CompareReaders(const uint8_t* data, size_t size) {
 void CompareRichText(const uint8_t* data, size_t size) {
   std::string_view content(reinterpret_cast<const char*>(data), size);
   std::string scanned;
-  app::RichTextScan scan = app::ScanRichText(content, scanned);
-  if (scan == app::RichTextScan::kUndecided) return;
+  core::RichTextScan scan = core::ScanRichText(content, scanned);
+  if (scan == core::RichTextScan::kUndecided) return;
   json::JsonDocument doc;
   bool isText = doc.ParseUtf8Direct(content.data(), content.size()) &&
                 IsKind(doc, json::kCjsonObject) &&
                 IsKind(doc.GetItemUtf8("text"), json::kCjsonString);
-  if (isText != (scan == app::RichTextScan::kText)) std::abort();
+  if (isText != (scan == core::RichTextScan::kText)) std::abort();
   if (isText && doc.GetItemUtf8("text").GetStringUtf8() != scanned) std::abort();
 }
 
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The direct path gets the fuzzer's own buffer, which ends exactly at `size`.
   if (doc.ParseUtf8Direct(reinterpret_cast<const char*>(data), size)) {
     Walk(doc);
-    (void)app::ExtractSubtitles(doc);
+    (void)core::ExtractSubtitles(doc);
   }
   doc.Release();
   CompareReaders(data, size);

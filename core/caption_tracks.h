@@ -1,0 +1,32 @@
+// The caption tracks of a draft, as subvane-cli lists and chooses them: the tracks that
+// place at least one subtitle, numbered from 1 in the draft's track order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/draft_model.h"
+#include "core/timeline.h"
+
+namespace core {
+
+struct CaptionTrack {
+  int number = 0;     // 1, 2, ... among the caption tracks
+  int32_t track = 0;  // the track's index among all of the draft's tracks
+  std::string name;   // the track's stored name, often empty
+  size_t subtitleCount = 0;
+  size_t hiddenCount = 0;  // those of them the editor hides
+  std::string firstText;   // the earliest subtitle's text
+};
+
+// The caption tracks of `draft`, given its TimelineSubtitles `timeline`.
+std::vector<CaptionTrack> CaptionTracksOf(const DraftModel& draft,
+                                          const std::vector<Subtitle>& timeline);
+
+// The subtitles of `timeline` placed by the tracks whose indexes `tracks` holds, in order.
+std::vector<Subtitle> SubtitlesOnTracks(const std::vector<Subtitle>& timeline,
+                                        const std::vector<int32_t>& tracks);
+
+}  // namespace core

@@ -1,0 +1,261 @@
+#include "core/draft_reader_simdjson.h"
+
+#include <simdjson.h>
+
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "core/ascii_case.h"
+
+namespace core {
+namespace {
+
+namespace od = simdjson::ondemand;
+using od::json_type;
+
+static_assert(kSimdjsonPadding == simdjson::SIMDJSON_PADDING, "the parser's padding changed");
+
+constexpr double kTimeLimit = 9007199254740992.0;  // 2^53
+
+// The JSON classes keep texts as C strings, which end at an escaped NUL (\u0000).
+std::string_view UpToNul(std::string_view text) {
+  size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+// A member's name as the JSON classes hold it. Names without escapes are read where
+// they stand; only the rare escaped one is decoded.
+std::string_view NameOf(od::field& member) {
+  const char* raw = member.key().raw();
+  size_t length = 0;
+  while (raw[length] != '"' && raw[length] != '\\') ++length;
+  if (raw[length] == '"') return std::string_view(raw, length);
+  std::string_view decoded = member.unescaped_key();
+  return UpToNul(decoded);
+}
+
+// Calls `visit(i, value)` for the first member of `object` whose name matches keys[i];
+// later members of a name already seen are skipped, as a lookup would find the first.
+// Nothing for a value that is not an object.
+template <size_t N, typename Visit>
+void ForEachMember(od::value& object, const char* const (&keys)[N], Visit visit) {
+  if (object.type() != json_type::object) return;
+  bool seen[N] = {};
+  for (od::field member : object.get_object()) {
+    std::string_view name = NameOf(member);
+    for (size_t i = 0; i < N; ++i) {
+      if (!seen[i] && EqualsIgnoringAsciiCase(name, keys[i])) {
+        seen[i] = true;
+        visit(i, member.value());
+        break;
+      }
+    }
+  }
+}
+
+// Calls `visit` with each element of an array, or each member value of an object.
+template <typename Visit>
+void ForEachChild(od::value& value, Visit visit) {
+  json_type type = value.type();
+  if (type == json_type::array) {
+    for (od::value child : value.get_array()) visit(child);
+  } else if (type == json_type::object) {
+    for (od::field member : value.get_object()) visit(member.value());
+  }
+}
+
+template <typename Visit>
+void ForEachElement(od::value& value, Visit visit) {
+  if (value.type() != json_type::array) return;
+  for (od::value child : value.get_array()) visit(child);
+}
+
+bool IsString(od::value& value) { return value.type() == json_type::string; }
+bool IsNumber(od::value& value) { return value.type() == json_type::number; }
+
+std::string StringOf(od::value& value) {
+  if (!IsString(value)) return std::string();
+  std::string_view text = value.get_string();
+  return std::string(UpToNul(text));
+}
+
+// A JSON number as a whole number (microseconds, flags): the double the JSON classes
+// hold, cut toward zero and held within -2^53..2^53; 0 for anything but a number.
+int64_t WholeNumberOf(od::value& value) {
+  if (!IsNumber(value)) return 0;
+  double number = value.get_double();
+  if (std::isnan(number)) return 0;
+  if (number >= kTimeLimit) return static_cast<int64_t>(kTimeLimit);
+  if (number <= -kTimeLimit) return -static_cast<int64_t>(kTimeLimit);
+  return static_cast<int64_t>(number);  // the conversion cuts toward zero
+}
+
+void ReadTexts(od::value& texts, DraftModel& draft) {
+  static const char* const kKeys[] = {"id", "content"};
+  ForEachChild(texts, [&](od::value& element) {
+    DraftText text;
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      if (key == 0) {
+        text.id = StringOf(value);
+      } else {
+        text.contentIsString = IsString(value);
+        text.content = StringOf(value);
+      }
+    });
+    draft.texts.push_back(std::move(text));
+  });
+}
+
+void ReadTextTemplates(od::value& templates, DraftModel& draft) {
+  static const char* const kKeys[] = {"id", "text_info_resources"};
+  static const char* const kResourceKeys[] = {"text_material_id"};
+  ForEachChild(templates, [&](od::value& element) {
+    DraftTextTemplate textTemplate;
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      if (key == 0) {
+        textTemplate.id = StringOf(value);
+        return;
+      }
+      ForEachElement(value, [&](od::value& resource) {
+        std::string id;
+        ForEachMember(resource, kResourceKeys, [&](size_t, od::value& v) { id = StringOf(v); });
+        textTemplate.textIds.push_back(std::move(id));
+      });
+    });
+    draft.textTemplates.push_back(std::move(textTemplate));
+  });
+}
+
+DraftSegment ReadSegment(od::value& element) {
+  enum { kMaterialId, kExtraRefs, kTarget, kSource, kSpeed, kVisible };
+  static const char* const kKeys[] = {
+      "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
+      "visible"};
+  static const char* const kRangeKeys[] = {"start", "duration"};
+  DraftSegment segment;
+  ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+    switch (key) {
+      case kMaterialId:
+        segment.materialId = StringOf(value);
+        break;
+      case kExtraRefs:
+        ForEachElement(value, [&](od::value& ref) {
+          if (IsString(ref)) segment.extraMaterialRefs.push_back(StringOf(ref));
+        });
+        break;
+      case kTarget:
+        ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
+          (rangeKey == 0 ? segment.targetStart : segment.targetDuration) = WholeNumberOf(time);
+        });
+        break;
+      case kSource:
+        ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
+          if (rangeKey == 0) segment.sourceStart = WholeNumberOf(time);
+        });
+        break;
+      case kSpeed:
+        if (IsNumber(value)) segment.speed = value.get_double();
+        break;
+      case kVisible:
+        segment.visible = !(value.type() == json_type::boolean && !value.get_bool());
+        break;
+    }
+  });
+  return segment;
+}
+
+void ReadTracks(od::value& tracks, DraftModel& draft) {
+  enum { kType, kName, kAttribute, kSegments };
+  static const char* const kKeys[] = {"type", "name", "attribute", "segments"};
+  ForEachChild(tracks, [&](od::value& element) {
+    DraftTrack track;
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      switch (key) {
+        case kType:
+          track.type = StringOf(value);
+          break;
+        case kName:
+          track.name = StringOf(value);
+          break;
+        case kAttribute:
+          track.attribute = WholeNumberOf(value);
+          break;
+        case kSegments:
+          ForEachElement(
+              value, [&](od::value& segment) { track.segments.push_back(ReadSegment(segment)); });
+          break;
+      }
+    });
+    draft.tracks.push_back(std::move(track));
+  });
+}
+
+DraftModel ReadDraft(od::value& root, int depth);
+
+void ReadNestedDrafts(od::value& drafts, int depth, DraftModel& draft) {
+  if (depth >= kMaxNestedDraftDepth) return;
+  static const char* const kKeys[] = {"id", "draft"};
+  ForEachChild(drafts, [&](od::value& element) {
+    DraftNested nested;
+    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+      if (key == 0) {
+        nested.id = StringOf(value);
+      } else if (value.type() == json_type::object) {
+        nested.draft = std::make_unique<DraftModel>(ReadDraft(value, depth + 1));
+      }
+    });
+    if (nested.draft) draft.drafts.push_back(std::move(nested));
+  });
+}
+
+DraftModel ReadDraft(od::value& root, int depth) {
+  static const char* const kRootKeys[] = {"materials", "tracks"};
+  static const char* const kMaterialKeys[] = {"texts", "text_templates", "drafts"};
+  DraftModel draft;
+  ForEachMember(root, kRootKeys, [&](size_t key, od::value& value) {
+    if (key == 1) {
+      ReadTracks(value, draft);
+      return;
+    }
+    ForEachMember(value, kMaterialKeys, [&](size_t material, od::value& list) {
+      if (material == 0) ReadTexts(list, draft);
+      if (material == 1) ReadTextTemplates(list, draft);
+      if (material == 2) ReadNestedDrafts(list, depth, draft);
+    });
+  });
+  return draft;
+}
+
+}  // namespace
+
+SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
+                                    DraftModel& model) {
+  static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+  if (size >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0) {
+    bytes += 3;
+    size -= 3;
+    capacity -= 3;
+  }
+  // The parser reads up to its padding past the end; a buffer without that room is
+  // copied into one that has it.
+  simdjson::padded_string copy;
+  if (capacity < size + simdjson::SIMDJSON_PADDING) {
+    copy = simdjson::padded_string(bytes, size);
+    bytes = copy.data();
+    capacity = size + simdjson::SIMDJSON_PADDING;
+  }
+  try {
+    od::parser parser;
+    od::document document = parser.iterate(bytes, size, capacity);
+    if (document.type() != json_type::object) return SimdjsonRead::kNotObject;
+    od::value root = document.get_value();
+    model = ReadDraft(root, 0);
+    return SimdjsonRead::kOk;
+  } catch (const simdjson::simdjson_error& error) {
+    return error.error() == simdjson::MEMALLOC ? SimdjsonRead::kOutOfMemory
+                                               : SimdjsonRead::kRejected;
+  }
+}
+
+}  // namespace core

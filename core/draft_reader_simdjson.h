@@ -1,0 +1,32 @@
+// Reads draft bytes into the plain model with simdjson: the command-line tool's parser,
+// several times faster than the JSON classes on a large draft. It copies exactly what
+// ReadDraftModel (app/draft_reader.h) copies out of the JSON classes' tree.
+#pragma once
+
+#include <cstddef>
+
+#include "core/draft_model.h"
+
+namespace core {
+
+// Bytes the parser may read past the end of a draft: a buffer with this much spare
+// capacity after the draft is read in place, a shorter one is copied first.
+constexpr size_t kSimdjsonPadding = 64;
+
+enum class SimdjsonRead {
+  kOk,           // a JSON object, read into the model
+  kNotObject,    // JSON whose top level is not an object
+  kRejected,     // refused by the parser (the JSON classes, which take more, may read it)
+  kOutOfMemory,  // the parser could not have the memory the draft needs
+};
+
+// Reads the draft of `size` bytes at `bytes` (a leading byte-order mark skipped) into
+// `model`, keys matched without regard to ASCII case; `capacity` is how many bytes from
+// `bytes` may be read. The parser reads on demand: the whole draft must be UTF-8 and
+// what the model needs strict JSON; members it does not need are skipped unread.
+// Anything the parser refuses (a control character in a string, a number such as 007,
+// bytes that are not UTF-8) is kRejected, and the model is then left as it was.
+SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
+                                    DraftModel& model);
+
+}  // namespace core

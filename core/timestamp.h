@@ -1,0 +1,16 @@
+// The SRT form of a point on the timeline.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+// HH:MM:SS,mmm for a count of microseconds, rounded to the nearest millisecond (halves
+// up); hours take more digits when needed; negative counts give 00:00:00,000.
+std::string TimestampText(int64_t microseconds);
+
+// TimestampText(start) + " --> " + TimestampText(end): one subtitle's time cell.
+std::string TimeRangeText(int64_t startUs, int64_t endUs);
+
+}  // namespace core

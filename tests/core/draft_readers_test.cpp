@@ -1,0 +1,148 @@
+// Both draft readers, fed the same bytes, must fill the same model: the window reads
+// drafts through the JSON classes, subvane-cli through simdjson.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/draft_file.h"
+#include "core/draft_reader.h"
+#include "core/draft_reader_simdjson.h"
+#include "tests/core/draft_model_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ThroughJsonClasses(const std::string& bytes) {
+  json::JsonDocument document;
+  EXPECT_EQ(core::ParseDraft(bytes, document), core::DraftStatus::kOk);
+  return core_test::DescribeModel(core::ReadDraftModel(document));
+}
+
+// Read from a buffer with the parser's padding, and from one without.
+std::string ThroughSimdjson(const std::string& bytes) {
+  std::string padded = bytes;
+  padded.reserve(bytes.size() + core::kSimdjsonPadding);
+  core::DraftModel model;
+  EXPECT_EQ(core::ReadDraftModelSimdjson(padded.data(), padded.size(), padded.capacity(), model),
+            core::SimdjsonRead::kOk);
+  std::string inPlace = core_test::DescribeModel(model);
+  core::DraftModel copied;
+  EXPECT_EQ(core::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.size(), copied),
+            core::SimdjsonRead::kOk);
+  EXPECT_EQ(core_test::DescribeModel(copied), inPlace);
+  return inPlace;
+}
+
+void ExpectSameModel(const std::string& name, const std::string& bytes) {
+  SCOPED_TRACE(name);
+  std::string expected = ThroughJsonClasses(bytes);
+  EXPECT_EQ(ThroughSimdjson(bytes), expected);
+}
+
+// `levels` drafts, each nested in the one before through materials.drafts.
+std::string NestedDrafts(int levels) {
+  std::string inner = R"({"materials":{"texts":[{"id":"deep","content":"x"}]}})";
+  for (int i = 0; i < levels; ++i) {
+    inner = R"({"materials":{"drafts":[{"id":"d)" + std::to_string(i) + R"(","draft":)" + inner +
+            R"(}]},"tracks":[{"segments":[{"material_id":"d)" + std::to_string(i) + R"("}]}]})";
+  }
+  return inner;
+}
+
+TEST(DraftReaders, FillTheSameModelFromTheSameBytes) {
+  ExpectSameModel("keys in any letter case, duplicates, mistyped values", R"({
+    "MATERIALS": {
+      "Texts": [
+        {"ID": "a", "Content": "{\"styles\":[],\"text\":\"Hi\"}", "id": "later"},
+        {"id": 7, "content": null},
+        {"content": ["not", "text"]},
+        "not an object",
+        {"Id": "t\u0000cut", "CONTENT": "line\nbreak \"quoted\" \u4e2d \ud83d\ude00 caf\u00e9"}
+      ],
+      "TEXT_TEMPLATES": [
+        {"Id": "tpl", "Text_Info_Resources": [{"TEXT_MATERIAL_ID": "a"}, {}, 5,
+                                              {"text_material_id": 9}]},
+        {"id": "no resources", "text_info_resources": {"text_material_id": "a"}}
+      ],
+      "materials_extra": 1
+    },
+    "materials": {"texts": [{"id": "second materials object", "content": "ignored"}]},
+    "Tracks": [
+      {"Type": "text", "NAME": "Captions", "Attribute": 2.9, "Segments": [
+        {"Material_Id": "a", "Extra_Material_Refs": ["r", 1, "s", null],
+         "Target_TimeRange": {"Start": 1.9, "DURATION": -2.5, "start": 99},
+         "Source_Timerange": {"START": 300.7}, "SPEED": 1.5, "Visible": false},
+        {"material_id": "tpl", "target_timerange": [1, 2], "speed": "fast", "visible": 0},
+        {"material_id": 12, "extra_material_refs": "r", "visible": true},
+        []
+      ]},
+      {"type": "video", "attribute": "2", "segments": {"material_id": "a"}},
+      {"attribute": -3, "segments": []},
+      17
+    ]
+  })");
+  ExpectSameModel("numbers as the JSON classes hold them", R"({"tracks":[{"attribute":6e0,
+    "segments":[
+      {"target_timerange":{"start":1e300,"duration":-1e300},"source_timerange":{"start":-0.5}},
+      {"target_timerange":{"start":9007199254740993,"duration":12345.999},"speed":0.1},
+      {"target_timerange":{"start":-9007199254740991,"duration":1E3},"speed":-2},
+      {"target_timerange":{"start":18446744073709551615,"duration":-0},"speed":1e-400},
+      {"target_timerange":{"start":123456789012345678901234567890,"duration":2.5e-7}}
+    ]}]})");
+  ExpectSameModel("objects where lists belong", R"({"materials":{
+    "texts":{"first":{"id":"a","content":"x"},"second":{"id":"b","content":"y"}},
+    "text_templates":{"only":{"id":"t","text_info_resources":[{"text_material_id":"b"}]}},
+    "drafts":{"one":{"id":"n","draft":{"materials":{"texts":[{"id":"in","content":"z"}]}}}}},
+    "tracks":{"main":{"type":"text","segments":[{"material_id":"a"}]}}})");
+  ExpectSameModel("nested drafts, cut at their depth limit",
+                  NestedDrafts(core::kMaxNestedDraftDepth + 3));
+  ExpectSameModel("escaped member names", R"({"materials":{"t\u0065xts":[{"\u0069d":"a",
+    "content\u0000ignored":"after nul"}], "texts":[{"id":"second"}]}, "tr\"acks":[]})");
+  ExpectSameModel("byte-order mark", "\xEF\xBB\xBF{\"materials\":{\"texts\":[{\"id\":\"a\"}]}}");
+  ExpectSameModel("empty draft", "{}");
+}
+
+TEST(DraftReaders, RealDraftsGiveTheSameModel) {
+  fs::path folder = fs::u8path(SUBVANE_DRAFTS_DIR);
+  if (!fs::is_directory(folder)) GTEST_SKIP() << "no drafts in " << SUBVANE_DRAFTS_DIR;
+  int read = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".json") continue;
+    std::ifstream file(entry.path(), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    json::JsonDocument document;
+    if (core::ParseDraft(bytes, document) != core::DraftStatus::kOk) continue;  // encrypted
+    ExpectSameModel(entry.path().filename().u8string(), bytes);
+    ++read;
+  }
+  EXPECT_GT(read, 0);
+}
+
+// What simdjson does not take goes to the JSON classes; what it takes, they take too.
+TEST(DraftReaders, SimdjsonLeavesLenientJsonAndOtherTopLevelsToTheJsonClasses) {
+  const std::string lenient[] = {
+      "{\"materials\":{\"texts\":[{\"id\":\"a\",\"content\":\"tab\there\"}]}}",
+      "{\"materials\":{\"texts\":[{\"id\":\"a\",\"content\":\"bad \xFF byte\"}]}}",
+      "{\"tracks\":[{\"attribute\":007}]}",
+      "",
+      "   ",
+      "{\"materials\":",
+  };
+  for (const std::string& bytes : lenient) {
+    core::DraftModel model;
+    EXPECT_EQ(core::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.size(), model),
+              core::SimdjsonRead::kRejected)
+        << bytes;
+  }
+  for (const std::string bytes : {"[]", "42", "\"text\""}) {
+    core::DraftModel model;
+    EXPECT_EQ(core::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.size(), model),
+              core::SimdjsonRead::kNotObject)
+        << bytes;
+  }
+}
+
+}  // namespace
