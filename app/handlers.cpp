@@ -1,12 +1,17 @@
 #include "app/handlers.h"
 
 #include <chrono>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/caption_formats.h"
+#include "core/caption_text.h"
 #include "core/draft_file.h"
 #include "app/dropped_draft.h"
 #include "app/main_window.h"
+#include "app/track_list.h"
 #include "core/srt_text.h"
 #include "core/subtitles.h"
 #include "core/timestamp.h"
@@ -16,12 +21,14 @@
 #include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
+#include "runtime/drop_down_list.h"
 #include "runtime/program.h"
 #include "runtime/report.h"
 #include "runtime/services.h"
 #include "ui/file_dialog.h"
 #include "ui/special_folder.h"
 #include "ui/table_commands.h"
+#include "ui/table_component.h"
 #include "ui/text_convert.h"
 
 namespace app {
@@ -33,8 +40,22 @@ namespace {
 constexpr int32_t kAppDataFolder = 8;
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
-// The save dialog's second file type: UTF-8 instead of code page 936.
-constexpr int64_t kUtf8SrtFilter = 1;
+// What each of the save dialog's file types writes, in the order the dialog lists them:
+// SRT in code page 936, then SRT, WebVTT and a transcript in UTF-8.
+struct SaveFileType {
+  core::CaptionFormat format;
+  bool utf8;
+};
+constexpr SaveFileType kSaveFileTypes[] = {{core::CaptionFormat::kSrt, false},
+                                           {core::CaptionFormat::kSrt, true},
+                                           {core::CaptionFormat::kVtt, true},
+                                           {core::CaptionFormat::kTxt, true}};
+constexpr char kUnexportedEditsQuestion[] =
+    "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？";
+// Yes and No, No the default, with the question mark: a slip of the Return key keeps
+// the edits.
+constexpr int32_t kYesNoQuestion = 0x4 | 0x20 | 0x100;
+constexpr int32_t kAnswerYes = 5;
 constexpr char kFolderWithoutDraft[] =
     "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。";
 // How long the fill may go without handling the window's messages: about one frame.
@@ -71,19 +92,28 @@ class HandlerRunning {
 // False once the user has closed the window (the table goes with it).
 bool MainWindowOpen() { return rt::SystemRequest(rt::kRequestWindowObject, kMainWindow, 0) != 0; }
 
-// Both buttons wait while the table fills, so that neither a second parse nor an
-// export of a half-filled table can start.
+// The captions of the draft on show, from which the track list fills the table.
+core::DraftCaptions shownDraft;
+// The track list's item that the table shows.
+int32_t shownItem = 0;
+
+// Both buttons and the track list wait while the table fills, so that neither a second
+// parse, nor another track, nor an export of a half-filled table can start.
 class ButtonsHeld {
  public:
-  ButtonsHeld() : exportWasDisabled_(ExportDisabled()) {
+  ButtonsHeld() : exportWasDisabled_(ExportDisabled()), listWasDisabled_(ListDisabled()) {
     WriteFlag(kParseButton, rt::kPropDisabled, true);
     WriteFlag(kExportButton, rt::kPropDisabled, true);
+    WriteFlag(kTrackList, rt::kPropDisabled, true);
   }
   ~ButtonsHeld() {
     if (!MainWindowOpen()) return;
     WriteFlag(kParseButton, rt::kPropDisabled, false);
     WriteFlag(kExportButton, rt::kPropDisabled, exportWasDisabled_ && !exportReady_);
+    WriteFlag(kTrackList, rt::kPropDisabled, listEnabled_ ? !*listEnabled_ : listWasDisabled_);
   }
+  // Once the table shows another draft, the list is usable as that draft allows.
+  void ListEnabled(bool enabled) { listEnabled_ = enabled; }
   void ExportReady() { exportReady_ = true; }
 
  private:
@@ -91,9 +121,35 @@ class ButtonsHeld {
     return rt::Services().ReadComponentProperty(kMainWindow, kExportButton, rt::kPropDisabled,
                                                 -1) != 0;
   }
+  static bool ListDisabled() {
+    return rt::Services().ReadComponentProperty(kMainWindow, kTrackList, rt::kPropDisabled, -1) !=
+           0;
+  }
   bool exportWasDisabled_;
+  bool listWasDisabled_;
   bool exportReady_ = false;
+  std::optional<bool> listEnabled_;
 };
+
+// Has the user changed a cell since the table was filled or exported? An edit still
+// in its box counts once its text differs.
+bool TableModified() {
+  ui::TableCommitEdit(kMainWindow, kSubtitleTable);
+  return rt::Services().ReadComponentProperty(kMainWindow, kSubtitleTable,
+                                              rt::kFirstOwnProperty + ui::kTableUserModified,
+                                              -1) != 0;
+}
+
+void ForgetTableEdits() {
+  rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable,
+                                        rt::kFirstOwnProperty + ui::kTableUserModified, -1, 0, 0);
+}
+
+// True when replacing the table loses no edit, or the user agrees to lose them.
+bool EditsMayBeLost() {
+  if (!TableModified()) return true;
+  return rt::cmd::ShowMessage(kUnexportedEditsQuestion, kYesNoQuestion) == kAnswerYes;
+}
 
 // False when the window was closed while the rows went in: the fill stops there.
 bool FillTable(const std::vector<core::Subtitle>& subtitles) {
@@ -120,7 +176,30 @@ bool FillTable(const std::vector<core::Subtitle>& subtitles) {
     row++;
   }
   rt::cmd::ProcessPendingMessages();
-  return MainWindowOpen();
+  if (!MainWindowOpen()) return false;
+  ForgetTableEdits();
+  return true;
+}
+
+// Fills the table with item `item` of the track list of `shownDraft`. False when the
+// window was closed meanwhile.
+bool FillTableWithItem(int32_t item) {
+  std::vector<core::Subtitle> rows = TrackListRows(shownDraft, item);
+  SubtitleCount = static_cast<int32_t>(rows.size());
+  shownItem = item;
+  return FillTable(rows);
+}
+
+// Shows a newly parsed draft: its track list, all of its tracks chosen, and the table
+// filled with them. False when the window was closed meanwhile.
+bool ShowDraft(core::DraftCaptions captions, ButtonsHeld& held) {
+  shownDraft = std::move(captions);
+  std::vector<core::Subtitle> shown = core::ShownSubtitles(shownDraft.timeline);
+  rt::ListSetItems(kMainWindow, kTrackList, TrackListItems(shown.size(), shownDraft.tracks));
+  rt::Services().WriteComponentProperty(kMainWindow, kTrackList,
+                                        rt::kFirstOwnProperty + rt::kListSelection, -1, 0, 0);
+  held.ListEnabled(TrackListUsable(shownDraft.tracks));
+  return FillTableWithItem(kAllTracksItem);
 }
 
 // Parses the draft bytes the window has read (a runtime byte array) into `document`
@@ -142,7 +221,7 @@ void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   rt::OwnedBytes bytes = rt::cmd::ReadFileBytes(name.get());
 
-  std::vector<core::Subtitle> subtitles;
+  core::DraftCaptions captions;
   bool parsed;
   {
     // The tree is read once and dropped before the table fills: its items come from
@@ -150,7 +229,7 @@ void ParseChosenDraft() {
     json::ParseArena arena;
     json::JsonDocument document;
     parsed = ParseDraftBytes(bytes.get(), document);
-    if (parsed) subtitles = core::ExtractSubtitles(document);
+    if (parsed) captions = core::ExtractCaptions(document);
   }
   if (!parsed) {
     bool encrypted = core::IsEncryptedDraft(rt::BytesData(bytes.get()),
@@ -161,8 +240,7 @@ void ParseChosenDraft() {
     return;
   }
   ButtonsHeld held;
-  SubtitleCount = static_cast<int32_t>(subtitles.size());
-  if (!FillTable(subtitles)) return;
+  if (!ShowDraft(std::move(captions), held)) return;
   rt::cmd::ShowMessage("解析完成", 0);
   held.ExportReady();
 }
@@ -187,6 +265,57 @@ std::string ExportCell(int32_t row, int32_t column, bool utf8, size_t& lost) {
   return rt::TextToString(cell.text.get());
 }
 
+// The table's rows as SRT: each cell as it stands, in UTF-8 or code page 936.
+std::string SrtFromTable(bool utf8, size_t& lost) {
+  std::string srt;
+  for (int32_t row = 1; row <= SubtitleCount; row++) {
+    std::string cells[3];
+    for (int32_t column = 0; column < 3; column++)
+      cells[column] = ExportCell(row, column, utf8, lost);
+    core::AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
+  }
+  return srt;
+}
+
+// The table's rows read back as subtitles in UTF-8, their texts tidied as the draft's
+// are, their times parsed when `withTimes`. False with the row when a time cell holds
+// no time range.
+bool SubtitlesFromTable(bool withTimes, std::vector<core::Subtitle>& subtitles,
+                        int32_t& badRow) {
+  subtitles.clear();
+  size_t lost = 0;
+  for (int32_t row = 1; row <= SubtitleCount; row++) {
+    core::Subtitle subtitle;
+    subtitle.text = core::TidyLineBreaks(ExportCell(row, 2, true, lost));
+    if (withTimes &&
+        !core::ParseTimeRange(ExportCell(row, 1, true, lost), subtitle.startUs, subtitle.endUs)) {
+      badRow = row;
+      return false;
+    }
+    subtitles.push_back(std::move(subtitle));
+  }
+  return true;
+}
+
+std::string BadTimeMessage(int32_t row) {
+  return "无法导出为 WebVTT：第 " + std::to_string(row) +
+         " 行的时间不是“00:00:01,000 --> 00:00:02,500”这样的时间范围，或结束早于开始。"
+         "请改正后再导出。";
+}
+
+// `name` (code page 936) with `extension` added when its last part has none, as the
+// dialog adds the chosen type's to a bare name.
+std::string WithExtension(const std::string& name, const char* extension) {
+  bool hasExtension = false;
+  for (size_t i = 0; i < name.size();) {
+    size_t n = ui::Cp936CharLength(name, i);
+    if (n == 1 && (name[i] == '\\' || name[i] == '/')) hasExtension = false;
+    if (n == 1 && name[i] == '.') hasExtension = true;
+    i += n;
+  }
+  return hasExtension ? name : name + extension;
+}
+
 }  // namespace
 
 void OnMainWindowCreated() {
@@ -203,6 +332,7 @@ void OnMainWindowCreated() {
 
 void OnParseClicked() {
   HandlerRunning running;
+  if (!EditsMayBeLost()) return;
   if (!rt::cmd::ShowFileDialog(kMainWindow, kOpenDraftDialog)) return;
   ParseChosenDraft();
 }
@@ -222,6 +352,7 @@ void OnFilesDropped() {
     rt::cmd::ShowMessage(kFolderWithoutDraft, 0);
     return;
   }
+  if (!EditsMayBeLost()) return;
   WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, file.c_str());
   ParseChosenDraft();
 }
@@ -229,23 +360,58 @@ void OnFilesDropped() {
 void OnExportClicked() {
   HandlerRunning running;
   if (!rt::cmd::ShowFileDialog(kMainWindow, kSaveSrtDialog)) return;
-  bool utf8 = rt::Services().ReadComponentProperty(kMainWindow, kSaveSrtDialog,
-                                                   rt::kFirstOwnProperty + ui::kDialogChosenFilter,
-                                                   -1) == kUtf8SrtFilter;
-  std::string srt;
+  int64_t chosen = rt::Services().ReadComponentProperty(
+      kMainWindow, kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogChosenFilter, -1);
+  const SaveFileType& type =
+      kSaveFileTypes[chosen >= 0 && chosen < static_cast<int64_t>(std::size(kSaveFileTypes))
+                         ? chosen
+                         : 0];
+  std::string bytes;
   size_t lost = 0;
-  for (int32_t row = 1; row <= SubtitleCount; row++) {
-    std::string cells[3];
-    for (int32_t column = 0; column < 3; column++)
-      cells[column] = ExportCell(row, column, utf8, lost);
-    core::AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
+  if (type.format == core::CaptionFormat::kSrt) {
+    bytes = SrtFromTable(type.utf8, lost);
+  } else {
+    std::vector<core::Subtitle> subtitles;
+    int32_t badRow = 0;
+    if (!SubtitlesFromTable(type.format == core::CaptionFormat::kVtt, subtitles, badRow)) {
+      rt::cmd::ShowMessage(BadTimeMessage(badRow).c_str(), 0);
+      return;
+    }
+    bytes = core::CaptionFileText(subtitles, type.format);
   }
-  rt::OwnedText name = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
+  rt::OwnedText chosenName = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
+  std::string name =
+      WithExtension(rt::TextToString(chosenName.get()), core::CaptionFormatExtension(type.format));
   // Written beside the chosen file and put in its place only once complete: a full
   // disk or a failed close leaves the old file as it was.
-  bool written = platform::FileWriteReplacing(name.get(), srt.data(), srt.size());
+  bool written = platform::FileWriteReplacing(name.c_str(), bytes.data(), bytes.size());
+  if (written) ForgetTableEdits();
   std::string said = written ? ExportDoneMessage(lost) : "导出失败：无法写入所选文件。";
   rt::cmd::ShowMessage(said.c_str(), 0);
+}
+
+void OnMainWindowClosing() {
+  // A handler at work holds the window's own boxes and dialogs; a close that comes
+  // through while the table fills ends the parse, which loses no edit.
+  if (handlerRunning) return;
+  HandlerRunning running;
+  if (!EditsMayBeLost()) rt::RefuseClose();
+}
+
+void OnTrackChosen() {
+  auto chosen = static_cast<int32_t>(rt::Services().ReadComponentProperty(
+      kMainWindow, kTrackList, rt::kFirstOwnProperty + rt::kListSelection, -1));
+  if (handlerRunning || !EditsMayBeLost()) {
+    // The list shows again what the table holds.
+    if (MainWindowOpen())
+      rt::Services().WriteComponentProperty(kMainWindow, kTrackList,
+                                            rt::kFirstOwnProperty + rt::kListSelection, -1,
+                                            shownItem, 0);
+    return;
+  }
+  HandlerRunning running;
+  ButtonsHeld held;
+  FillTableWithItem(chosen);
 }
 
 }  // namespace app

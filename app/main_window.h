@@ -14,6 +14,7 @@ constexpr rt::ComponentId kExportButton = 0x56010003;
 constexpr rt::ComponentId kSubtitleTable = 0x56010004;
 constexpr rt::ComponentId kOpenDraftDialog = 0x56010005;
 constexpr rt::ComponentId kSaveSrtDialog = 0x56010006;
+constexpr rt::ComponentId kTrackList = 0x56010007;
 
 // Program units, as fatal reports name the place of a failing statement.
 constexpr int32_t kExportUnit = 0x04010002;

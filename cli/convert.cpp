@@ -145,26 +145,6 @@ core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
   return core::DraftStatus::kOk;
 }
 
-// `text` on one line and at most `limit` characters long.
-std::string OneLineExcerpt(const std::string& text, size_t limit) {
-  std::string line;
-  size_t characters = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      c = ' ';
-    }
-    bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    if (startsCharacter && ++characters > limit) {
-      line.append("...");
-      break;
-    }
-    line.push_back(c);
-  }
-  return line;
-}
-
 }  // namespace
 
 std::string SafeFileName(const std::string& name) {
@@ -255,7 +235,7 @@ core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& te
             (track.name.empty() ? std::string("(no name)") : track.name) + "\t" + shown + "\t" +
             std::to_string(track.subtitleCount) +
             (track.subtitleCount == 1 ? " caption\t" : " captions\t") +
-            OneLineExcerpt(track.firstText, kExcerptLength) + "\n";
+            core::CaptionExcerpt(track.firstText, kExcerptLength) + "\n";
   }
   return core::DraftStatus::kOk;
 }

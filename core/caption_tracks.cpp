@@ -25,6 +25,25 @@ std::vector<CaptionTrack> CaptionTracksOf(const DraftModel& draft,
   return tracks;
 }
 
+std::string CaptionExcerpt(const std::string& text, size_t limit) {
+  std::string line;
+  size_t characters = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      c = ' ';
+    }
+    bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (startsCharacter && ++characters > limit) {
+      line.append("...");
+      break;
+    }
+    line.push_back(c);
+  }
+  return line;
+}
+
 std::vector<Subtitle> SubtitlesOnTracks(const std::vector<Subtitle>& timeline,
                                         const std::vector<int32_t>& tracks) {
   std::vector<Subtitle> chosen;

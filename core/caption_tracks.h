@@ -25,6 +25,10 @@ struct CaptionTrack {
 std::vector<CaptionTrack> CaptionTracksOf(const DraftModel& draft,
                                           const std::vector<Subtitle>& timeline);
 
+// A caption's `text` (UTF-8) on one line, each line break a space, cut after `limit`
+// characters with "..." added.
+std::string CaptionExcerpt(const std::string& text, size_t limit);
+
 // The subtitles of `timeline` placed by the tracks whose indexes `tracks` holds, in order.
 std::vector<Subtitle> SubtitlesOnTracks(const std::vector<Subtitle>& timeline,
                                         const std::vector<int32_t>& tracks);

@@ -84,6 +84,11 @@ class ViewEvents {
   // code page 936, in the order the system gave them; a path that code page 936 cannot
   // carry comes as an empty text.
   virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
+  // The user asks to close the window (its close box, Alt+F4, the system menu): false
+  // keeps it open.
+  virtual bool OnCloseRequested() { return true; }
+  // The user chose item `index` (from 0) of a drop-down list among the window's controls.
+  virtual void OnListSelectionChanged(int /*controlId*/, int /*index*/) {}
 };
 
 struct Bounds {
@@ -102,6 +107,13 @@ struct TopLevelStyle {
 View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
                      ViewEvents* events);
 View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds);
+// A drop-down list: a field showing the chosen item, whose list drops down within
+// `bounds` (the field at its top). The user's choices come as OnListSelectionChanged.
+View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds);
+// Replaces a drop-down list's items (UTF-16, so that every character shows); none chosen.
+void SetListItems(View* view, const std::vector<std::u16string>& items);
+// Shows item `index` (from 0) as chosen, none for -1; raises no event.
+void SetListSelection(View* view, int index);
 void ShowView(View* view, bool visible);
 void EnableView(View* view, bool enabled);
 void MoveView(View* view, const Bounds& bounds);

@@ -20,7 +20,9 @@ class Window;
 enum EventNumber : int32_t {
   kEventWindowCreated = 0,
   kEventFilesDropped = 1,  // a window's; DroppedFiles() names what was dropped
+  kEventCloseRequested = 2,  // a window's; its handler may call RefuseClose()
   kEventButtonClicked = 0,
+  kEventListSelectionChanged = 0,  // a drop-down list's; the user chose another item
 };
 
 // One entry of a window template: the window itself or one of its components.

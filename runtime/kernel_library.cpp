@@ -1,6 +1,7 @@
 #include "runtime/kernel_library.h"
 
 #include "runtime/button.h"
+#include "runtime/drop_down_list.h"
 #include "runtime/window.h"
 
 namespace rt {
@@ -16,5 +17,7 @@ std::unique_ptr<Component> CreateWindowEntry(const ComponentTemplate&) {
 
 const ComponentTypeInfo kWindowType = {kComponentWindow, kTypeRaisesEvents, CreateWindowEntry};
 const ComponentTypeInfo kButtonType = {kComponentButton, kTypeRaisesEvents, CreateButton};
+const ComponentTypeInfo kDropDownListType = {kComponentDropDownList, kTypeRaisesEvents,
+                                             CreateDropDownList};
 
 }  // namespace rt

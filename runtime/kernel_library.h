@@ -1,4 +1,4 @@
-// The runtime's own support library: windows and buttons. Other libraries add the
+// The runtime's own support library: windows, buttons and drop-down lists. Other libraries add the
 // table view and the file dialog.
 #pragma once
 
@@ -8,6 +8,7 @@ namespace rt {
 
 extern const ComponentTypeInfo kWindowType;
 extern const ComponentTypeInfo kButtonType;
+extern const ComponentTypeInfo kDropDownListType;
 
 // Component type flag: the type raises events.
 constexpr uint32_t kTypeRaisesEvents = 0x04;

@@ -215,6 +215,7 @@ int32_t EventSuppressionCount() { return State().suppressEvents; }
 ComponentId CurrentEventWindow() { return State().eventWindow; }
 ComponentId CurrentEventComponent() { return State().eventComponent; }
 const std::vector<std::string>& DroppedFiles() { return State().droppedFiles; }
+void RefuseClose() { State().closeRefused = true; }
 
 const std::string& ExecutableDirectory() { return State().executableDirectory; }
 const std::string& ExecutableFileName() { return State().executableFileName; }

@@ -69,6 +69,9 @@ ComponentId CurrentEventComponent();
 // the order the system gave them, an empty text for one that code page 936 cannot
 // carry; no paths outside such an event.
 const std::vector<std::string>& DroppedFiles();
+// Called by the handler of a window's close request: the window stays open. Outside
+// such a handler it does nothing.
+void RefuseClose();
 
 // Test hooks: forget everything InitRuntime and the loaded windows set up; name the
 // program that InitRuntime reads.

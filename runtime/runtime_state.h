@@ -46,6 +46,7 @@ struct RuntimeState {
   ComponentId eventWindow = 0;
   ComponentId eventComponent = 0;
   std::vector<std::string> droppedFiles;  // of the drop event being handled
+  bool closeRefused = false;              // set by the close request's handler
   ErrorHandler errorHandler = nullptr;
   bool errorHandlerRunning = false;
 };

@@ -28,6 +28,7 @@ constexpr uint32_t kArrayFlag = 0x20000000;
 constexpr uint32_t kFirstBasicType = 0x40000000;
 constexpr uint32_t kComponentWindow = 0x00010001;
 constexpr uint32_t kComponentButton = 0x00010006;
+constexpr uint32_t kComponentDropDownList = 0x00010009;
 constexpr uint32_t kComponentFileDialog = 0x0001001F;
 constexpr uint32_t kComponentTable = 0x00020001;
 

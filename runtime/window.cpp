@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "runtime/drop_down_list.h"
 #include "runtime/program.h"
 #include "runtime/runtime_state.h"
 
@@ -72,13 +73,33 @@ const ComponentTemplate* Window::FindEntry(ComponentId id) const {
   return nullptr;
 }
 
-void Window::OnButtonClicked(int controlId) {
+Component* Window::ComponentOfControl(int controlId) const {
   // Control ids count the window's components from kFirstControlId in template order.
   const size_t index = static_cast<size_t>(controlId - kFirstControlId);
-  if (controlId < kFirstControlId || index >= components_.size()) return;
+  if (controlId < kFirstControlId || index >= components_.size()) return nullptr;
+  return components_[index].get();
+}
+
+void Window::OnButtonClicked(int controlId) {
+  Component* button = ComponentOfControl(controlId);
   // A disabled button takes no click, whatever sends the notification.
-  if (components_[index]->Disabled()) return;
-  DispatchEvent(Id(), components_[index]->Id(), kEventButtonClicked);
+  if (!button || button->Disabled()) return;
+  DispatchEvent(Id(), button->Id(), kEventButtonClicked);
+}
+
+void Window::OnListSelectionChanged(int controlId, int index) {
+  auto* list = dynamic_cast<DropDownList*>(ComponentOfControl(controlId));
+  if (!list || list->Disabled()) return;
+  list->TakeUserChoice(index);
+  DispatchEvent(Id(), list->Id(), kEventListSelectionChanged);
+}
+
+bool Window::OnCloseRequested() {
+  State().closeRefused = false;
+  DispatchEvent(Id(), 0, kEventCloseRequested);
+  bool refused = State().closeRefused;
+  State().closeRefused = false;
+  return !refused;
 }
 
 void Window::OnViewDestroyed() {

@@ -43,8 +43,13 @@ class Window : public Component, public platform::ViewEvents {
   void OnButtonClicked(int controlId) override;
   void OnViewDestroyed() override;
   void OnFilesDropped(const std::vector<std::string>& paths) override;
+  bool OnCloseRequested() override;
+  void OnListSelectionChanged(int controlId, int index) override;
 
  private:
+  // The component behind a native control id, or null.
+  Component* ComponentOfControl(int controlId) const;
+
   WindowTemplate template_;
   std::vector<std::unique_ptr<Component>> components_;  // not including the window itself
 };

@@ -154,7 +154,11 @@ class CGridCtrl {
   int32_t Setting(int32_t index) const;
   // Stores a setting with its side effects; unknown indices are ignored.
   void SetSetting(int32_t index, int32_t value);
+  // Has the user changed a cell (an edit committed with another text, a paste, a
+  // delete) since the table was made or the flag was cleared? Cells written by the
+  // program leave it alone.
   bool Modified() const { return modified_; }
+  void SetModified(bool modified) { modified_ = modified; }
 
   // ---- Viewport ------------------------------------------------------------------
   void SetClientSize(int width, int height);

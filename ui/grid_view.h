@@ -16,6 +16,8 @@ class GridView {
   virtual void Show(bool visible) = 0;
   virtual void Enable(bool enabled) = 0;
   virtual void* NativeHandle() const = 0;
+  // Ends an edit in progress as leaving its box does: a changed text is kept.
+  virtual void CommitEdit() = 0;
 };
 
 // Creates the table's child window inside `parentNative` at `bounds` (client

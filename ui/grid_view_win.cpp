@@ -151,6 +151,7 @@ class GridWindow : public GridView, public GridViewSink {
     if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
   }
   void* NativeHandle() const override { return hwnd_; }
+  void CommitEdit() override { EndEditor(EditEnd::Commit); }
 
   // GridViewSink
   void Redraw() override {

@@ -8,7 +8,8 @@ namespace ui {
 
 namespace {
 
-const rt::ComponentTypeInfo kKernelTypes[] = {rt::kWindowType, rt::kButtonType, kFileDialogType};
+const rt::ComponentTypeInfo kKernelTypes[] = {rt::kWindowType, rt::kButtonType,
+                                              rt::kDropDownListType, kFileDialogType};
 
 }  // namespace
 

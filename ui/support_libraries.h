@@ -1,5 +1,5 @@
 // The support libraries that a program of this system registers: library 1 with
-// windows, buttons and file dialogs, library 2 with the table view.
+// windows, buttons, drop-down lists and file dialogs, library 2 with the table view.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "ui/table_component.h"
 
+#include "runtime/services.h"
 #include "runtime/window.h"
 #include "ui/table_settings.h"
 
@@ -28,11 +29,16 @@ void TableComponent::DestroyView() {
 }
 
 int64_t TableComponent::ReadOwnProperty(int32_t index) {
+  if (index == kTableUserModified) return grid_.Modified() ? 1 : 0;
   if (index < 0 || index >= kSettingCount) return 0;
   return grid_.Setting(index);
 }
 
 void TableComponent::WriteOwnProperty(int32_t index, int64_t value) {
+  if (index == kTableUserModified) {
+    grid_.SetModified(value != 0);
+    return;
+  }
   grid_.SetSetting(index, static_cast<int32_t>(value));
 }
 
@@ -46,6 +52,12 @@ void TableComponent::ApplyVisible() {
 
 void TableComponent::ApplyDisabled() {
   if (view_) view_->Enable(!Disabled());
+}
+
+void TableCommitEdit(rt::ComponentId window, rt::ComponentId table) {
+  auto* component = reinterpret_cast<rt::Component*>(
+      rt::SystemRequest(rt::kRequestComponentObject, window, static_cast<int32_t>(table)));
+  if (auto* tableComponent = dynamic_cast<TableComponent*>(component)) tableComponent->CommitEdit();
 }
 
 std::unique_ptr<rt::Component> CreateTableComponent(const rt::ComponentTemplate& entry) {

@@ -11,6 +11,10 @@
 
 namespace ui {
 
+// The own property after the numbered settings: 1 once the user has changed a cell (see
+// CGridCtrl::Modified), else 0; writing 0 clears it.
+constexpr int32_t kTableUserModified = kSettingCount;
+
 class TableComponent : public rt::Component {
  public:
   explicit TableComponent(const rt::ComponentTemplate& entry);
@@ -19,6 +23,11 @@ class TableComponent : public rt::Component {
   CGridCtrl& Grid() { return grid_; }
   // The table's native window (an HWND in the Windows build), null without a view.
   void* NativeView() const { return view_ ? view_->NativeHandle() : nullptr; }
+
+  // Ends an edit in progress as leaving its box does, so that its text counts.
+  void CommitEdit() {
+    if (view_) view_->CommitEdit();
+  }
 
   // Builds the table's window inside the owner window's native view.
   void CreateView(rt::Window& owner) override;
@@ -35,6 +44,9 @@ class TableComponent : public rt::Component {
   CGridCtrl grid_;
   std::unique_ptr<GridView> view_;
 };
+
+// CommitEdit on the table `table` of `window`; nothing when there is no such table.
+void TableCommitEdit(rt::ComponentId window, rt::ComponentId table);
 
 // The component factory of the table type.
 std::unique_ptr<rt::Component> CreateTableComponent(const rt::ComponentTemplate& entry);

@@ -11,7 +11,7 @@
 namespace platform {
 
 struct View {
-  enum class Kind { TopLevel, Button } kind = Kind::TopLevel;
+  enum class Kind { TopLevel, Button, DropDownList } kind = Kind::TopLevel;
   int controlId = 0;
   std::string text;
   Bounds bounds;
@@ -22,6 +22,8 @@ struct View {
   View* parent = nullptr;
   ViewEvents* events = nullptr;
   std::vector<View*> children;
+  std::vector<std::u16string> items;  // a drop-down list's
+  int selection = -1;                 // a drop-down list's chosen item
 };
 
 namespace standin {
@@ -39,6 +41,11 @@ void Click(View* button);
 void DropFiles(View* window, std::vector<std::string> paths);
 // Queues the user's close of a top-level window.
 void Close(View* window);
+// The live drop-down lists, in creation order.
+std::vector<View*> DropDownLists();
+// Queues the user's choice of item `index` in a drop-down list, as the mouse would make
+// it: ignored when the list is disabled, hidden or gone by the time it is dispatched.
+void ChooseListItem(View* list, int index);
 
 struct MessageBoxCall {
   std::string text;

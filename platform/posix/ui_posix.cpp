@@ -13,11 +13,11 @@ namespace platform {
 namespace {
 
 struct Message {
-  enum class Kind { Task, Click, Close, Drop, Quit } kind;
+  enum class Kind { Task, Click, Close, Drop, Choose, Quit } kind;
   View* view = nullptr;
   std::vector<std::string> paths = {};
   void (*task)(intptr_t) = nullptr;
-  intptr_t parameter = 0;
+  intptr_t parameter = 0;  // a task's, or the item a Choose message picks
 };
 
 struct StandIn {
@@ -55,20 +55,33 @@ void Post(Message message) {
   S().arrived.notify_one();
 }
 
+// Can the user's mouse reach this control now?
+bool Usable(const View* view) {
+  return !view->destroyed && view->enabled && view->visible && view->parent &&
+         !view->parent->destroyed && view->parent->enabled;
+}
+
 void Dispatch(const Message& message) {
   View* view = message.view;
   switch (message.kind) {
     case Message::Kind::Task:
       message.task(message.parameter);
       break;
-    case Message::Kind::Click: {
-      bool usable = !view->destroyed && view->enabled && view->visible && view->parent &&
-                    !view->parent->destroyed && view->parent->enabled;
-      if (usable && view->parent->events) view->parent->events->OnButtonClicked(view->controlId);
+    case Message::Kind::Click:
+      if (Usable(view) && view->parent->events)
+        view->parent->events->OnButtonClicked(view->controlId);
+      break;
+    case Message::Kind::Choose: {
+      int index = static_cast<int>(message.parameter);
+      if (!Usable(view) || index < 0 || index >= static_cast<int>(view->items.size())) break;
+      view->selection = index;
+      if (view->parent->events)
+        view->parent->events->OnListSelectionChanged(view->controlId, index);
       break;
     }
     case Message::Kind::Close:
-      if (!view->destroyed) DestroyView(view);
+      if (!view->destroyed && (!view->events || view->events->OnCloseRequested()))
+        DestroyView(view);
       break;
     case Message::Kind::Drop:
       // As on Windows, only a shown, enabled window that accepts files takes a drop.
@@ -104,6 +117,22 @@ View* CreateButton(View* parent, int controlId, const char* caption, const Bound
   view->text = caption ? caption : "";
   view->bounds = bounds;
   return view;
+}
+
+View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
+  View* view = NewView(View::Kind::DropDownList, parent);
+  view->controlId = controlId;
+  view->bounds = bounds;
+  return view;
+}
+
+void SetListItems(View* view, const std::vector<std::u16string>& items) {
+  view->items = items;
+  view->selection = -1;
+}
+
+void SetListSelection(View* view, int index) {
+  view->selection = index >= 0 && index < static_cast<int>(view->items.size()) ? index : -1;
 }
 
 void ShowView(View* view, bool visible) { view->visible = visible; }
@@ -191,6 +220,20 @@ void DropFiles(View* window, std::vector<std::string> paths) {
 void Close(View* window) {
   Message message{Message::Kind::Close};
   message.view = window;
+  Post(message);
+}
+
+std::vector<View*> DropDownLists() {
+  std::vector<View*> lists;
+  for (View* view : S().viewList)
+    if (!view->destroyed && view->kind == View::Kind::DropDownList) lists.push_back(view);
+  return lists;
+}
+
+void ChooseListItem(View* list, int index) {
+  Message message{Message::Kind::Choose};
+  message.view = list;
+  message.parameter = index;
   Post(message);
 }
 

@@ -18,6 +18,11 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"SubvaneWindow";
 constexpr wchar_t kHiddenClass[] = L"SubvaneRequests";
 constexpr UINT kTaskMessage = 0x83E7;
+// Posted to a top-level window when one of its drop-down lists may show another item;
+// wParam: the list's control id.
+constexpr UINT kListChoiceMessage = WM_APP + 1;
+// How many items a dropped list shows before it scrolls.
+constexpr int kDroppedItems = 12;
 
 HWND hiddenWindow = nullptr;
 HFONT uiFont = nullptr;
@@ -68,7 +73,25 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         if (ViewEvents* events = EventsOf(hwnd)) events->OnButtonClicked(LOWORD(wParam));
         return 0;
       }
+      if ((HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_CLOSEUP) && lParam != 0) {
+        // The choice is told once the list has closed and the notification is over: the
+        // handler may show a box, which must not open over a dropped list. A change
+        // while the list is dropped waits for its close-up.
+        HWND list = reinterpret_cast<HWND>(lParam);
+        if (HIWORD(wParam) == CBN_CLOSEUP || !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0))
+          PostMessageW(hwnd, kListChoiceMessage, LOWORD(wParam), 0);
+        return 0;
+      }
       break;
+    case kListChoiceMessage: {
+      HWND list = GetDlgItem(hwnd, static_cast<int>(wParam));
+      int index = list ? static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)) : CB_ERR;
+      // The program ignores a choice of the item it already holds (a close-up without change).
+      if (index != CB_ERR)
+        if (ViewEvents* events = EventsOf(hwnd))
+          events->OnListSelectionChanged(static_cast<int>(wParam), index);
+      return 0;
+    }
     case WM_DROPFILES: {
       std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
       if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
@@ -85,9 +108,12 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       return 0;
     }
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
+    case WM_CLOSE: {
+      // The program may keep the window, say to keep edits the user would lose.
+      ViewEvents* events = EventsOf(hwnd);
+      if (!events || events->OnCloseRequested()) DestroyWindow(hwnd);
       return 0;
+    }
     case WM_DESTROY:
       if (ViewEvents* events = EventsOf(hwnd)) events->OnViewDestroyed();
       return 0;
@@ -215,6 +241,47 @@ View* CreateButton(View* parent, int controlId, const char* caption, const Bound
                               GetModuleHandleW(nullptr), nullptr);
   if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   return AsView(hwnd);
+}
+
+View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
+  HWND hwnd = CreateWindowExW(0, L"COMBOBOX", L"",
+                              WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                              bounds.left, bounds.top, bounds.width, bounds.height, Hwnd(parent),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return nullptr;
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  // Common Controls 6 sizes the dropped list by this count, not by the window's height.
+  SendMessageW(hwnd, CB_SETMINVISIBLE, kDroppedItems, 0);
+  return AsView(hwnd);
+}
+
+void SetListItems(View* view, const std::vector<std::u16string>& items) {
+  HWND list = Hwnd(view);
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  // The dropped list is as wide as its longest item needs, never narrower than the field.
+  HDC dc = GetDC(list);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const std::u16string& item : items) {
+    std::wstring text(item.begin(), item.end());
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (size.cx > widest) widest = size.cx;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  RECT field;
+  GetWindowRect(list, &field);
+  int margins = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+  int width = widest + margins;
+  if (width < field.right - field.left) width = field.right - field.left;
+  SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+}
+
+void SetListSelection(View* view, int index) {
+  SendMessageW(Hwnd(view), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void ShowView(View* view, bool visible) {
