@@ -33,8 +33,6 @@ namespace {
 constexpr int32_t kAppDataFolder = 8;
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
-// The save dialog's second file type: UTF-8 instead of code page 936.
-constexpr int64_t kUtf8SrtFilter = 1;
 constexpr char kFolderWithoutDraft[] =
     "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。";
 // How long the fill may go without handling the window's messages: about one frame.
@@ -229,9 +227,9 @@ void OnFilesDropped() {
 void OnExportClicked() {
   HandlerRunning running;
   if (!rt::cmd::ShowFileDialog(kMainWindow, kSaveSrtDialog)) return;
-  bool utf8 = rt::Services().ReadComponentProperty(kMainWindow, kSaveSrtDialog,
-                                                   rt::kFirstOwnProperty + ui::kDialogChosenFilter,
-                                                   -1) == kUtf8SrtFilter;
+  auto type = static_cast<SaveFileType>(rt::Services().ReadComponentProperty(
+      kMainWindow, kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogChosenFilter, -1));
+  bool utf8 = type == SaveFileType::kUtf8Srt;
   std::string srt;
   size_t lost = 0;
   for (int32_t row = 1; row <= SubtitleCount; row++) {
