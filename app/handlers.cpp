@@ -40,16 +40,6 @@ namespace {
 constexpr int32_t kAppDataFolder = 8;
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
-// What each of the save dialog's file types writes, in the order the dialog lists them:
-// SRT in code page 936, then SRT, WebVTT and a transcript in UTF-8.
-struct SaveFileType {
-  core::CaptionFormat format;
-  bool utf8;
-};
-constexpr SaveFileType kSaveFileTypes[] = {{core::CaptionFormat::kSrt, false},
-                                           {core::CaptionFormat::kSrt, true},
-                                           {core::CaptionFormat::kVtt, true},
-                                           {core::CaptionFormat::kTxt, true}};
 constexpr char kUnexportedEditsQuestion[] =
     "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？";
 // Yes and No, No the default, with the question mark: a slip of the Return key keeps
@@ -297,6 +287,24 @@ bool SubtitlesFromTable(bool withTimes, std::vector<core::Subtitle>& subtitles,
   return true;
 }
 
+// What a save file type writes: SRT in code page 936, else SRT, WebVTT or a transcript
+// in UTF-8.
+struct SaveFormat {
+  core::CaptionFormat format;
+  bool utf8;
+};
+
+SaveFormat SaveFormatOf(SaveFileType type) {
+  switch (type) {
+    case SaveFileType::kUtf8Srt: return {core::CaptionFormat::kSrt, true};
+    case SaveFileType::kWebVtt: return {core::CaptionFormat::kVtt, true};
+    case SaveFileType::kText: return {core::CaptionFormat::kTxt, true};
+    case SaveFileType::kSrt:
+    case SaveFileType::kCount: break;
+  }
+  return {core::CaptionFormat::kSrt, false};
+}
+
 std::string BadTimeMessage(int32_t row) {
   return "无法导出为 WebVTT：第 " + std::to_string(row) +
          " 行的时间不是“00:00:01,000 --> 00:00:02,500”这样的时间范围，或结束早于开始。"
@@ -360,12 +368,8 @@ void OnFilesDropped() {
 void OnExportClicked() {
   HandlerRunning running;
   if (!rt::cmd::ShowFileDialog(kMainWindow, kSaveSrtDialog)) return;
-  int64_t chosen = rt::Services().ReadComponentProperty(
-      kMainWindow, kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogChosenFilter, -1);
-  const SaveFileType& type =
-      kSaveFileTypes[chosen >= 0 && chosen < static_cast<int64_t>(std::size(kSaveFileTypes))
-                         ? chosen
-                         : 0];
+  SaveFormat type = SaveFormatOf(static_cast<SaveFileType>(rt::Services().ReadComponentProperty(
+      kMainWindow, kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogChosenFilter, -1)));
   std::string bytes;
   size_t lost = 0;
   if (type.format == core::CaptionFormat::kSrt) {

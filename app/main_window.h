@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/program.h"
+#include "runtime/window_description.h"
 
 namespace app {
 
@@ -16,8 +17,18 @@ constexpr rt::ComponentId kOpenDraftDialog = 0x56010005;
 constexpr rt::ComponentId kSaveSrtDialog = 0x56010006;
 constexpr rt::ComponentId kTrackList = 0x56010007;
 
+// The save dialog's file types in the order it offers them: its ChosenFilter property
+// reads as one of these.
+enum class SaveFileType : int32_t { kSrt, kUtf8Srt, kWebVtt, kText, kCount };
+
+// The subtitle table's columns, left to right.
+enum class SubtitleColumn : int32_t { kSerial, kTimeRange, kText, kCount };
+
 // Program units, as fatal reports name the place of a failing statement.
 constexpr int32_t kExportUnit = 0x04010002;
+
+// The main window as typed entries, from which its stored template is written.
+const rt::WindowDescription& MainWindowDescription();
 
 // The program as the runtime reads it: window templates, routines, support
 // libraries and declared DLL commands.

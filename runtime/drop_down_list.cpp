@@ -47,6 +47,18 @@ std::unique_ptr<Component> CreateDropDownList(const ComponentTemplate& entry) {
   return std::make_unique<DropDownList>(entry);
 }
 
+DescribedEntry DropDownListEntry(ComponentId id, const char* name, const platform::Bounds& bounds,
+                                 EventHandler onChoose, Enabled enabled) {
+  DescribedEntry entry;
+  entry.id = id;
+  entry.type = kComponentDropDownList;
+  entry.name = name;
+  entry.bounds = bounds;
+  entry.disabled = enabled == Enabled::kNo;
+  entry.handlers = {{kEventListSelectionChanged, onChoose}};
+  return entry;
+}
+
 bool ListSetItems(ComponentId window, ComponentId list, std::vector<std::u16string> items) {
   auto* component = reinterpret_cast<Component*>(
       SystemRequest(kRequestComponentObject, window, static_cast<int32_t>(list)));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/component.h"
+#include "runtime/window_description.h"
 
 namespace rt {
 
@@ -38,6 +39,10 @@ class DropDownList : public Component {
 };
 
 std::unique_ptr<Component> CreateDropDownList(const ComponentTemplate& entry);
+
+// A drop-down list whose user's choice runs `onChoose`; its height takes in the dropped list.
+DescribedEntry DropDownListEntry(ComponentId id, const char* name, const platform::Bounds& bounds,
+                                 EventHandler onChoose, Enabled enabled = Enabled::kYes);
 
 // Replaces the items of drop-down list `list` on `window`; false when there is no such list.
 bool ListSetItems(ComponentId window, ComponentId list, std::vector<std::u16string> items);

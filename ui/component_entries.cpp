@@ -1,0 +1,84 @@
+#include "ui/component_entries.h"
+
+#include <string>
+
+namespace ui {
+
+namespace {
+
+const char* Flag(bool on) { return on ? "1" : "0"; }
+
+std::string Hex(uint32_t value) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  do {
+    out.insert(out.begin(), kDigits[value & 0xF]);
+    value >>= 4;
+  } while (value);
+  return "0x" + out;
+}
+
+}  // namespace
+
+rt::DescribedEntry FileDialogEntry(rt::ComponentId id, const char* name, FileDialogKind kind,
+                                   const char* title, const std::vector<FileType>& types,
+                                   const char* defaultExtension) {
+  std::string filter;
+  for (const FileType& type : types) {
+    if (!filter.empty()) filter += "|";
+    filter += std::string(type.description) + "|" + type.pattern;
+  }
+  rt::DescribedEntry entry;
+  entry.id = id;
+  entry.type = rt::kComponentFileDialog;
+  entry.name = name;
+  entry.visible = false;
+  entry.settings = {{"DialogType", std::to_string(static_cast<int32_t>(kind))},
+                    {"Title", title},
+                    {"Filter", filter},
+                    {"InitialFilter", "0"},
+                    {"DefaultExtension", defaultExtension},
+                    {"CreatePrompt", "0"},
+                    {"FileMustExist", "1"},
+                    {"OverwritePrompt", "1"},
+                    {"PathMustExist", "1"},
+                    {"NoChangeFolder", "0"}};
+  return entry;
+}
+
+rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name,
+                              const platform::Bounds& bounds, const TableLook& look,
+                              std::initializer_list<TableColumn> columns) {
+  rt::DescribedEntry entry;
+  entry.id = id;
+  entry.type = rt::kComponentTable;
+  entry.name = name;
+  entry.bounds = bounds;
+  entry.settings = {{"gridLineColour", Hex(look.gridLineColour)},
+                    {"gridLines", std::to_string(look.gridLines)},
+                    {"rowResize", Flag(look.rowResize)},
+                    {"columnResize", Flag(look.columnResize)},
+                    {"rowHeight", std::to_string(look.rowHeight)},
+                    {"columnWidth", std::to_string(look.columnWidth)},
+                    {"rows", "1"},
+                    {"cols", std::to_string(columns.size())},
+                    {"fixedRows", std::to_string(look.fixedRows)},
+                    {"fixedCols", std::to_string(look.fixedColumns)},
+                    {"editable", Flag(look.editable)},
+                    {"selectable", Flag(look.selectable)},
+                    {"enterAction", std::to_string(look.enterAction)},
+                    {"listMode", Flag(look.listMode)}};
+  if (look.stretchColumn >= 0) {
+    entry.settings.emplace_back("stretchColumn", std::to_string(look.stretchColumn));
+    entry.settings.emplace_back("stretchMinimum", std::to_string(look.stretchMinimum));
+  }
+  int index = 0;
+  for (const TableColumn& column : columns)
+    entry.settings.emplace_back("column" + std::to_string(index++),
+                                std::string(column.title) + "," + std::to_string(column.width) +
+                                    "," + std::to_string(static_cast<int32_t>(column.align)) +
+                                    ",0");
+  return entry;
+}
+
+}  // namespace ui
