@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/caption_tracks.h"
 #include "core/time_shift.h"
 
 namespace {
@@ -62,6 +63,14 @@ TEST(TimeShift, MovesCuesAndCutsThoseBeforeZero) {
   ASSERT_EQ(far.size(), 4u);
   EXPECT_EQ(far[3].endUs, INT64_MAX);
   EXPECT_TRUE(core::ShiftSubtitles(subtitles, INT64_MIN).empty());
+}
+
+TEST(CaptionExcerpt, OneLineCutAfterTheLimitInCharacters) {
+  EXPECT_EQ(core::CaptionExcerpt("short", 20), "short");
+  EXPECT_EQ(core::CaptionExcerpt("two\r\nlines\nand\rmore", 20), "two lines and more");
+  EXPECT_EQ(core::CaptionExcerpt(u8"你好世界再见", 4), u8"你好世界...");
+  EXPECT_EQ(core::CaptionExcerpt("abcd", 4), "abcd");
+  EXPECT_EQ(core::CaptionExcerpt("", 4), "");
 }
 
 }  // namespace

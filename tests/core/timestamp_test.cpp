@@ -63,4 +63,43 @@ TEST(TimeRangeText, JoinsStartAndEnd) {
   EXPECT_EQ(core::TimeRangeText(1234567, 1234567 + 2500000), "00:00:01,235 --> 00:00:03,735");
 }
 
+// A time cell reads back as the times it was written from, in whatever the user may
+// type for it; anything else is refused without touching the outputs.
+TEST(ParseTimeRange, ReadsTimeCellsAndRefusesEverythingElse) {
+  const struct {
+    const char* text;
+    int64_t start, end;
+  } good[] = {
+      {"00:00:01,235 --> 00:00:03,735", 1235000, 3735000},
+      {"00:00:01.235-->00:00:03.735", 1235000, 3735000},
+      {"  1:02:03,004 -->  1:02:03,004\t", 3723004000, 3723004000},
+      {"100:00:00,000 --> 123456789:59:59,999", 360000000000, 444444443999999000},
+  };
+  for (const auto& example : good) {
+    int64_t start = -1, end = -1;
+    EXPECT_TRUE(core::ParseTimeRange(example.text, start, end)) << example.text;
+    EXPECT_EQ(start, example.start) << example.text;
+    EXPECT_EQ(end, example.end) << example.text;
+  }
+  const char* bad[] = {"", "soon", "00:00:01,000", "00:00:01,000 -->", "00:00:01,000 --> 00:00:02",
+                       "00:00:02,000 --> 00:00:01,000", "00:60:00,000 --> 01:00:00,000",
+                       "00:00:60,000 --> 00:01:00,000", "00:0:01,000 --> 00:00:02,000",
+                       "00:00:01,0000 --> 00:00:02,000", "00:00:01,000 -> 00:00:02,000",
+                       "00:00:01,000 --> 00:00:02,000 x", "1234567890:00:00,000 --> 1234567890:00:00,000",
+                       "-1:00:00,000 --> 00:00:02,000", "00:00:01:000 --> 00:00:02,000"};
+  for (const char* text : bad) {
+    int64_t start = -1, end = -1;
+    EXPECT_FALSE(core::ParseTimeRange(text, start, end)) << text;
+    EXPECT_EQ(start, -1) << text;
+    EXPECT_EQ(end, -1) << text;
+  }
+  // Every range the table is filled with reads back to its milliseconds.
+  for (int64_t us = 0; us < 90000000000; us = us * 7 + 999) {
+    int64_t start = 0, end = 0;
+    ASSERT_TRUE(core::ParseTimeRange(core::TimeRangeText(us, us + 1500), start, end)) << us;
+    EXPECT_EQ(start, (us + 500) / 1000 * 1000);
+    EXPECT_EQ(end, (us + 1500 + 500) / 1000 * 1000);
+  }
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -9,10 +11,15 @@
 #include <vector>
 
 #include "app/handlers.h"
+#include "core/caption_formats.h"
+#include "core/caption_tracks.h"
+#include "core/draft_reader_simdjson.h"
+#include "core/timeline.h"
 #include "app/main_window.h"
 #include "json/encoding.h"
 #include "loader/json_library.h"
 #include "platform/posix/standin.h"
+#include "runtime/drop_down_list.h"
 #include "runtime/program.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
@@ -473,6 +480,291 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
     checked++;
   }
   EXPECT_GT(checked, 0);
+}
+
+// ---- Every format, one track at a time, no edit lost ----------------------------------
+
+// What subvane-cli writes for `draft` in `format`: all shown captions, or those of
+// caption track `trackNumber` (from 1) as --track picks them. Read with the
+// command-line tool's parser, not the window's.
+std::string CliCaptions(const fs::path& draft, core::CaptionFormat format, int trackNumber = 0) {
+  std::string bytes = ReadFile(draft);
+  bytes.reserve(bytes.size() + core::kSimdjsonPadding);
+  core::DraftModel model;
+  EXPECT_EQ(core::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model),
+            core::SimdjsonRead::kOk)
+      << draft;
+  std::vector<core::Subtitle> timeline = core::TimelineSubtitles(model);
+  if (trackNumber == 0) return core::CaptionFileText(core::ShownSubtitles(timeline), format);
+  std::vector<core::CaptionTrack> tracks = core::CaptionTracksOf(model, timeline);
+  return core::CaptionFileText(
+      core::SubtitlesOnTracks(timeline, {tracks.at(static_cast<size_t>(trackNumber) - 1).track}),
+      format);
+}
+
+// The save dialog's pairs, from 1: WebVTT and text.
+constexpr uint32_t kVttType = 3;
+constexpr uint32_t kTxtType = 4;
+
+platform::View* TrackList() {
+  std::vector<platform::View*> lists = platform::standin::DropDownLists();
+  return lists.size() == 1 ? lists[0] : nullptr;
+}
+
+int64_t TrackListSelection() {
+  return rt::Services().ReadComponentProperty(app::kMainWindow, app::kTrackList,
+                                              rt::kFirstOwnProperty + rt::kListSelection, -1);
+}
+
+// The user's own edit of a cell, committed as leaving its box does.
+void UserEdit(int32_t row, int32_t column, const ui::WideText& text) {
+  ASSERT_TRUE(Grid().BeginEdit(row, column, ui::EditCaret::AtEnd, nullptr));
+  Grid().EndEdit(ui::EditEnd::Return, text);
+}
+
+// Two caption tracks at the same times: Chinese, then English, whose first caption is
+// longer than a list item shows.
+const char kTwoTracks[] =
+    u8R"({"materials":{"texts":[{"id":"z1","content":"你好"},{"id":"z2","content":"再见"},)"
+    u8R"({"id":"e1","content":"Hello there, my good friends & <family>\nsecond line"},)"
+    u8R"({"id":"e2","content":"Goodbye"}]},"tracks":[)"
+    u8R"({"type":"text","segments":[)"
+    u8R"({"material_id":"z1","target_timerange":{"start":0,"duration":1500000}},)"
+    u8R"({"material_id":"z2","target_timerange":{"start":1500000,"duration":1500000}}]},)"
+    u8R"({"type":"text","segments":[)"
+    u8R"({"material_id":"e1","target_timerange":{"start":0,"duration":1500000}},)"
+    u8R"({"material_id":"e2","target_timerange":{"start":1500000,"duration":1500000}}]}]})";
+
+TEST_F(WindowTest, WebVttAndTextExportsAreWhatTheCommandLineToolWrites) {
+  fs::path drafts = SUBVANE_DRAFTS_DIR;
+  SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::exists(drafts), SUBVANE_DRAFTS_DIR);
+  int checked = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(drafts)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() != ".json" || name == "encrypted.json") continue;
+    Answer(entry.path());
+    Click("解析");
+    ASSERT_EQ(LastMessage(), "解析完成") << name;
+    // All tracks, then each track the list offers when there is a choice.
+    auto items = TrackList()->enabled ? static_cast<int>(TrackList()->items.size()) : 1;
+    for (int item = 0; item < items; ++item) {
+      if (item > 0) {
+        platform::standin::ChooseListItem(TrackList(), item);
+        rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+        ASSERT_EQ(TrackListSelection(), item) << name;
+      }
+      Answer(dir_ / "out", nullptr, kVttType);  // a bare name takes the type's extension
+      Click("导出");
+      EXPECT_EQ(LastMessage(), "导出完成") << name;
+      EXPECT_EQ(ReadFile(dir_ / "out.vtt"), CliCaptions(entry.path(), core::CaptionFormat::kVtt, item))
+          << name << " item " << item;
+      Answer(dir_ / "out.txt", nullptr, kTxtType);
+      Click("导出");
+      EXPECT_EQ(ReadFile(dir_ / "out.txt"), CliCaptions(entry.path(), core::CaptionFormat::kTxt, item))
+          << name << " item " << item;
+      checked++;
+    }
+  }
+  EXPECT_GT(checked, 10);
+}
+
+TEST_F(WindowTest, TheTrackListOffersEachCaptionTrackAndFillsTheTableWithIt) {
+  WriteFile(dir_ / "two.json", kTwoTracks);
+  WriteFile(dir_ / "one.json", kThreeSubtitles);
+  ASSERT_NE(TrackList(), nullptr);
+  EXPECT_FALSE(TrackList()->enabled);  // nothing to choose before a parse
+  EXPECT_TRUE(TrackList()->items.empty());
+
+  Answer(dir_ / "two.json");
+  Click("解析");
+  EXPECT_TRUE(TrackList()->enabled);
+  EXPECT_EQ(TrackList()->items,
+            (std::vector<std::u16string>{u"全部轨道（4 条）", u"轨道 1：你好（2 条）",
+                                         u"轨道 2：Hello there, my good...（2 条）"}));
+  EXPECT_EQ(TrackList()->selection, 0);
+  EXPECT_EQ(app::SubtitleCount, 4);
+
+  platform::standin::ChooseListItem(TrackList(), 2);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(app::SubtitleCount, 2);
+  EXPECT_EQ(TableRows(), 3);
+  EXPECT_EQ(Cell(1, 2), "Hello there, my good friends & <family>\r\nsecond line");
+  EXPECT_EQ(Cell(2, 0), "2");
+  EXPECT_EQ(Cell(2, 2), "Goodbye");
+  EXPECT_TRUE(FindView("导出")->enabled && FindView("解析")->enabled && TrackList()->enabled);
+  // Export writes the track on show; WebVTT escapes what it would read as markup.
+  Export(dir_ / "english.srt", true);
+  EXPECT_EQ(ReadFile(dir_ / "english.srt"),
+            "1\r\n00:00:00,000 --> 00:00:01,500\r\n"
+            "Hello there, my good friends & <family>\r\nsecond line\r\n\r\n"
+            "2\r\n00:00:01,500 --> 00:00:03,000\r\nGoodbye\r\n\r\n");
+  Answer(dir_ / "english.vtt", nullptr, kVttType);
+  Click("导出");
+  EXPECT_EQ(ReadFile(dir_ / "english.vtt"),
+            "WEBVTT\r\n\r\n00:00:00.000 --> 00:00:01.500\r\n"
+            "Hello there, my good friends &amp; &lt;family&gt;\r\nsecond line\r\n\r\n"
+            "00:00:01.500 --> 00:00:03.000\r\nGoodbye\r\n\r\n");
+  platform::standin::ChooseListItem(TrackList(), 0);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(app::SubtitleCount, 4);
+  EXPECT_EQ(Cell(2, 2), "Hello there, my good friends & <family>\r\nsecond line");
+
+  // With one caption track there is nothing to choose: the list says what the table
+  // holds and takes no choice.
+  Answer(dir_ / "one.json");
+  Click("解析");
+  EXPECT_FALSE(TrackList()->enabled);
+  EXPECT_EQ(TrackList()->items, (std::vector<std::u16string>{u"全部轨道（3 条）", u"轨道 1：你好（3 条）"}));
+  platform::standin::ChooseListItem(TrackList(), 1);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(TrackListSelection(), 0);
+  // A second draft starts again from all of its tracks.
+  Drop({(dir_ / "two.json").string()});
+  EXPECT_TRUE(TrackList()->enabled);
+  EXPECT_EQ(TrackListSelection(), 0);
+  EXPECT_EQ(app::SubtitleCount, 4);
+}
+
+TEST_F(WindowTest, EditedRowsAreReadBackForWebVttAndText) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  Answer(dir_ / "draft.json");
+  Click("解析");
+  UserEdit(1, 2, u"\r\nTiếng Việt 😀\r\n\r\nline <2>\r\n");  // blank lines tidied as a draft's
+  UserEdit(2, 1, u" 00:00:01.250-->00:00:02,000 ");             // a full stop and spaces pass
+  Answer(dir_ / "edited.vtt", nullptr, kVttType);
+  Click("导出");
+  EXPECT_EQ(LastMessage(), "导出完成");
+  const std::string vtt =
+      u8"WEBVTT\r\n\r\n00:00:00.000 --> 00:00:01.500\r\nTiếng Việt 😀\r\nline &lt;2&gt;\r\n\r\n"
+      u8"00:00:01.250 --> 00:00:02.000\r\n再见\r\n\r\n"
+      u8"00:00:03.000 --> 00:00:04.000\r\nline\r\nbreak\r\n\r\n";
+  EXPECT_EQ(ReadFile(dir_ / "edited.vtt"), vtt);
+  Answer(dir_ / "edited", nullptr, kTxtType);
+  Click("导出");
+  const std::string text = u8"Tiếng Việt 😀 line <2>\r\n再见\r\nline break\r\n";
+  EXPECT_EQ(ReadFile(dir_ / "edited.txt"), text);
+
+  // A time cell that holds no time range stops a WebVTT export with the row named; the
+  // file is not touched, and the edits still count as not exported.
+  const ui::WideText badTimes[] = {u"soon", u"00:00:02,000 --> 00:00:01,000",
+                                   u"00:00:01,000 --> 00:61:00,000", u"00:00:01,000"};
+  for (const ui::WideText& bad : badTimes) {
+    UserEdit(3, 1, bad);
+    WriteFile(dir_ / "edited.vtt", "old");
+    Answer(dir_ / "edited.vtt", nullptr, kVttType);
+    Click("导出");
+    EXPECT_EQ(LastMessage(),
+              "无法导出为 WebVTT：第 3 行的时间不是“00:00:01,000 --> 00:00:02,500”这样的时间范围，"
+              "或结束早于开始。请改正后再导出。");
+    EXPECT_EQ(ReadFile(dir_ / "edited.vtt"), "old");
+  }
+  // Text needs no times; SRT writes the cell as it stands.
+  Answer(dir_ / "edited.txt", nullptr, kTxtType);
+  Click("导出");
+  EXPECT_EQ(LastMessage(), "导出完成");
+  Export(dir_ / "edited.srt", true);
+  EXPECT_NE(ReadFile(dir_ / "edited.srt").find("3\r\n00:00:01,000\r\nline"), std::string::npos);
+}
+
+// Each way of replacing the table or leaving it asks first while an edit is not exported;
+// No leaves everything as it was, Yes goes on.
+TEST_F(WindowTest, EditsNotYetExportedAreNotLostWithoutAQuestion) {
+  WriteFile(dir_ / "two.json", kTwoTracks);
+  WriteFile(dir_ / "other.json", kThreeSubtitles);
+  const char kQuestion[] = "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？";
+  struct Way {
+    const char* name;
+    std::function<void()> act;
+    std::function<bool()> wentOn;
+  };
+  const Way ways[] = {
+      {"parse", [this] {
+         Answer(dir_ / "other.json");
+         Click("解析");
+       }, [] { return app::SubtitleCount == 3; }},
+      {"drop", [this] { Drop({(dir_ / "other.json").string()}); },
+       [] { return app::SubtitleCount == 3; }},
+      {"track", [] {
+         platform::standin::ChooseListItem(TrackList(), 1);
+         rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+       }, [] { return app::SubtitleCount == 2; }},
+      {"close", [] {
+         platform::standin::Close(FindView("Subvane"));
+         rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+       }, [] { return rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0) == 0; }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    TearDown();
+    SetUp();
+    WriteFile(dir_ / "two.json", kTwoTracks);
+    WriteFile(dir_ / "other.json", kThreeSubtitles);
+    Answer(dir_ / "two.json");
+    Click("解析");
+    const auto questions = [&] {
+      return std::count_if(MessageBoxes().begin(), MessageBoxes().end(),
+                           [&](const platform::standin::MessageBoxCall& box) { return box.text == kQuestion; });
+    };
+    // Without an edit nothing is asked (a close would end the window: see the next test).
+    if (std::string(way.name) != "close") {
+      way.act();
+      EXPECT_TRUE(way.wentOn());
+      EXPECT_EQ(questions(), 0);
+      Answer(dir_ / "two.json");
+      Click("解析");
+    }
+    UserEdit(1, 2, u"改过");
+    int answer = 7;  // No
+    platform::standin::SetMessageBoxResponder(
+        [&](const platform::standin::MessageBoxCall& box) { return box.text == kQuestion ? answer : 1; });
+    size_t boxes = MessageBoxes().size();
+    way.act();
+    ASSERT_EQ(MessageBoxes().size(), boxes + 1);
+    EXPECT_EQ(MessageBoxes().back().text, kQuestion);
+    EXPECT_EQ(MessageBoxes().back().flags & 0xF, 0x4u);  // Yes and No
+    EXPECT_NE(rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0), 0);
+    EXPECT_EQ(app::SubtitleCount, 4);
+    EXPECT_EQ(Cell(1, 2), "改过");
+    EXPECT_EQ(TrackListSelection(), 0);
+    EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (dir_ / "two.json").string());
+
+    answer = 6;  // Yes
+    way.act();
+    EXPECT_EQ(MessageBoxes()[boxes + 1].text, kQuestion);
+    EXPECT_TRUE(way.wentOn());
+  }
+}
+
+TEST_F(WindowTest, AfterAnExportNothingIsAskedUntilTheNextEdit) {
+  WriteFile(dir_ / "two.json", kTwoTracks);
+  Answer(dir_ / "two.json");
+  Click("解析");
+  UserEdit(1, 2, u"改过");
+  // A failed export keeps the question.
+  Answer(dir_ / "no-such-folder" / "out.srt");
+  Click("导出");
+  size_t boxes = MessageBoxes().size();
+  platform::standin::SetMessageBoxResponder([](const platform::standin::MessageBoxCall&) { return 7; });
+  platform::standin::ChooseListItem(TrackList(), 1);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(TrackListSelection(), 0);
+
+  platform::standin::SetMessageBoxResponder(nullptr);
+  Export(dir_ / "out.srt", true);
+  EXPECT_EQ(LastMessage(), "导出完成");
+  boxes = MessageBoxes().size();
+  platform::standin::ChooseListItem(TrackList(), 1);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(MessageBoxes().size(), boxes);
+  EXPECT_EQ(app::SubtitleCount, 2);
+  // Cells the program writes, and an edit that changes nothing, count as no edit.
+  ASSERT_TRUE(Grid().BeginEdit(1, 2, ui::EditCaret::AtEnd, nullptr));
+  Grid().EndEdit(ui::EditEnd::Return, Grid().EditOriginal());
+  platform::standin::Close(FindView("Subvane"));
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(MessageBoxes().size(), boxes);
+  EXPECT_EQ(rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0), 0);
 }
 
 // The stored text the program really loads reads back as the window its typed entries
