@@ -2,7 +2,8 @@
 // A View* is the HWND itself; a top-level window keeps its ViewEvents in its
 // GWLP_USERDATA slot from WM_NCCREATE to WM_NCDESTROY.
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>

@@ -684,6 +684,154 @@ def check_table_reading(s):
     close_main(s)
 
 
+def run_cli(s, *args):
+    """subvane-cli.exe's own output for the same draft, read from the file it writes."""
+    result = subprocess.run(["wine", s.args.cli] + list(args), capture_output=True, timeout=60)
+    assert result.returncode == 0, result.stderr.decode("utf-8", "replace")
+
+
+def track_list(s):
+    w = s.find(MAIN)
+    lists = [c for c in w.controls if c["class"].lower() == "combobox" and c["visible"]]
+    assert len(lists) == 1, "one track list in the window, not %d" % len(lists)
+    return lists[0]
+
+
+def click_at(s, rect, dx=None):
+    left, top, right, bottom = rect
+    x = left + dx if dx is not None else (left + right) // 2
+    s.xdotool("mousemove", str(x), str((top + bottom) // 2))
+    s.xdotool("click", "1")
+
+
+def answer_question(s, answer):
+    """Answers the question about edits not yet exported with the button `answer`
+    ("Yes" or "No") and returns its text."""
+    said = message_text(s)
+    labels = {"Yes": ("&Yes", "是(&Y)", "Yes"), "No": ("&No", "否(&N)", "No")}[answer]
+    button = next(c for c in s.wait_window(INFO).controls
+                  if c["class"].lower() == "button" and c["text"] in labels)
+    s.point_at(button["rect"])
+    s.xdotool("click", "1")
+    s.wait_gone(INFO)
+    return said
+
+
+def export_as(s, path, steps):
+    """Exports with the save dialog's file type `steps` entries below the first."""
+    s.click(MAIN, "导出")
+    choose_file_type(s, "保存srt文件", "文件类型(&T):", steps)
+    s.type_into_dialog("保存srt文件", windows_path(path))
+    s.wait("the save dialog to close",
+           lambda: not any(w.title == "保存srt文件" for w in s.windows()))
+    said = message_text(s)
+    dismiss_message(s)
+    return said
+
+
+def check_every_format_and_one_track(s):
+    # A draft with captions in three languages on five tracks: its list offers each
+    # track; WebVTT and text exports of all of them and of one are what subvane-cli
+    # writes for the same captions.
+    draft = pathlib.Path(s.args.drafts) / "hidden-track-trilingual-301.json"
+    if not draft.exists():
+        assert os.environ.get("CI") != "true", "no real drafts in %s (CI=true)" % s.args.drafts
+        print("  (no real drafts: skipped)")
+        return
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        s.start()
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+        dismiss_message(s)
+        # A bare name takes the chosen type's extension.
+        assert export_as(s, work / "all", 2) == "导出完成"
+        run_cli(s, "--format", "vtt", "-o", windows_path(work / "cli-all.vtt"), windows_path(draft))
+        assert (work / "all.vtt").read_bytes() == (work / "cli-all.vtt").read_bytes(), "WebVTT"
+        assert export_as(s, work / "all", 3) == "导出完成"
+        run_cli(s, "--format", "txt", "-o", windows_path(work / "cli-all.txt"), windows_path(draft))
+        assert (work / "all.txt").read_bytes() == (work / "cli-all.txt").read_bytes(), "text"
+
+        # The list drops down over the table; the second track is chosen from it.
+        combo = track_list(s)
+        assert combo["enabled"], "five caption tracks: the list takes a choice"
+        click_at(s, combo["rect"])
+        s.wait("the list to drop down", lambda: any(
+            w.cls == "ComboLBox" for w in s.windows()))
+        s.screenshot("trilingual-draft-track-list-open")
+        s.xdotool("key", "Down", "Down", "Return")
+        s.wait("the list to close", lambda: not any(w.cls == "ComboLBox" for w in s.windows()))
+        s.screenshot("trilingual-draft-second-track-chosen")
+        assert export_as(s, work / "track2.vtt", 2) == "导出完成"
+        run_cli(s, "--track", "2", "--format", "vtt", "-o", windows_path(work / "cli-track2.vtt"),
+                windows_path(draft))
+        assert (work / "track2.vtt").read_bytes() == (work / "cli-track2.vtt").read_bytes(), \
+            "the second track's WebVTT"
+        assert export_as(s, work / "track2.txt", 3) == "导出完成"
+        run_cli(s, "--track", "2", "--format", "txt", "-o", windows_path(work / "cli-track2.txt"),
+                windows_path(draft))
+        assert (work / "track2.txt").read_bytes() == (work / "cli-track2.txt").read_bytes(), \
+            "the second track's text"
+    finally:
+        for name in ("all.vtt", "all.txt", "track2.vtt", "track2.txt"):
+            if (work / name).exists():
+                shutil.copy(work / name, os.path.join(s.args.artifacts, "trilingual-" + name))
+        shutil.rmtree(work, ignore_errors=True)
+    close_main(s)
+
+
+def check_edits_are_not_lost(s):
+    # An edit, then Parse and a close each answered No: the edit stays and is exported;
+    # after the export the window closes without a question.
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    question = "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？"
+    try:
+        draft = work / "draft.json"
+        draft.write_text(json.dumps({"materials": {"texts": [{"id": "a", "content": "原来的字幕"}]},
+                                     "tracks": [{"type": "text", "segments": [
+                                         {"material_id": "a",
+                                          "target_timerange": {"start": 0, "duration": 1000000}}]}]},
+                                    ensure_ascii=False), encoding="utf-8")
+        s.start()
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+        dismiss_message(s)
+        grid = next(c for c in s.find(MAIN).controls if c["class"] == "MYGridCtrl")
+        left, top = grid["rect"][0] + 2, grid["rect"][1] + 2
+        # The caption of row 1: typing starts an edit, Return commits it.
+        s.xdotool("mousemove", str(left + 300), str(top + 36))
+        s.xdotool("click", "1")
+        s.xdotool("type", "--delay", "40", "NEW")
+        s.xdotool("key", "Return")
+
+        s.click(MAIN, "解析")
+        s.wait_window(INFO)
+        s.screenshot("unexported-edits-question")
+        assert answer_question(s, "No") == question
+        assert s.find("打开JSON文件") is None, "No opens no dialog"
+
+        # An edit still in its box counts too: F2 on the current cell, more letters, and
+        # the window closed from the keyboard without leaving the box.
+        s.xdotool("mousemove", str(left + 300), str(grid["rect"][3] - 20))
+        s.xdotool("click", "1")  # below the rows: the table takes the keyboard
+        s.xdotool("key", "F2")
+        s.xdotool("type", "--delay", "40", "ER")
+        s.xdotool("key", "alt+F4")
+        assert answer_question(s, "No") == question
+        assert s.process.poll() is None and s.find(MAIN), "No keeps the window open"
+        s.screenshot("edit-kept-after-close-answered-no")
+
+        out = work / "edited.srt"
+        export_to(s, out, utf8=True)
+        assert message_text(s) == "导出完成"
+        dismiss_message(s)
+        assert out.read_bytes() == "1\r\n00:00:00,000 --> 00:00:01,000\r\nNEWER\r\n\r\n".encode(), \
+            out.read_bytes()
+        close_main(s)  # no question after the export
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -704,6 +852,8 @@ CHECKS = [
     check_export_onto_a_full_disk_keeps_the_old_file,
     check_keys_act_only_on_the_focused_control,
     check_table_reading,
+    check_every_format_and_one_track,
+    check_edits_are_not_lost,
     check_fatal_report,
 ]
 
@@ -713,6 +863,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe", required=True)
     parser.add_argument("--fatal", required=True)
+    parser.add_argument("--cli", required=True)
     parser.add_argument("--drafts", required=True)
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("checks", nargs="*")
