@@ -84,6 +84,13 @@ class ViewEvents {
   // code page 936, in the order the system gave them; a path that code page 936 cannot
   // carry comes as an empty text.
   virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
+  // The client area changed size (pixels).
+  virtual void OnViewResized(int /*width*/, int /*height*/) {}
+  // The window now shows at another DPI; the size the system suggests for it follows as
+  // a resize.
+  virtual void OnDpiChanged(int /*dpi*/) {}
+  // The least client area the user may size the window to (pixels); 0 for no limit.
+  virtual void MinimumClientSize(int* width, int* height) { *width = *height = 0; }
 };
 
 struct Bounds {
@@ -98,7 +105,8 @@ struct TopLevelStyle {
   bool acceptsFiles = false;  // files and folders may be dropped on it
 };
 
-// A top-level window whose outer size is `bounds`.
+// A hidden top-level window whose outer size is `bounds` in 96-DPI numbers, scaled to
+// the DPI of the monitor it opens on.
 View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
                      ViewEvents* events);
 View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds);
@@ -109,6 +117,16 @@ void SetViewText(View* view, const char* text);
 void DestroyView(View* view);
 // The HWND behind a view in the Windows build; the stand-in view itself elsewhere.
 void* NativeHandle(View* view);
+
+// The DPI a view shows at: its monitor's where the system tells, else the system's;
+// 96 in the Linux build.
+int ViewDpi(View* view);
+// The size of a view's client area in pixels.
+void ViewClientSize(View* view, int* width, int* height);
+// Gives a control the font (a value of UiFontForDpi).
+void SetViewFont(View* view, void* font);
+// UiFont() at `dpi`; the fonts live until ShutdownUserInterface.
+void* UiFontForDpi(int dpi);
 
 // The font for the program's controls: the system's message font, or, where that
 // font has no Chinese glyphs, a font of the system that has them. An HFONT in the
