@@ -65,14 +65,24 @@ constexpr ui::TableColumn ColumnLook(SubtitleColumn column) {
   return kColumns[static_cast<size_t>(column)].look;
 }
 
+// The caption column takes what the window gains in width; narrowed, it keeps room for
+// its title.
+ui::TableLook TableLook() {
+  ui::TableLook look;
+  look.stretchColumn = static_cast<int32_t>(SubtitleColumn::kText);
+  look.stretchMinimum = 100;
+  return look;
+}
+
 // The window as the user sees it: two buttons on the left, the caption-track list above
-// the subtitle table, which fills the rest, and two dialogs that show only when asked.
+// the subtitle table, which fills the rest and grows with the window, and two dialogs
+// that show only when asked.
 rt::WindowDescription DescribeMainWindow() {
   rt::WindowLook look;
   look.centred = true;
   look.minimiseBox = true;
-  look.maximiseBox = false;
-  look.resizable = false;
+  look.maximiseBox = true;
+  look.resizable = true;
   look.acceptsFiles = true;
   return rt::WindowDescription(
       rt::WindowEntry(kMainWindow, "MainWindow", "Subvane", {50, 50, 738, 387}, look,
@@ -83,12 +93,13 @@ rt::WindowDescription DescribeMainWindow() {
           rt::ButtonEntry(kParseButton, "解析按钮", "解析", {8, 24, 80, 40}, OnParseClicked),
           rt::ButtonEntry(kExportButton, "导出按钮", "导出", {8, 80, 80, 40}, OnExportClicked,
                           rt::Enabled::kNo),
-          rt::DropDownListEntry(kTrackList, "轨道列表", {96, 8, 360, 300}, OnTrackChosen,
+          rt::DropDownListEntry(kTrackList, "轨道列表", {96, 8, 360, 24}, OnTrackChosen,
                                 rt::Enabled::kNo),
-          ui::TableEntry(kSubtitleTable, "高级表格1", {96, 40, 624, 312}, ui::TableLook(),
-                         {ColumnLook(SubtitleColumn::kSerial),
-                          ColumnLook(SubtitleColumn::kTimeRange),
-                          ColumnLook(SubtitleColumn::kText)}),
+          rt::Anchored(ui::TableEntry(kSubtitleTable, "高级表格1", {96, 40, 624, 312}, TableLook(),
+                                      {ColumnLook(SubtitleColumn::kSerial),
+                                       ColumnLook(SubtitleColumn::kTimeRange),
+                                       ColumnLook(SubtitleColumn::kText)}),
+                       rt::kAnchorRight | rt::kAnchorBottom),
           ui::FileDialogEntry(kOpenDraftDialog, "打开json对话框", ui::FileDialogKind::kOpen,
                               "打开JSON文件", {{"JSON文件（*.json）", "*.json"}}, ""),
           ui::FileDialogEntry(kSaveSrtDialog, "保存srt对话框", ui::FileDialogKind::kSave,

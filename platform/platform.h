@@ -89,6 +89,13 @@ class ViewEvents {
   virtual bool OnCloseRequested() { return true; }
   // The user chose item `index` (from 0) of a drop-down list among the window's controls.
   virtual void OnListSelectionChanged(int /*controlId*/, int /*index*/) {}
+  // The client area changed size (pixels).
+  virtual void OnViewResized(int /*width*/, int /*height*/) {}
+  // The window now shows at another DPI; the size the system suggests for it follows as
+  // a resize.
+  virtual void OnDpiChanged(int /*dpi*/) {}
+  // The least client area the user may size the window to (pixels); 0 for no limit.
+  virtual void MinimumClientSize(int* width, int* height) { *width = *height = 0; }
 };
 
 struct Bounds {
@@ -103,12 +110,13 @@ struct TopLevelStyle {
   bool acceptsFiles = false;  // files and folders may be dropped on it
 };
 
-// A top-level window whose outer size is `bounds`.
+// A hidden top-level window whose outer size is `bounds` in 96-DPI numbers, scaled to
+// the DPI of the monitor it opens on.
 View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
                      ViewEvents* events);
 View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds);
-// A drop-down list: a field showing the chosen item, whose list drops down within
-// `bounds` (the field at its top). The user's choices come as OnListSelectionChanged.
+// A drop-down list: a field at `bounds` showing the chosen item, whose list drops down
+// below it. The user's choices come as OnListSelectionChanged.
 View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds);
 // Replaces a drop-down list's items (UTF-16, so that every character shows); none chosen.
 void SetListItems(View* view, const std::vector<std::u16string>& items);
@@ -121,6 +129,16 @@ void SetViewText(View* view, const char* text);
 void DestroyView(View* view);
 // The HWND behind a view in the Windows build; the stand-in view itself elsewhere.
 void* NativeHandle(View* view);
+
+// The DPI a view shows at: its monitor's where the system tells, else the system's;
+// 96 in the Linux build.
+int ViewDpi(View* view);
+// The size of a view's client area in pixels.
+void ViewClientSize(View* view, int* width, int* height);
+// Gives a control the font (a value of UiFontForDpi).
+void SetViewFont(View* view, void* font);
+// UiFont() at `dpi`; the fonts live until ShutdownUserInterface.
+void* UiFontForDpi(int dpi);
 
 // The font for the program's controls: the system's message font, or, where that
 // font has no Chinese glyphs, a font of the system that has them. An HFONT in the

@@ -6,6 +6,7 @@
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
+#include "runtime/window_description.h"
 
 namespace rt {
 
@@ -30,6 +31,7 @@ Component::Component(const ComponentTemplate& entry)
       text_(entry.text),
       visible_(entry.visible),
       disabled_(entry.disabled),
+      anchors_(AnchorsOf(entry)),
       bytes_(entry.bytes) {}
 
 void Component::CreateView(Window& owner) { owner_ = &owner; }
@@ -75,7 +77,11 @@ int64_t Component::ReadOwnProperty(int32_t) { return 0; }
 void Component::WriteOwnProperty(int32_t, int64_t) {}
 
 void Component::ApplyBounds() {
-  if (view_) platform::MoveView(view_, bounds_);
+  if (view_) platform::MoveView(view_, owner_ ? owner_->PlacedBounds(*this) : bounds_);
+}
+
+void Component::ApplyDpi(int dpi) {
+  if (view_) platform::SetViewFont(view_, platform::UiFontForDpi(dpi));
 }
 void Component::ApplyVisible() {
   if (view_) platform::ShowView(view_, visible_);

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "runtime/value.h"
+#include "runtime/window_layout.h"
 
 namespace rt {
 
@@ -77,6 +78,16 @@ class Component {
   virtual int64_t ReadOwnProperty(int32_t index);
   virtual void WriteOwnProperty(int32_t index, int64_t value);
 
+  // The window shows at a new DPI: the component takes its font and sizes for it. Its
+  // place follows when the window applies its bounds.
+  virtual void ApplyDpi(int dpi);
+  // Moves the view to where the owner window places the component now.
+  void Place() { ApplyBounds(); }
+  // Which of its edges follow the window's right and bottom edges (Anchor bits).
+  uint32_t Anchors() const { return anchors_; }
+  // The least size (96-DPI numbers) that a stretching component may shrink to.
+  virtual ClientSize MinimumSize() const { return {bounds_.width, bounds_.height}; }
+
   bool Disabled() const { return disabled_; }
   const std::vector<uint8_t>& BytesProperty() const { return bytes_; }
   bool Visible() const { return visible_; }
@@ -99,6 +110,7 @@ class Component {
   std::string text_;
   bool visible_;
   bool disabled_;
+  uint32_t anchors_;
   std::vector<uint8_t> bytes_;
   Window* owner_ = nullptr;
   platform::View* view_ = nullptr;

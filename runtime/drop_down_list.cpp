@@ -7,13 +7,22 @@ namespace rt {
 
 void DropDownList::CreateView(Window& owner) {
   Component::CreateView(owner);
-  platform::View* view = platform::CreateDropDownList(owner.View(), owner.ControlIdOf(*this), Bounds());
+  platform::View* view = platform::CreateDropDownList(owner.View(), owner.ControlIdOf(*this),
+                                                      owner.PlacedBounds(*this));
   SetView(view);
   if (!view) return;
   platform::SetListItems(view, items_);
   platform::SetListSelection(view, selection_);
   platform::EnableView(view, !Disabled());
   platform::ShowView(view, Visible());
+}
+
+void DropDownList::ApplyDpi(int dpi) {
+  Component::ApplyDpi(dpi);
+  if (!View()) return;
+  // The dropped list's width follows its items in the new font.
+  platform::SetListItems(View(), items_);
+  platform::SetListSelection(View(), selection_);
 }
 
 int64_t DropDownList::ReadOwnProperty(int32_t index) {

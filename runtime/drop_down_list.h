@@ -1,6 +1,6 @@
 // The drop-down list component: a field that shows the chosen item of a list that drops
-// down below it, and an event when the user chooses another item. Its template height
-// is the field and the dropped list together.
+// down below it, and an event when the user chooses another item. Its bounds are the
+// field's; the dropped list takes what room it needs below.
 #pragma once
 
 #include <memory>
@@ -23,6 +23,7 @@ class DropDownList : public Component {
   using Component::Component;
 
   void CreateView(Window& owner) override;
+  void ApplyDpi(int dpi) override;
   int64_t ReadOwnProperty(int32_t index) override;
   void WriteOwnProperty(int32_t index, int64_t value) override;
 
@@ -40,7 +41,7 @@ class DropDownList : public Component {
 
 std::unique_ptr<Component> CreateDropDownList(const ComponentTemplate& entry);
 
-// A drop-down list whose user's choice runs `onChoose`; its height takes in the dropped list.
+// A drop-down list whose user's choice runs `onChoose`.
 DescribedEntry DropDownListEntry(ComponentId id, const char* name, const platform::Bounds& bounds,
                                  EventHandler onChoose, Enabled enabled = Enabled::kYes);
 

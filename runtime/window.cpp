@@ -42,6 +42,10 @@ bool Window::Create() {
   if (!view) return false;
   SetView(view);
   SetOwner(this);
+  dpi_ = platform::ViewDpi(view);
+  platform::ViewClientSize(view, &reference_.width, &reference_.height);
+  client_ = reference_;
+  laidOut_ = true;
   for (auto& component : components_) component->CreateView(*this);
   if (Disabled()) platform::EnableView(view, false);
   if (Visible()) platform::ShowView(view, true);
@@ -56,8 +60,45 @@ void Window::Destroy() {
 void Window::CreateView(Window&) {}
 
 void Window::DestroyView() {
+  laidOut_ = false;
   for (auto& component : components_) component->DestroyView();
   Component::DestroyView();
+}
+
+platform::Bounds Window::PlacedBounds(const Component& component) const {
+  return PlaceBounds(component.Bounds(), component.Anchors(), Frame());
+}
+
+void Window::OnViewResized(int width, int height) {
+  client_ = {width, height};
+  // The system sizes the window while it is being made, before its components exist.
+  if (!laidOut_) return;
+  for (auto& component : components_) component->Place();
+}
+
+void Window::OnDpiChanged(int dpi) {
+  if (!laidOut_ || dpi <= 0 || dpi == dpi_) return;
+  reference_ = {Rescale(reference_.width, dpi_, dpi), Rescale(reference_.height, dpi_, dpi)};
+  client_ = {Rescale(client_.width, dpi_, dpi), Rescale(client_.height, dpi_, dpi)};
+  dpi_ = dpi;
+  for (auto& component : components_) component->ApplyDpi(dpi);
+  // The size the system suggests for the new DPI follows as a resize, which places them.
+}
+
+void Window::MinimumClientSize(int* width, int* height) {
+  std::vector<ComponentRoom> rooms;
+  for (auto& component : components_) {
+    // A component without a place on the window (a dialog) needs no room.
+    if (component->Bounds().width <= 0 && component->Bounds().height <= 0) continue;
+    rooms.push_back({component->Bounds(), component->Anchors(), component->MinimumSize()});
+  }
+  ClientSize least = MinimumClient(rooms, Frame());
+  *width = least.width;
+  *height = least.height;
+}
+
+void Window::ApplyBounds() {
+  if (View()) platform::MoveView(View(), ScaleBounds(Bounds(), dpi_));
 }
 
 Component* Window::FindComponent(ComponentId id) {

@@ -33,6 +33,11 @@ class Window : public Component, public platform::ViewEvents {
   void CreateView(Window& owner) override;
   void DestroyView() override;
 
+  // Where a component of this window goes now, in pixels: its described rectangle at
+  // the window's DPI, its anchored edges following the window's size.
+  platform::Bounds PlacedBounds(const Component& component) const;
+  int Dpi() const { return dpi_; }
+
   // The native control id of one of this window's components (0 if not one of them).
   // Ids start above the ones dialog keys send (IDOK 1, IDCANCEL 2 and the rest), so
   // that Return or Escape on the window never reaches a component as its click.
@@ -45,13 +50,24 @@ class Window : public Component, public platform::ViewEvents {
   void OnFilesDropped(const std::vector<std::string>& paths) override;
   bool OnCloseRequested() override;
   void OnListSelectionChanged(int controlId, int index) override;
+  void OnViewResized(int width, int height) override;
+  void OnDpiChanged(int dpi) override;
+  void MinimumClientSize(int* width, int* height) override;
+
+ protected:
+  void ApplyBounds() override;
 
  private:
+  LayoutFrame Frame() const { return {dpi_, reference_, client_}; }
   // The component behind a native control id, or null.
   Component* ComponentOfControl(int controlId) const;
 
   WindowTemplate template_;
   std::vector<std::unique_ptr<Component>> components_;  // not including the window itself
+  int dpi_ = kDesignDpi;
+  ClientSize reference_;  // the client area at the described size, at dpi_
+  ClientSize client_;
+  bool laidOut_ = false;  // the components may be placed
 };
 
 }  // namespace rt

@@ -13,7 +13,7 @@ _xvfb_pid=""
 
 wine_env_start() {
   if ! xdpyinfo -display "$SUBVANE_DISPLAY" >/dev/null 2>&1; then
-    Xvfb "$SUBVANE_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$SUBVANE_DISPLAY" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
     _xvfb_pid=$!
     local deadline=$((SECONDS + 20))
     until xdpyinfo -display "$SUBVANE_DISPLAY" >/dev/null 2>&1; do

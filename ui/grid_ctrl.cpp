@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "runtime/window_layout.h"
 #include "ui/text_lines.h"
 
 namespace ui {
@@ -169,6 +170,44 @@ void CGridCtrl::SetRowHeightExact(int32_t row, int32_t height) {
 void CGridCtrl::SetColumnWidthExact(int32_t column, int32_t width) {
   if (column < 0 || column >= ColumnCount()) return;
   widths_[static_cast<size_t>(column)] = width;
+  // A width the user or the program chose is where stretching starts from.
+  if (column == stretchColumn_) stretchOwed_ = 0;
+  ClampScroll();
+  if (sink_) sink_->ScrollChanged();
+  Redraw();
+}
+
+void CGridCtrl::SetStretchColumn(int32_t column, int32_t minimum) {
+  stretchColumn_ = column;
+  stretchMinimum_ = std::max(minimum, MinimumSize());
+  stretchOwed_ = 0;
+}
+
+void CGridCtrl::SetOuterWidth(int width) {
+  int change = outerWidth_ < 0 ? 0 : width - outerWidth_;
+  outerWidth_ = width;
+  if (change == 0 || stretchColumn_ < 0 || stretchColumn_ >= ColumnCount()) return;
+  // Held at its minimum, the column owes what it could not give up; it pays that back
+  // first when the table grows again, so that its width follows the table's exactly.
+  int wanted = widths_[static_cast<size_t>(stretchColumn_)] - stretchOwed_ + change;
+  int kept = std::max(wanted, stretchMinimum_);
+  stretchOwed_ = kept - wanted;
+  widths_[static_cast<size_t>(stretchColumn_)] = kept;
+  ClampScroll();
+  if (sink_) sink_->ScrollChanged();
+  Redraw();
+}
+
+void CGridCtrl::ScaleSizes(int fromDpi, int toDpi) {
+  if (fromDpi == toDpi) return;
+  auto scale = [&](int value) { return rt::Rescale(value, fromDpi, toDpi); };
+  for (int32_t& height : heights_) height = scale(height);
+  for (int32_t& width : widths_) width = scale(width);
+  settings_[kSettingRowHeight] = scale(settings_[kSettingRowHeight]);
+  settings_[kSettingColumnWidth] = scale(settings_[kSettingColumnWidth]);
+  stretchMinimum_ = scale(stretchMinimum_);
+  stretchOwed_ = scale(stretchOwed_);
+  if (outerWidth_ >= 0) outerWidth_ = scale(outerWidth_);
   ClampScroll();
   if (sink_) sink_->ScrollChanged();
   Redraw();

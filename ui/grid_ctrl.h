@@ -130,6 +130,16 @@ class CGridCtrl {
   void SetRowHeightExact(int32_t row, int32_t height);
   int32_t MinimumSize() const { return cellMargin_ + 6; }
 
+  // The column that takes what the table gains or loses in width, never narrower than
+  // `minimum` pixels; -1 for none.
+  void SetStretchColumn(int32_t column, int32_t minimum);
+  // The table's outer width is now `width` pixels: the stretch column takes the change
+  // since the last call (the first call only records it).
+  void SetOuterWidth(int width);
+  // Scales every row height and column width, and the default sizes, from pixels at one
+  // DPI to pixels at another.
+  void ScaleSizes(int fromDpi, int toDpi);
+
   // Applies column definitions as table creation does.
   void ApplyColumns(const std::vector<ColumnDefinition>& columns);
   int32_t ColumnType(int32_t column) const;
@@ -290,6 +300,11 @@ class CGridCtrl {
   int32_t settings_[kSettingCount] = {};
   int32_t cellMargin_ = 0;
   bool modified_ = false;
+
+  int32_t stretchColumn_ = -1;
+  int32_t stretchMinimum_ = 0;
+  int outerWidth_ = -1;    // the last outer width, -1 before the first
+  int stretchOwed_ = 0;    // how much narrower the stretch column would be without its minimum
 
   int clientWidth_ = 0, clientHeight_ = 0;
   int32_t topRow_ = 0, leftColumn_ = 0;

@@ -18,12 +18,15 @@ class GridView {
   virtual void* NativeHandle() const = 0;
   // Ends an edit in progress as leaving its box does: a changed text is kept.
   virtual void CommitEdit() = 0;
+  // Takes the font and the spacing for `dpi`.
+  virtual void SetDpi(int dpi) = 0;
 };
 
 // Creates the table's child window inside `parentNative` at `bounds` (client
-// coordinates); null where there are no native views or the window cannot be made.
+// coordinates, pixels) for `dpi`; null where there are no native views or the window
+// cannot be made.
 std::unique_ptr<GridView> CreateGridView(void* parentNative, const platform::Bounds& bounds,
-                                         CGridCtrl& grid, int controlId);
+                                         CGridCtrl& grid, int controlId, int dpi);
 
 // Lines per wheel notch from the user's settings ("WheelScrollLines"): 3 when the value
 // cannot be read, -1 for a page per notch.

@@ -2,7 +2,7 @@
 
 namespace ui {
 
-std::unique_ptr<GridView> CreateGridView(void*, const platform::Bounds&, CGridCtrl&, int) {
+std::unique_ptr<GridView> CreateGridView(void*, const platform::Bounds&, CGridCtrl&, int, int) {
   return nullptr;
 }
 

@@ -131,7 +131,8 @@ struct TextRun {
 
 class GridWindow : public GridView, public GridViewSink {
  public:
-  GridWindow(CGridCtrl& grid, int wheelLines) : grid_(grid), wheelLines_(wheelLines) {}
+  GridWindow(CGridCtrl& grid, int wheelLines, int dpi)
+      : grid_(grid), wheelLines_(wheelLines), dpi_(dpi) {}
   ~GridWindow() override {
     grid_.SetSink(nullptr);
     grid_.SetMeasure(nullptr, nullptr);
@@ -152,6 +153,7 @@ class GridWindow : public GridView, public GridViewSink {
   }
   void* NativeHandle() const override { return hwnd_; }
   void CommitEdit() override { EndEditor(EditEnd::Commit); }
+  void SetDpi(int dpi) override;
 
   // GridViewSink
   void Redraw() override {
@@ -215,9 +217,14 @@ class GridWindow : public GridView, public GridViewSink {
   void PlaceEditor(int extraLines);
   LRESULT EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp);
   static int MeasureText(void* context, const WideText& text);
+  // Takes the interface's font for the table's DPI.
+  void ChooseFont();
+  // A spacing of `pixels` at 96 DPI, at the table's DPI.
+  int Px(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
   CGridCtrl& grid_;
   int wheelLines_;
+  int dpi_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   GdiObject ownFont_;
@@ -281,14 +288,7 @@ bool RegisterGridClass(HINSTANCE instance) {
 bool GridWindow::Create(HWND parent, const platform::Bounds& b, int controlId) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterGridClass(instance)) return false;
-  // The interface's shared message font picks a face with Chinese glyphs on systems
-  // whose message font has none; the table's own copy of the message font is the
-  // fallback.
-  font_ = static_cast<HFONT>(platform::UiFont());
-  if (!font_) {
-    ownFont_.Reset(CreateMessageFont());
-    font_ = static_cast<HFONT>(ownFont_.Get());
-  }
+  ChooseFont();
   CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
                   WS_CHILD | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, b.left,
                   b.top, b.width, b.height, parent,
@@ -302,6 +302,30 @@ bool GridWindow::Create(HWND parent, const platform::Bounds& b, int controlId) {
   GetClientRect(hwnd_, &rc);
   grid_.SetClientSize(rc.right, rc.bottom);
   return true;
+}
+
+void GridWindow::ChooseFont() {
+  // The interface's shared message font picks a face with Chinese glyphs on systems
+  // whose message font has none; the table's own copy of the message font is the
+  // fallback.
+  font_ = static_cast<HFONT>(platform::UiFontForDpi(dpi_));
+  if (!font_) {
+    if (!ownFont_.Get()) ownFont_.Reset(CreateMessageFont());
+    font_ = static_cast<HFONT>(ownFont_.Get());
+  }
+}
+
+void GridWindow::SetDpi(int dpi) {
+  if (!hwnd_ || dpi == dpi_) return;
+  dpi_ = dpi;
+  ChooseFont();
+  MeasureFont();
+  grid_.SetLineHeight(lineHeight_);
+  if (edit_) {
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    PlaceEditor(0);
+  }
+  Redraw();
 }
 
 LRESULT CALLBACK GridWindow::WindowProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
@@ -445,14 +469,14 @@ int GridWindow::RunsWidth(HDC dc, const std::vector<TextRun>& runs) const {
 
 int GridWindow::FirstLineTop(const RECT& rc, int lines) const {
   // Centred as DrawText centres a single line: the same place the edit box puts it.
-  int top = rc.top + kTextInset, bottom = rc.bottom - kTextInset;
+  int top = rc.top + Px(kTextInset), bottom = rc.bottom - Px(kTextInset);
   return top + (bottom - top - lines * lineHeight_) / 2;
 }
 
 void GridWindow::DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked,
                               UINT format, COLORREF fore, COLORREF back) {
-  RECT area = {rc.left + kTextGap, rc.top + kTextInset, rc.right - kTextGap,
-               rc.bottom - kTextInset};
+  RECT area = {rc.left + Px(kTextGap), rc.top + Px(kTextInset), rc.right - Px(kTextGap),
+               rc.bottom - Px(kTextInset)};
   auto lines = DrawnLines(text, stacked);
   int y = FirstLineTop(rc, static_cast<int>(lines.size())) + ascent_;
   UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
@@ -539,8 +563,8 @@ void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) 
     return;
   }
   // A word-breaking cell is laid out by the system.
-  RECT textRect = {rc.left + kTextGap, rc.top + kTextInset, rc.right - kTextGap,
-                   rc.bottom - kTextInset};
+  RECT textRect = {rc.left + Px(kTextGap), rc.top + Px(kTextInset), rc.right - Px(kTextGap),
+                   rc.bottom - Px(kTextInset)};
   SetTextColor(dc, fore);
   UINT format = cell->Format() & ~static_cast<UINT>(DT_NOCLIP);
   DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &textRect, format);
@@ -723,7 +747,7 @@ int GridWindow::MeasureText(void* context, const WideText& text) {
   for (const auto& runs : self->DrawnLines(text, false)) {
     widest = std::max(widest, self->RunsWidth(dc.Get(), runs));
   }
-  return widest + 2 * kTextGap;
+  return widest + 2 * self->Px(kTextGap);
 }
 
 // ---- Clipboard ------------------------------------------------------------------------
@@ -831,7 +855,7 @@ void GridWindow::PlaceEditor(int extraLines) {
   // A longer line widens the box away from the column's alignment: left-aligned text
   // grows to the right, right-aligned to the left, centred both ways, so the text already
   // there stays where it is.
-  int extra = std::max(0, widest + kCaretRoom - (c.right - c.left - 2 * kTextGap));
+  int extra = std::max(0, widest + Px(kCaretRoom) - (c.right - c.left - 2 * Px(kTextGap)));
   LONG left = c.left, right = c.right;
   if (editAlign_ == DT_CENTER) {
     left -= extra / 2;
@@ -846,7 +870,7 @@ void GridWindow::PlaceEditor(int extraLines) {
   int shown = static_cast<int>(lines.size()) + extraLines;
   // Below the lines: the cell's own gap, and room for the box's border and its inset.
   LONG bottom = std::max<LONG>(
-      c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ + kTextInset + kEditBoxInset);
+      c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ + Px(kTextInset) + Px(kEditBoxInset));
   bottom = std::min<LONG>(bottom, client.bottom);
   SetWindowPos(edit_, nullptr, left, c.top, right - left, bottom - c.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -854,8 +878,8 @@ void GridWindow::PlaceEditor(int extraLines) {
   // (which a box that draws its own border starts at its window's corner).
   POINT origin = {0, 0};
   MapWindowPoints(edit_, hwnd_, &origin, 1);
-  RECT format = {left + kTextGap - origin.x, c.top + editFirstLineTop_ - origin.y,
-                 right - kTextGap - origin.x, bottom - origin.y};
+  RECT format = {left + Px(kTextGap) - origin.x, c.top + editFirstLineTop_ - origin.y,
+                 right - Px(kTextGap) - origin.x, bottom - origin.y};
   RECT shifted = format;
   OffsetRect(&shifted, editShift_.x, editShift_.y);
   SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
@@ -942,9 +966,9 @@ LRESULT GridWindow::EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 std::unique_ptr<GridView> CreateGridView(void* parentNative, const platform::Bounds& bounds,
-                                         CGridCtrl& grid, int controlId) {
+                                         CGridCtrl& grid, int controlId, int dpi) {
   if (!parentNative) return nullptr;
-  auto view = std::make_unique<GridWindow>(grid, WheelScrollLines());
+  auto view = std::make_unique<GridWindow>(grid, WheelScrollLines(), dpi);
   if (!view->Create(static_cast<HWND>(parentNative), bounds, controlId)) return nullptr;
   return view;
 }

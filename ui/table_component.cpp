@@ -6,8 +6,12 @@
 
 namespace ui {
 
-TableComponent::TableComponent(const rt::ComponentTemplate& entry) : rt::Component(entry) {
+TableComponent::TableComponent(const rt::ComponentTemplate& entry)
+    : rt::Component(entry), minimum_(TableMinimumSize(entry.settings)) {
   ConfigureTable(grid_, entry.settings);
+  StretchSetting stretch = ParseStretch(entry.settings);
+  stretchColumn_ = stretch.column;
+  stretchMinimum_ = stretch.minimum;
 }
 
 TableComponent::~TableComponent() { DestroyView(); }
@@ -15,8 +19,14 @@ TableComponent::~TableComponent() { DestroyView(); }
 void TableComponent::CreateView(rt::Window& owner) {
   SetOwner(&owner);
   if (view_) return;
-  view_ = CreateGridView(platform::NativeHandle(owner.View()), Bounds(), grid_,
-                         static_cast<int>(Id() & 0xFFFF));
+  // The sizes the description gives are 96-DPI numbers; the grid keeps pixels.
+  grid_.ScaleSizes(dpi_, owner.Dpi());
+  dpi_ = owner.Dpi();
+  platform::Bounds placed = owner.PlacedBounds(*this);
+  grid_.SetStretchColumn(stretchColumn_, rt::ScaleToDpi(stretchMinimum_, dpi_));
+  grid_.SetOuterWidth(placed.width);
+  view_ = CreateGridView(platform::NativeHandle(owner.View()), placed, grid_,
+                         static_cast<int>(Id() & 0xFFFF), dpi_);
   if (view_) {
     view_->Show(Visible());
     view_->Enable(!Disabled());
@@ -43,7 +53,17 @@ void TableComponent::WriteOwnProperty(int32_t index, int64_t value) {
 }
 
 void TableComponent::ApplyBounds() {
-  if (view_) view_->Move(Bounds());
+  if (!Owner()) return;
+  platform::Bounds placed = Owner()->PlacedBounds(*this);
+  grid_.SetOuterWidth(placed.width);
+  if (view_) view_->Move(placed);
+}
+
+void TableComponent::ApplyDpi(int dpi) {
+  if (dpi == dpi_) return;
+  grid_.ScaleSizes(dpi_, dpi);
+  dpi_ = dpi;
+  if (view_) view_->SetDpi(dpi);
 }
 
 void TableComponent::ApplyVisible() {

@@ -34,6 +34,10 @@ class TableComponent : public rt::Component {
   void DestroyView() override;
   int64_t ReadOwnProperty(int32_t index) override;
   void WriteOwnProperty(int32_t index, int64_t value) override;
+  void ApplyDpi(int dpi) override;
+  // Every column but the stretch column whole, the stretch column at its minimum, the
+  // title row and one row, and room for the scroll bars.
+  rt::ClientSize MinimumSize() const override { return minimum_; }
 
  protected:
   void ApplyBounds() override;
@@ -43,6 +47,10 @@ class TableComponent : public rt::Component {
  private:
   CGridCtrl grid_;
   std::unique_ptr<GridView> view_;
+  int dpi_ = rt::kDesignDpi;  // the DPI the grid's sizes are in pixels for
+  int32_t stretchColumn_ = -1;
+  int32_t stretchMinimum_ = 0;  // 96-DPI numbers
+  rt::ClientSize minimum_;
 };
 
 // CommitEdit on the table `table` of `window`; nothing when there is no such table.

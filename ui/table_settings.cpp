@@ -33,7 +33,31 @@ int32_t NumberOr(const SettingsMap& settings, const char* key, int32_t fallback)
   return (it != settings.end() && ParseNumber(it->second, &v)) ? v : fallback;
 }
 
+// What the table's sunken edge and a scroll bar take beside the cells, with a little to
+// spare for systems with wider bars.
+constexpr int32_t kTableChrome = 24;
+
 }  // namespace
+
+StretchSetting ParseStretch(const SettingsMap& settings) {
+  StretchSetting stretch;
+  stretch.column = NumberOr(settings, "stretchColumn", -1);
+  stretch.minimum = NumberOr(settings, "stretchMinimum", 0);
+  return stretch;
+}
+
+rt::ClientSize TableMinimumSize(const SettingsMap& settings) {
+  StretchSetting stretch = ParseStretch(settings);
+  int32_t defaultWidth = NumberOr(settings, "columnWidth", 60);
+  std::vector<ColumnDefinition> columns = ParseColumnDefinitions(settings);
+  int32_t width = 0;
+  for (size_t c = 0; c < columns.size(); ++c) {
+    if (static_cast<int32_t>(c) == stretch.column) width += stretch.minimum;
+    else width += columns[c].width >= 0 ? columns[c].width : defaultWidth;
+  }
+  int32_t rows = NumberOr(settings, "fixedRows", 1) + 1;
+  return {width + kTableChrome, rows * NumberOr(settings, "rowHeight", 24) + kTableChrome};
+}
 
 std::vector<ColumnDefinition> ParseColumnDefinitions(const SettingsMap& settings) {
   std::vector<ColumnDefinition> columns;

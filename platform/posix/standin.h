@@ -39,6 +39,9 @@ void Click(View* button);
 // the user's mouse would make it: ignored unless the window accepts files and is shown
 // and enabled when the message is dispatched.
 void DropFiles(View* window, std::vector<std::string> paths);
+// Sizes a top-level window as the user's sizing border would, at once; the stand-in's
+// client area is the whole window.
+void Resize(View* window, int width, int height);
 // Queues the user's close of a top-level window.
 void Close(View* window);
 // The live drop-down lists, in creation order.

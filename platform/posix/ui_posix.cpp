@@ -100,6 +100,15 @@ void Dispatch(const Message& message) {
 void InitUserInterface() {}
 void ShutdownUserInterface() {}
 void* UiFont() { return nullptr; }
+void* UiFontForDpi(int) { return nullptr; }
+int ViewDpi(View*) { return 96; }
+
+void ViewClientSize(View* view, int* width, int* height) {
+  *width = view->bounds.width;
+  *height = view->bounds.height;
+}
+
+void SetViewFont(View*, void*) {}
 
 View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
                      ViewEvents* events) {
@@ -215,6 +224,12 @@ void DropFiles(View* window, std::vector<std::string> paths) {
   message.view = window;
   message.paths = std::move(paths);
   Post(message);
+}
+
+void Resize(View* window, int width, int height) {
+  window->bounds.width = width;
+  window->bounds.height = height;
+  if (!window->destroyed && window->events) window->events->OnViewResized(width, height);
 }
 
 void Close(View* window) {

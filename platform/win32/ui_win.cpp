@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,7 +28,7 @@ constexpr UINT kListChoiceMessage = WM_APP + 1;
 constexpr int kDroppedItems = 12;
 
 HWND hiddenWindow = nullptr;
-HFONT uiFont = nullptr;
+std::map<int, HFONT> uiFonts;  // by DPI
 
 HWND Hwnd(View* view) { return reinterpret_cast<HWND>(view); }
 View* AsView(HWND hwnd) { return reinterpret_cast<View*>(hwnd); }
@@ -55,74 +57,185 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
   return paths;
 }
 
+// ---- Display scale ----------------------------------------------------------------
+
+// The per-monitor functions exist from Windows 10 1607 on; earlier systems have one DPI
+// for every monitor, which the screen's device context tells.
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(HANDLE);
+
+template <typename Fn>
+Fn User32Function(const char* name) {
+  return reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND hwnd) {
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
+}
+
+// The outer size of a window whose client area is `width` x `height` at `dpi`.
+SIZE OuterSize(HWND hwnd, int width, int height, int dpi) {
+  static const auto adjust = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  RECT rc = {0, 0, width, height};
+  DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+  DWORD extended = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+  if (!adjust || !adjust(&rc, style, FALSE, extended, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rc, style, FALSE, extended);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// The manifest declares per-monitor awareness; a system that did not read it (some Wine
+// versions) hears it here. Refused once the manifest has set it, which changes nothing.
+void DeclareDpiAwareness() {
+  static const auto set =
+      User32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext");
+  if (!set) return;
+  if (!set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))))   // per monitor, v2
+    set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)));      // per monitor
+}
+
+// ---- The top-level window's messages ------------------------------------------------
+
+using TopLevelHandler = bool (*)(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+bool OnEraseBackground(HWND hwnd, WPARAM wParam, LPARAM, LRESULT* result) {
+  // The class has no background brush: the default face colour is painted here.
+  RECT client;
+  GetClientRect(hwnd, &client);
+  FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+  *result = 1;
+  return true;
+}
+
+bool OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*) {
+  if (lParam == 0) return false;
+  if (HIWORD(wParam) == BN_CLICKED) {
+    if (ViewEvents* events = EventsOf(hwnd)) events->OnButtonClicked(LOWORD(wParam));
+    return true;
+  }
+  if (HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_CLOSEUP) {
+    // The choice is told once the list has closed and the notification is over: the
+    // handler may show a box, which must not open over a dropped list. A change while
+    // the list is dropped waits for its close-up.
+    HWND list = reinterpret_cast<HWND>(lParam);
+    if (HIWORD(wParam) == CBN_CLOSEUP || !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0))
+      PostMessageW(hwnd, kListChoiceMessage, LOWORD(wParam), 0);
+    return true;
+  }
+  return false;
+}
+
+bool OnListChoice(HWND hwnd, WPARAM wParam, LPARAM, LRESULT*) {
+  HWND list = GetDlgItem(hwnd, static_cast<int>(wParam));
+  int index = list ? static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)) : CB_ERR;
+  // The program ignores a choice of the item it already holds (a close-up without change).
+  if (index != CB_ERR)
+    if (ViewEvents* events = EventsOf(hwnd))
+      events->OnListSelectionChanged(static_cast<int>(wParam), index);
+  return true;
+}
+
+bool OnDropFiles(HWND hwnd, WPARAM wParam, LPARAM, LRESULT*) {
+  std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
+  if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
+  return true;
+}
+
+bool OnGetDefaultId(HWND hwnd, WPARAM, LPARAM, LRESULT* result) {
+  // The window's dialog keys (IsDialogMessage in the message loop) ask which button
+  // Return presses: the push button that has the focus, and none otherwise, so that
+  // Return on the table or the bare window starts nothing.
+  HWND focus = GetFocus();
+  const LRESULT pushButton = DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
+  if (focus && GetParent(focus) == hwnd &&
+      (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & pushButton) != 0)
+    *result = MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+  return true;
+}
+
+bool OnSize(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*) {
+  if (wParam == SIZE_MINIMIZED) return false;
+  if (ViewEvents* events = EventsOf(hwnd)) events->OnViewResized(LOWORD(lParam), HIWORD(lParam));
+  return false;
+}
+
+bool OnGetMinMaxInfo(HWND hwnd, WPARAM, LPARAM lParam, LRESULT*) {
+  ViewEvents* events = EventsOf(hwnd);
+  if (!events) return false;
+  int width = 0, height = 0;
+  events->MinimumClientSize(&width, &height);
+  if (width <= 0 || height <= 0) return false;
+  SIZE outer = OuterSize(hwnd, width, height, WindowDpi(hwnd));
+  auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, outer.cx);
+  info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, outer.cy);
+  return true;
+}
+
+bool OnDpiChanged(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*) {
+  // The window lays itself out for the new DPI first, then takes the rectangle the system
+  // suggests, which sizes it for that DPI.
+  if (ViewEvents* events = EventsOf(hwnd)) events->OnDpiChanged(HIWORD(wParam));
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+bool OnClose(HWND hwnd, WPARAM, LPARAM, LRESULT*) {
+  // The program may keep the window, say to keep edits the user would lose.
+  ViewEvents* events = EventsOf(hwnd);
+  if (!events || events->OnCloseRequested()) DestroyWindow(hwnd);
+  return true;
+}
+
+bool OnDestroy(HWND hwnd, WPARAM, LPARAM, LRESULT*) {
+  if (ViewEvents* events = EventsOf(hwnd)) events->OnViewDestroyed();
+  return true;
+}
+
+struct TopLevelRoute {
+  UINT message;
+  TopLevelHandler handler;  // true: handled, with *result as the answer
+};
+
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, which older headers lack
+
+const TopLevelRoute kTopLevelRoutes[] = {
+    {WM_ERASEBKGND, OnEraseBackground}, {WM_COMMAND, OnCommand},
+    {WM_DROPFILES, OnDropFiles},        {DM_GETDEFID, OnGetDefaultId},
+    {WM_SIZE, OnSize},                  {WM_GETMINMAXINFO, OnGetMinMaxInfo},
+    {kDpiChanged, OnDpiChanged},        {WM_CLOSE, OnClose},
+    {WM_DESTROY, OnDestroy},            {kListChoiceMessage, OnListChoice},
+};
+
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-      break;
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  } else if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  }
+  for (const TopLevelRoute& route : kTopLevelRoutes) {
+    if (route.message != message) continue;
+    LRESULT result = 0;
+    try {
+      if (route.handler(hwnd, wParam, lParam, &result)) return result;
+    } catch (...) {
+      return 0;  // nothing may unwind into the system's dispatcher
     }
-    case WM_ERASEBKGND: {
-      // The class has no background brush: the default face colour is painted here.
-      RECT client;
-      GetClientRect(hwnd, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
-      return 1;
-    }
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
-        if (ViewEvents* events = EventsOf(hwnd)) events->OnButtonClicked(LOWORD(wParam));
-        return 0;
-      }
-      if ((HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_CLOSEUP) && lParam != 0) {
-        // The choice is told once the list has closed and the notification is over: the
-        // handler may show a box, which must not open over a dropped list. A change
-        // while the list is dropped waits for its close-up.
-        HWND list = reinterpret_cast<HWND>(lParam);
-        if (HIWORD(wParam) == CBN_CLOSEUP || !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0))
-          PostMessageW(hwnd, kListChoiceMessage, LOWORD(wParam), 0);
-        return 0;
-      }
-      break;
-    case kListChoiceMessage: {
-      HWND list = GetDlgItem(hwnd, static_cast<int>(wParam));
-      int index = list ? static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)) : CB_ERR;
-      // The program ignores a choice of the item it already holds (a close-up without change).
-      if (index != CB_ERR)
-        if (ViewEvents* events = EventsOf(hwnd))
-          events->OnListSelectionChanged(static_cast<int>(wParam), index);
-      return 0;
-    }
-    case WM_DROPFILES: {
-      std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
-      if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
-      return 0;
-    }
-    case DM_GETDEFID: {
-      // The window's dialog keys (IsDialogMessage in the message loop) ask which button
-      // Return presses: the push button that has the focus, and none otherwise, so that
-      // Return on the table or the bare window starts nothing.
-      HWND focus = GetFocus();
-      const LRESULT pushButton = DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
-      if (focus && GetParent(focus) == hwnd &&
-          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & pushButton) != 0)
-        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-      return 0;
-    }
-    case WM_CLOSE: {
-      // The program may keep the window, say to keep edits the user would lose.
-      ViewEvents* events = EventsOf(hwnd);
-      if (!events || events->OnCloseRequested()) DestroyWindow(hwnd);
-      return 0;
-    }
-    case WM_DESTROY:
-      if (ViewEvents* events = EventsOf(hwnd)) events->OnViewDestroyed();
-      return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      break;
-    default:
-      break;
+    break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -151,10 +264,16 @@ int CALLBACK FirstChineseFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD ty
   return 0;
 }
 
-HFONT CreateUiFont() {
+HFONT CreateUiFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    // Systems before Vista know the structure without its last field.
+    metrics.cbSize = sizeof metrics - sizeof metrics.iPaddedBorderWidth;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  }
+  // The system gives the font at its own DPI; a monitor of another DPI gets it scaled.
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
   HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
   if (font && HasChineseGlyphs(font)) return font;
   // A Western system without font linking: take a font that carries Chinese glyphs.
@@ -177,6 +296,7 @@ HFONT CreateUiFont() {
 }  // namespace
 
 void InitUserInterface() {
+  DeclareDpiAwareness();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -202,13 +322,30 @@ void InitUserInterface() {
 void ShutdownUserInterface() {
   if (hiddenWindow) DestroyWindow(hiddenWindow);
   hiddenWindow = nullptr;
-  if (uiFont) DeleteObject(uiFont);
-  uiFont = nullptr;
+  for (auto& [dpi, font] : uiFonts)
+    if (font) DeleteObject(font);
+  uiFonts.clear();
 }
 
-void* UiFont() {
-  if (!uiFont) uiFont = CreateUiFont();
-  return uiFont;
+void* UiFontForDpi(int dpi) {
+  HFONT& font = uiFonts[dpi];
+  if (!font) font = CreateUiFont(dpi);
+  return font;
+}
+
+void* UiFont() { return UiFontForDpi(SystemDpi()); }
+
+int ViewDpi(View* view) { return WindowDpi(Hwnd(view)); }
+
+void ViewClientSize(View* view, int* width, int* height) {
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(Hwnd(view), &client);
+  *width = client.right;
+  *height = client.bottom;
+}
+
+void SetViewFont(View* view, void* font) {
+  SendMessageW(Hwnd(view), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
@@ -217,20 +354,23 @@ View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelSt
   if (style.minimiseBox) windowStyle |= WS_MINIMIZEBOX;
   if (style.maximiseBox) windowStyle |= WS_MAXIMIZEBOX;
   if (style.resizable) windowStyle |= WS_THICKFRAME;
-  int left = bounds.left, top = bounds.top;
+  DWORD extendedStyle = style.acceptsFiles ? WS_EX_ACCEPTFILES : 0;
+  HWND hwnd = CreateWindowExW(extendedStyle, kWindowClass, WideFromGbk(caption).c_str(),
+                              windowStyle, bounds.left, bounds.top, bounds.width, bounds.height,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), events);
+  if (!hwnd) return nullptr;
+  // Only the window knows its monitor's DPI: it takes its size for it once it exists.
+  int dpi = WindowDpi(hwnd);
+  int width = MulDiv(bounds.width, dpi, 96), height = MulDiv(bounds.height, dpi, 96);
+  int left = MulDiv(bounds.left, dpi, 96), top = MulDiv(bounds.top, dpi, 96);
   if (style.centred) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    left = work.left + (work.right - work.left - bounds.width) / 2;
-    top = work.top + (work.bottom - work.top - bounds.height) / 2;
-    if (left < work.left) left = work.left;
-    if (top < work.top) top = work.top;
+    left = std::max<int>(work.left + (work.right - work.left - width) / 2, work.left);
+    top = std::max<int>(work.top + (work.bottom - work.top - height) / 2, work.top);
   }
-  DWORD extendedStyle = style.acceptsFiles ? WS_EX_ACCEPTFILES : 0;
-  HWND hwnd = CreateWindowExW(extendedStyle, kWindowClass, WideFromGbk(caption).c_str(),
-                              windowStyle, left, top, bounds.width, bounds.height, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), events);
-  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFontForDpi(dpi)), FALSE);
   return AsView(hwnd);
 }
 
@@ -240,9 +380,28 @@ View* CreateButton(View* parent, int controlId, const char* caption, const Bound
                               bounds.width, bounds.height, Hwnd(parent),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), nullptr);
-  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  if (hwnd)
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFontForDpi(WindowDpi(hwnd))), FALSE);
   return AsView(hwnd);
 }
+
+namespace {
+
+bool IsDropDownList(HWND hwnd) {
+  wchar_t className[16] = L"";
+  GetClassNameW(hwnd, className, 16);
+  return lstrcmpiW(className, L"ComboBox") == 0;
+}
+
+// A drop-down list's window reaches down over its dropped list: the height below the
+// field that the list takes.
+int DroppedExtent(HWND list) {
+  LRESULT item = SendMessageW(list, CB_GETITEMHEIGHT, 0, 0);
+  int itemHeight = item > 0 ? static_cast<int>(item) : MulDiv(16, WindowDpi(list), 96);
+  return kDroppedItems * itemHeight + 2 * GetSystemMetrics(SM_CYEDGE);
+}
+
+}  // namespace
 
 View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
   HWND hwnd = CreateWindowExW(0, L"COMBOBOX", L"",
@@ -251,9 +410,10 @@ View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
-  // Common Controls 6 sizes the dropped list by this count, not by the window's height.
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFontForDpi(WindowDpi(hwnd))), FALSE);
+  // Common Controls 6 sizes the dropped list by this count, older ones by the window.
   SendMessageW(hwnd, CB_SETMINVISIBLE, kDroppedItems, 0);
+  MoveView(AsView(hwnd), bounds);
   return AsView(hwnd);
 }
 
@@ -293,7 +453,9 @@ void ShowView(View* view, bool visible) {
 void EnableView(View* view, bool enabled) { EnableWindow(Hwnd(view), enabled ? TRUE : FALSE); }
 
 void MoveView(View* view, const Bounds& bounds) {
-  MoveWindow(Hwnd(view), bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+  HWND hwnd = Hwnd(view);
+  int height = bounds.height + (IsDropDownList(hwnd) ? DroppedExtent(hwnd) : 0);
+  MoveWindow(hwnd, bounds.left, bounds.top, bounds.width, height, TRUE);
 }
 
 void SetViewText(View* view, const char* text) {

@@ -780,6 +780,122 @@ def check_every_format_and_one_track(s):
     close_main(s)
 
 
+def write_timed_draft(path, count):
+    """A draft of `count` captions, the first from 00:00:00,033 to 00:00:01,800, the
+    widest time range the time column must show whole."""
+    texts = [{"id": "t%d" % i, "content": "第 %d 句字幕，窗口变宽时这一列随之变宽。" % (i + 1)}
+             for i in range(count)]
+    segments = [{"material_id": "t%d" % i,
+                 "target_timerange": {"start": 33000 + i * 2000000, "duration": 1767000}}
+                for i in range(count)]
+    path.write_text(json.dumps({"materials": {"texts": texts},
+                                "tracks": [{"type": "text", "segments": segments}]},
+                               ensure_ascii=False), encoding="utf-8")
+
+
+def table_of(w):
+    return next(c for c in w.controls if c["class"] == "MYGridCtrl")
+
+
+def scaled(value, dpi):
+    return (value * dpi + 48) // 96
+
+
+def rightmost_white(x_from, x_to, y):
+    """The last screen column in [x_from, x_to) on row y painted white (a cell), or None."""
+    row = grab(x_from, y, x_to - x_from, 1)[0]
+    white = [i for i, p in enumerate(row) if p == (255, 255, 255)]
+    return x_from + white[-1] if white else None
+
+
+def ink_span(x_from, x_to, top, height):
+    """The (first, last) screen columns in a band holding dark pixels (text), or None."""
+    rows = grab(x_from, top, x_to - x_from, height)
+    dark = [i for r in rows for i, (red, green, blue) in enumerate(r) if red + green + blue < 300]
+    return (x_from + min(dark), x_from + max(dark)) if dark else None
+
+
+def size_hints(s):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % MAIN],
+                           capture_output=True, text=True, timeout=30).stdout.split()
+    assert found, "no X window for the main window"
+    return subprocess.run(["xprop", "-id", found[0], "WM_NORMAL_HINTS"], capture_output=True,
+                          text=True, timeout=30).stdout
+
+
+def drag(s, start, end):
+    """Presses the left button at `start`, moves as a hand would, lets go at `end`."""
+    s.xdotool("mousemove", str(start[0]), str(start[1]))
+    s.xdotool("mousedown", "1")
+    middle = ((start[0] + end[0]) // 2, (start[1] + end[1]) // 2)
+    for x, y in (middle, end):
+        s.xdotool("mousemove", "--sync", str(x), str(y))
+    s.xdotool("mouseup", "1")
+
+
+def check_window_resizes_with_the_caption_column(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    try:
+        draft = work / "timed.json"
+        write_timed_draft(draft, 40)
+        s.start()
+        s.wait_window(MAIN)
+        hints = size_hints(s)
+        # A fixed window's hints pin its size: minimum and maximum alike.
+        assert not ("minimum size" in hints and "maximum size" in hints and
+                    hints.split("minimum size:")[1].split("\n")[0] ==
+                    hints.split("maximum size:")[1].split("\n")[0]), hints
+        open_draft(s, draft)
+        dismiss_message(s)
+        w = s.find(MAIN)
+        grid = table_of(w)["rect"]
+        row_y = grid[1] + 2 + 24 + 12  # the middle of the first row
+        before = rightmost_white(grid[0], grid[2], row_y)
+        # Moved to the screen's corner first, so that the larger window fits any screen.
+        left, top = w.rect[0], w.rect[1]
+        drag(s, (left + 200, top + 10), (200, 10))
+        w = s.wait("the window to move", lambda: (
+            lambda m: m if m and m.rect[0] == 0 else None)(s.find(MAIN)))
+        left, top, right, bottom = w.rect
+        drag(s, (right - 2, bottom - 2), (left + 1200 - 2, top + 760 - 2))
+        w = s.wait("the window to take 1200 x 760", lambda: (
+            lambda m: m if m and (m.rect[2] - m.rect[0], m.rect[3] - m.rect[1]) == (1200, 760)
+            else None)(s.find(MAIN)))
+        # The table keeps its margins: it grows by what the window grew.
+        want = (grid[2] - grid[0] + 1200 - 738, grid[3] - grid[1] + 760 - 387)
+        grown = s.wait("the table to grow with the window", lambda: (
+            lambda t: t if (t[2] - t[0], t[3] - t[1]) == want else None)(
+                table_of(s.find(MAIN))["rect"]))
+        row_y = grown[1] + 2 + 24 + 12
+        after = s.wait("the rows to repaint", lambda: (
+            lambda x: x if x and x > grown[2] - 40 else None)(
+                rightmost_white(grown[0], grown[2], row_y)))
+        s.screenshot("window-resized-to-1200x760")
+        # The caption column took all the width the window gained.
+        assert after - grown[0] == before - grid[0] + 1200 - 738, (before, after)
+
+        # Narrowed as far as it goes, the window still shows both buttons and all three
+        # column titles.
+        drag(s, (left + 1200 - 2, top + 760 - 2), (left + 100, top + 100))
+        w = s.wait("the window to stop at its minimum", lambda: (
+            lambda m: m if m and m.rect[2] - m.rect[0] < 738 else None)(s.find(MAIN)))
+        s.screenshot("window-at-its-minimum-size")
+        for name in ("解析", "导出"):
+            button = w.control(name)["rect"]
+            assert button[2] <= w.rect[2] and button[3] <= w.rect[3], (name, button, w.rect)
+        small = table_of(w)["rect"]
+        assert small[2] <= w.rect[2], (small, w.rect)
+        title = ink_span(small[0] + 2 + 250 + 2, small[2] - 2, small[1] + 6, 16)
+        assert title and title[1] - title[0] > 30, "the caption column's title is cut: %r" % (title,)
+        # Room again below the buttons, where closing clicks the bare window.
+        drag(s, (w.rect[2] - 2, w.rect[3] - 2), (w.rect[2] + 200, w.rect[3] + 200))
+        s.wait("the window to grow", lambda: (
+            lambda m: m if m and m.rect[3] - m.rect[1] > 300 else None)(s.find(MAIN)))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    close_main(s)
+
+
 def check_edits_are_not_lost(s):
     # An edit, then Parse and a close each answered No: the edit stays and is exported;
     # after the export the window closes without a question.
@@ -832,6 +948,56 @@ def check_edits_are_not_lost(s):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def restart_wine_at_dpi(dpi):
+    """Sets the display's DPI as the user's settings give it; the Wine server restarts to
+    read it."""
+    subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True, timeout=60)
+    subprocess.run(["wineserver", "-k"], check=False, timeout=60)
+    subprocess.run(["wineserver", "-w"], check=False, timeout=60)
+    subprocess.run(["wineserver", "-p"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False, timeout=60)
+
+
+def check_layout_follows_the_dpi(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    widths = {}
+    try:
+        draft = work / "timed.json"
+        write_timed_draft(draft, 3)
+        for dpi in (96, 120, 144, 192):
+            restart_wine_at_dpi(dpi)
+            s.start()
+            s.wait_window(MAIN)
+            open_draft(s, draft)
+            dismiss_message(s)
+            w = s.find(MAIN)
+            widths[dpi] = (w.rect[2] - w.rect[0], w.rect[3] - w.rect[1])
+            grid = table_of(w)["rect"]
+            s.wait("the rows to paint", lambda: rightmost_white(grid[0], grid[2], grid[1] + 2 + scaled(36, dpi)))
+            if dpi in (96, 144):
+                s.screenshot("time-range-whole-at-%d-dpi" % dpi)
+            # The time range lies inside its column, clear of both edges.
+            column_left = grid[0] + 2 + scaled(50, dpi)
+            column_right = grid[0] + 2 + scaled(250, dpi)
+            row_top = grid[1] + 2 + scaled(24, dpi)
+            ink = ink_span(column_left + 1, column_right - 1, row_top + 2, scaled(24, dpi) - 4)
+            assert ink and ink[0] > column_left + 2 and ink[1] < column_right - 3, (dpi, ink)
+            # The buttons' captions lie inside the buttons.
+            for name in ("解析", "导出"):
+                b = w.control(name)["rect"]
+                ink = ink_span(b[0] + 2, b[2] - 2, b[1] + 3, b[3] - b[1] - 6)
+                assert ink and ink[0] > b[0] + 4 and ink[1] < b[2] - 5, (dpi, name, ink)
+            close_main(s)
+    finally:
+        restart_wine_at_dpi(96)
+        shutil.rmtree(work, ignore_errors=True)
+    for dpi in (120, 144, 192):
+        for got, base in zip(widths[dpi], widths[96]):
+            assert abs(got - base * dpi / 96) <= 1, (dpi, widths)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -854,6 +1020,8 @@ CHECKS = [
     check_table_reading,
     check_every_format_and_one_track,
     check_edits_are_not_lost,
+    check_window_resizes_with_the_caption_column,
+    check_layout_follows_the_dpi,
     check_fatal_report,
 ]
 

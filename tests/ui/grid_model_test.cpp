@@ -564,4 +564,65 @@ TEST_F(SubtitleGrid, TheClipboardKeepsWhatCodePage936CannotHold) {
   EXPECT_EQ(Read(2, 1), "Xin ch\xA8\xA4o b?n ??");
 }
 
+// The caption column takes every change of the table's width, never falls below its
+// minimum, and pays back what it could not give up before it grows again.
+TEST_F(SubtitleGrid, TheStretchColumnTakesWhatTheTableGainsOrLoses) {
+  Build(3);
+  grid.SetStretchColumn(2, 100);
+  grid.SetOuterWidth(624);  // the first width only sets where changes count from
+  struct Step {
+    int outer;
+    int32_t caption;
+  };
+  const Step steps[] = {
+      {624, 350}, {1086, 812}, {624, 350}, {300, 100}, {200, 100},
+      {374, 100},  // what the column owes is paid back first: 350 - 250 = 100 still
+      {474, 200}, {624, 350},
+  };
+  for (const Step& step : steps) {
+    grid.SetOuterWidth(step.outer);
+    EXPECT_EQ(grid.ColumnWidth(2), step.caption) << step.outer;
+    EXPECT_EQ(grid.ColumnWidth(1), 200) << step.outer;
+  }
+  // A width the user drags is where stretching goes on from.
+  grid.SetOuterWidth(200);
+  grid.SetColumnWidth(2, 150);
+  grid.SetOuterWidth(250);
+  EXPECT_EQ(grid.ColumnWidth(2), 200);
+}
+
+TEST_F(SubtitleGrid, SizesScaleFromOneDpiToAnother) {
+  Build(2);
+  grid.SetRowHeight(2, 40);
+  grid.SetStretchColumn(2, 100);
+  grid.SetOuterWidth(624);
+  grid.ScaleSizes(96, 144);
+  EXPECT_EQ(grid.ColumnWidth(0), 75);
+  EXPECT_EQ(grid.ColumnWidth(1), 300);
+  EXPECT_EQ(grid.ColumnWidth(2), 525);
+  EXPECT_EQ(grid.RowHeight(1), 36);
+  EXPECT_EQ(grid.RowHeight(2), 60);
+  EXPECT_EQ(grid.Setting(ui::kSettingRowHeight), 36);
+  // A row added later takes the scaled height; the stretch continues in pixels at 144.
+  EXPECT_EQ(grid.RowHeight(grid.InsertRow(-1, nullptr)), 36);
+  grid.SetOuterWidth(936 + 60);
+  EXPECT_EQ(grid.ColumnWidth(2), 585);
+  grid.SetOuterWidth(400);
+  EXPECT_EQ(grid.ColumnWidth(2), 150);  // the minimum, scaled
+  grid.ScaleSizes(144, 96);
+  EXPECT_EQ(grid.ColumnWidth(1), 200);
+  EXPECT_EQ(grid.RowHeight(2), 40);
+}
+
+TEST(TableSettings, MinimumSizeShowsEveryColumnTitle) {
+  ui::SettingsMap settings = SubtitleTableSettings();
+  EXPECT_EQ(ui::TableMinimumSize(settings).width, 50 + 200 + 350 + 24);
+  settings["stretchColumn"] = "2";
+  settings["stretchMinimum"] = "100";
+  EXPECT_EQ(ui::TableMinimumSize(settings).width, 50 + 200 + 100 + 24);
+  EXPECT_EQ(ui::TableMinimumSize(settings).height, 2 * 24 + 24);
+  EXPECT_EQ(ui::ParseStretch(settings).column, 2);
+  EXPECT_EQ(ui::ParseStretch(SubtitleTableSettings()).column, -1);
+}
+
 }  // namespace

@@ -767,6 +767,36 @@ TEST_F(WindowTest, AfterAnExportNothingIsAskedUntilTheNextEdit) {
   EXPECT_EQ(rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0), 0);
 }
 
+// Sized by the user, the window keeps its buttons where they are, and its table grows
+// and shrinks with it, the caption column taking the change; it refuses to become too
+// small for both buttons and the three column titles.
+TEST_F(WindowTest, TheTableFollowsTheWindowsSize) {
+  platform::View* window = FindView("Subvane");
+  rt::Window* live = rt::FindLoadedWindow(app::kMainWindow);
+  ASSERT_TRUE(window && live);
+  auto* table = static_cast<ui::TableComponent*>(live->FindComponent(app::kSubtitleTable));
+  const platform::Bounds start = live->PlacedBounds(*table);
+  EXPECT_EQ(std::vector<int>({start.left, start.top, start.width, start.height}),
+            std::vector<int>({96, 40, 624, 312}));
+  platform::standin::Resize(window, 1200, 760);
+  platform::Bounds grown = live->PlacedBounds(*table);
+  EXPECT_EQ(grown.width, 624 + 1200 - 738);
+  EXPECT_EQ(grown.height, 312 + 760 - 387);
+  EXPECT_EQ(table->Grid().ColumnWidth(2), 350 + 1200 - 738);
+  EXPECT_EQ(table->Grid().ColumnWidth(1), 200);
+  EXPECT_EQ(live->PlacedBounds(*live->FindComponent(app::kExportButton)).left, 8);
+
+  int width = 0, height = 0;
+  live->MinimumClientSize(&width, &height);
+  // The table at 50 + 200 + 100 (the caption title) and its edges, and its margin.
+  EXPECT_EQ(width, 96 + 374 + 738 - 720);
+  // The table below the track list at its least height (its title row, one row and its
+  // frame), with the margin it keeps to the bottom edge.
+  EXPECT_EQ(height, 40 + 2 * 24 + 24 + 387 - (40 + 312));
+  platform::standin::Resize(window, 738, 387);
+  EXPECT_EQ(table->Grid().ColumnWidth(2), 350);
+}
+
 // The stored text the program really loads reads back as the window its typed entries
 // describe: every id, name, place, setting and routine.
 TEST(MainWindowDescription, StoredTextLoadsAsTheDescribedWindow) {
