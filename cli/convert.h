@@ -15,8 +15,8 @@ namespace cli {
 // the file that core::ProjectDraftFile picks. kNotFound with `reason` otherwise.
 core::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason);
 
-// The project's name for the draft file `file`: the name of the folder holding it, or
-// for a timeline in Timelines/<id>/ the name of the project folder.
+// The project's name for the draft file `file` (core::ProjectMetaOf of the project it
+// belongs to), made fit for a file name.
 std::string ProjectNameOf(const std::string& file);
 
 // Reads the draft file `file` into `draft`: kOk, else the failure with `reason` in
@@ -54,9 +54,6 @@ class OutputNames {
  private:
   std::set<std::string> used_;
 };
-
-// A file name made of `name`, with the characters no file system takes replaced.
-std::string SafeFileName(const std::string& name);
 
 // `folder` and `name` joined by the system's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_platform.h"
+#include "core/system.h"
 #include "cli/convert.h"
 #include "cli/libraries.h"
 #include "cli/options.h"
@@ -23,12 +23,12 @@ constexpr int kExitUsage = 2;
 constexpr size_t kCandidateLimit = 20;  // projects a name error lists
 
 void ReportFailure(const std::string& draft, const std::string& cause) {
-  cli::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
+  core::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
 }
 
 int UsageError(const std::string& error) {
-  cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
-  cli::WriteErrorLine(std::string("Try '") + kProgramName + " --help'.");
+  core::WriteErrorLine(std::string(kProgramName) + ": " + error);
+  core::WriteErrorLine(std::string("Try '") + kProgramName + " --help'.");
   return kExitUsage;
 }
 
@@ -46,7 +46,7 @@ class ProjectIndex {
   explicit ProjectIndex(const std::vector<std::string>& givenRoots) : givenRoots_(givenRoots) {}
   const std::vector<cli::Project>& Projects() {
     if (!found_) {
-      roots_ = cli::DraftRoots(givenRoots_);
+      roots_ = core::DraftRoots(givenRoots_);
       projects_ = cli::FindProjects(roots_);
       found_ = true;
     }
@@ -65,7 +65,7 @@ class ProjectIndex {
 };
 
 bool HasPathSeparator(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), cli::IsPathSeparator);
+  return std::any_of(text.begin(), text.end(), core::IsPathSeparator);
 }
 
 // Finds the draft each argument stands for. An argument that is neither a file nor a
@@ -76,8 +76,8 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
   for (const std::string& argument : options.drafts) {
     DraftJob job;
     job.argument = argument;
-    cli::PathKind kind = cli::StatPath(argument);
-    if (kind == cli::PathKind::kMissing && !argument.empty() && !HasPathSeparator(argument)) {
+    core::PathKind kind = core::StatPath(argument);
+    if (kind == core::PathKind::kMissing && !argument.empty() && !HasPathSeparator(argument)) {
       std::vector<cli::Project> named = cli::ProjectsNamed(index.Projects(), argument);
       if (named.size() != 1) {
         const std::vector<cli::Project>& candidates = named.empty() ? index.Projects() : named;
@@ -94,15 +94,13 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
         return false;
       }
       job.file = named.front().draftFile;
-      job.projectName = cli::SafeFileName(named.front().name);
+      job.projectName = core::SafeFileName(named.front().name);
       jobs.push_back(std::move(job));
       continue;
     }
     core::DraftStatus status = cli::LocateDraft(argument, job.file, job.failure);
     if (status != core::DraftStatus::kOk) {
       job.file.clear();
-    } else if (kind == cli::PathKind::kFolder) {
-      job.projectName = cli::ProjectNameOf(cli::JoinPath(argument, "draft_content.json"));
     } else {
       job.projectName = cli::ProjectNameOf(job.file);
     }
@@ -114,18 +112,18 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
 // The folder part of `path`, with its trailing separator ("" for a bare name).
 std::string FolderPartOf(const std::string& path) {
   size_t i = path.size();
-  while (i > 0 && !cli::IsPathSeparator(path[i - 1])) --i;
+  while (i > 0 && !core::IsPathSeparator(path[i - 1])) --i;
   return path.substr(0, i);
 }
 
 bool WriteOutput(const std::string& draft, const std::string& target, const std::string& bytes) {
   std::string reason;
   if (target.empty() || target == "-") {
-    if (cli::WriteStandardOutput(bytes)) return true;
+    if (core::WriteStandardOutput(bytes)) return true;
     ReportFailure(draft, "cannot write standard output");
     return false;
   }
-  if (cli::WriteFileAtomically(target, bytes, reason)) return true;
+  if (core::WriteFileAtomically(target, bytes, reason)) return true;
   ReportFailure(draft, "cannot write " + target + " (" + reason + ")");
   return false;
 }
@@ -142,7 +140,7 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
   // Not a failure: the draft may hold only titles or nothing yet, but say why the
   // output is empty.
   if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
-    cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
+    core::WriteErrorLine(job.argument + ": no subtitles on the timeline");
   }
   const std::string extension = core::CaptionFormatExtension(options.format);
   std::string stem;
@@ -166,13 +164,13 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
 
 int ListProjects(ProjectIndex& index) {
   struct Row {
-    cli::FileTime time;
+    core::FileTime time;
     std::string line;
   };
   std::vector<Row> rows;
   for (const cli::Project& project : index.Projects()) {
     Row row;
-    if (!cli::FileModified(project.draftFile, row.time)) row.time.localText = "-";
+    if (!core::FileModified(project.draftFile, row.time)) row.time.localText = "-";
     row.line = project.name + "\t" + row.time.localText + "\t" +
                cli::DraftStateText(project.draftFile) + "\t" + project.folder + "\n";
     rows.push_back(std::move(row));
@@ -180,7 +178,7 @@ int ListProjects(ProjectIndex& index) {
   if (rows.empty()) {
     std::string searched;
     for (const std::string& root : index.Roots()) searched += "\n  " + root;
-    cli::WriteErrorLine(std::string(kProgramName) + ": no projects found in:" + searched);
+    core::WriteErrorLine(std::string(kProgramName) + ": no projects found in:" + searched);
     return kExitOk;
   }
   // The latest work first, as the editors list it.
@@ -188,7 +186,7 @@ int ListProjects(ProjectIndex& index) {
                    [](const Row& a, const Row& b) { return a.time.sortKey > b.time.sortKey; });
   std::string text;
   for (const Row& row : rows) text += row.line;
-  return cli::WriteTextOutput(text) ? kExitOk : kExitFailed;
+  return core::WriteTextOutput(text) ? kExitOk : kExitFailed;
 }
 
 int ListTracks(const std::vector<DraftJob>& jobs) {
@@ -206,9 +204,9 @@ int ListTracks(const std::vector<DraftJob>& jobs) {
       allListed = false;
       continue;
     }
-    if (text.empty()) cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
+    if (text.empty()) core::WriteErrorLine(job.argument + ": no subtitles on the timeline");
     if (jobs.size() > 1) text = job.argument + ":\n" + text;
-    if (!cli::WriteTextOutput(text)) return kExitFailed;
+    if (!core::WriteTextOutput(text)) return kExitFailed;
   }
   return allListed ? kExitOk : kExitFailed;
 }
@@ -217,11 +215,11 @@ int Run(const std::vector<std::string>& arguments) {
   cli::Options options;
   std::string error;
   if (!cli::ParseOptions(arguments, options, error)) return UsageError(error);
-  if (options.help) return cli::WriteTextOutput(cli::UsageText()) ? kExitOk : kExitFailed;
-  if (options.version) return cli::WriteStandardOutput(kVersionText) ? kExitOk : kExitFailed;
+  if (options.help) return core::WriteTextOutput(cli::UsageText()) ? kExitOk : kExitFailed;
+  if (options.version) return core::WriteStandardOutput(kVersionText) ? kExitOk : kExitFailed;
 
-  if (!cli::PrepareLibraries(options.encoding == cli::OutputEncoding::kGbk, error)) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
+  if (!cli::PrepareLibraries(error)) {
+    core::WriteErrorLine(std::string(kProgramName) + ": " + error);
     return kExitFailed;
   }
   ProjectIndex index(options.draftRoots);
@@ -232,8 +230,8 @@ int Run(const std::vector<std::string>& arguments) {
   if (options.listTracks) return ListTracks(jobs);
 
   if (!options.outputFolder.empty() &&
-      cli::StatPath(options.outputFolder) != cli::PathKind::kFolder) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + options.outputFolder +
+      core::StatPath(options.outputFolder) != core::PathKind::kFolder) {
+    core::WriteErrorLine(std::string(kProgramName) + ": " + options.outputFolder +
                         ": output folder not found");
     return kExitFailed;
   }
@@ -254,11 +252,11 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
   try {
-    return Run(cli::ProgramArguments(argc, argv));
+    return Run(core::ProgramArguments(argc, argv));
   } catch (const std::exception& e) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + e.what());
+    core::WriteErrorLine(std::string(kProgramName) + ": " + e.what());
   } catch (...) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": unexpected failure");
+    core::WriteErrorLine(std::string(kProgramName) + ": unexpected failure");
   }
   return kExitFailed;
 }

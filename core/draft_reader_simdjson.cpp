@@ -258,4 +258,21 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
   }
 }
 
+DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model) {
+  try {
+    switch (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
+      case SimdjsonRead::kOk:
+        return DraftStatus::kOk;
+      case SimdjsonRead::kOutOfMemory:
+        return DraftStatus::kTooLarge;
+      case SimdjsonRead::kNotObject:
+      case SimdjsonRead::kRejected:
+        break;
+    }
+  } catch (const std::bad_alloc&) {
+    return DraftStatus::kTooLarge;
+  }
+  return ReadDraftModelOf(bytes.data(), bytes.size(), model);
+}
+
 }  // namespace core
