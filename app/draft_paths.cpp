@@ -1,59 +1,40 @@
-#include "app/dropped_draft.h"
+#include "app/draft_paths.h"
 
+#include "core/editor_folders.h"
 #include "core/project_folder.h"
-#include "platform/platform.h"
-#include "ui/text_convert.h"
+#include "core/system.h"
+#include "platform/system_path.h"
+#include "platform/text_encoding.h"
 
 namespace app {
-namespace {
-
-// project.json holds a few hundred bytes; anything far larger is not one.
-constexpr int64_t kSmallFileLimit = 1 << 20;
-
-// The project folder as the window's platform sees it.
-class SystemProjectFiles : public core::ProjectFiles {
- public:
-  bool IsFile(const std::string& path) const override {
-    return platform::PathKindOf(path.c_str()) == platform::PathKind::File;
-  }
-
-  bool ReadSmallFile(const std::string& path, std::string& bytes) const override {
-    if (!IsFile(path)) return false;
-    intptr_t file =
-        platform::FileOpen(path.c_str(), platform::FileAccess::Read,
-                           platform::FileCreation::OpenExisting, platform::FileShare::ReadWrite);
-    if (file == 0) return false;
-    int64_t size = platform::FileSize(file);
-    bool read = size >= 0 && size <= kSmallFileLimit;
-    if (read) {
-      bytes.assign(static_cast<size_t>(size), '\0');
-      read = size == 0 || platform::FileRead(file, &bytes[0], bytes.size()) == size;
-    }
-    platform::FileClose(file);
-    return read;
-  }
-
-  char Separator() const override { return platform::PathSeparator(); }
-};
-
-// `folder` ending in a separator. Names are then joined to it without a look at its
-// last byte, which in code page 936 may be the second half of a character and still
-// read as a backslash.
-std::string WithSeparator(const std::string& folder) {
-  bool endsInSeparator = false;
-  for (size_t i = 0; i < folder.size();) {
-    size_t n = ui::Cp936CharLength(folder, i);
-    endsInSeparator = n == 1 && (folder[i] == '\\' || folder[i] == '/');
-    i += n;
-  }
-  return endsInSeparator ? folder : folder + platform::PathSeparator();
-}
-
-}  // namespace
 
 std::string DroppedDraftFile(const std::string& path) {
-  if (platform::PathKindOf(path.c_str()) != platform::PathKind::Folder) return path;
-  return core::ProjectDraftFile(WithSeparator(path), SystemProjectFiles());
+  std::string corePath = platform::CorePathOf(path);
+  if (core::StatPath(corePath) != core::PathKind::kFolder) return path;
+  std::string draft = core::ProjectDraftFile(corePath, core::SystemProjectFiles());
+  std::string windowPath;
+  // The draft's path is the folder's with a name added, so it fits whenever the folder does.
+  if (draft.empty() || !platform::WindowPathOf(draft, windowPath)) return std::string();
+  return windowPath;
+}
+
+bool PreferredDraftFolderForWindow(std::string& folder) {
+  std::string preferred = core::PreferredDraftFolder();
+  if (preferred.empty()) return false;
+  if (!core::IsPathSeparator(preferred.back())) preferred.push_back(core::PathSeparator());
+  return platform::WindowPathOf(preferred, folder);
+}
+
+std::string SaveFileNameOf(const std::string& name) {
+  // Replaced in UTF-8, where no byte of a character can pass for '\' or '|' as the
+  // second byte of a code page 936 character can; a character the code page lacks
+  // comes back as '?', which no file name takes either.
+  std::string safe = platform::Utf8ToCp936(
+      core::SafeFileName(platform::Utf16ToUtf8(platform::Cp936ToUtf16(name))));
+  for (size_t i = 0; i < safe.size(); i += platform::Cp936CharLength(safe, i)) {
+    if (safe[i] == '?') safe[i] = '_';
+  }
+  return safe;
 }
 
 }  // namespace app

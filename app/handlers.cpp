@@ -4,15 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "core/draft_file.h"
-#include "app/dropped_draft.h"
+#include "app/draft_parse.h"
+#include "app/draft_paths.h"
 #include "app/main_window.h"
+#include "core/draft_file.h"
 #include "core/srt_text.h"
-#include "core/subtitles.h"
 #include "core/timestamp.h"
-#include "json/json_node.h"
-#include "json/parse_arena.h"
-#include "json/utf8_check.h"
 #include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
@@ -33,6 +30,8 @@ namespace {
 constexpr int32_t kAppDataFolder = 8;
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
+constexpr char kProgramTitle[] = "Subvane";
+constexpr char kSrtExtension[] = ".srt";
 // The save dialog's second file type: UTF-8 instead of code page 936.
 constexpr int64_t kUtf8SrtFilter = 1;
 constexpr char kFolderWithoutDraft[] =
@@ -104,7 +103,7 @@ bool FillTable(const std::vector<core::Subtitle>& subtitles) {
   auto lastPump = std::chrono::steady_clock::now();
   for (const core::Subtitle& subtitle : subtitles) {
     std::string serial = std::to_string(row);
-    std::string range = core::TimestampText(subtitle.startUs) + " --> " + core::TimestampText(subtitle.endUs);
+    std::string range = core::TimeRangeText(subtitle.startUs, subtitle.endUs);
     ui::TableAppendRow(kMainWindow, kSubtitleTable);
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
@@ -123,47 +122,29 @@ bool FillTable(const std::vector<core::Subtitle>& subtitles) {
   return MainWindowOpen();
 }
 
-// Parses the draft bytes the window has read (a runtime byte array) into `document`
-// with the outcome of `JsonDocument::ParseUtf8`: true for a JSON object or array.
-bool ParseDraftBytes(const void* bytesBlock, json::JsonDocument& document) {
-  const char* data = reinterpret_cast<const char*>(rt::BytesData(bytesBlock));
-  int32_t length = rt::BytesLength(bytesBlock);
-  size_t size = length > 0 ? static_cast<size_t>(length) : 0;
-  // ParseUtf8 escapes every non-ASCII character for the library, which decodes the
-  // escapes back into the same bytes; for well-formed UTF-8 that round trip costs a
-  // third of the parse and changes nothing. Other bytes take it, so that the system's
-  // conversion replaces them as it always has.
-  if (data && json::IsValidUtf8(data, size)) return document.ParseUtf8Direct(data, size);
-  return document.ParseUtf8(bytesBlock);
+// After a parse the window is named after the project, and the save dialog offers the
+// project's name for the subtitle file.
+void ShowProjectName(const std::string& name) {
+  std::string title = name.empty() ? std::string(kProgramTitle) : name + " - " + kProgramTitle;
+  WriteText(0, rt::kPropText, title.c_str());
+  std::string fileName = SaveFileNameOf(name) + kSrtExtension;
+  WriteText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName, fileName.c_str());
 }
 
-// Reads the draft file that the open dialog's FileName names and fills the table.
+// Reads the draft file that the open dialog's FileName names and fills the table. The
+// draft is read completely first: a draft that cannot be read leaves the table as it was.
 void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
-  rt::OwnedBytes bytes = rt::cmd::ReadFileBytes(name.get());
-
-  std::vector<core::Subtitle> subtitles;
-  bool parsed;
-  {
-    // The tree is read once and dropped before the table fills: its items come from
-    // one region, which spares the heap a call for each of them.
-    json::ParseArena arena;
-    json::JsonDocument document;
-    parsed = ParseDraftBytes(bytes.get(), document);
-    if (parsed) subtitles = core::ExtractSubtitles(document);
-  }
-  if (!parsed) {
-    bool encrypted = core::IsEncryptedDraft(rt::BytesData(bytes.get()),
-                                      static_cast<size_t>(rt::BytesLength(bytes.get())));
-    rt::cmd::ShowMessage(core::DraftStatusMessage(encrypted ? core::DraftStatus::kEncrypted
-                                                      : core::DraftStatus::kNotJson),
-                         0);
+  ChosenDraft draft = ReadChosenDraft(rt::TextToString(name.get()));
+  if (draft.status != core::DraftStatus::kOk) {
+    rt::cmd::ShowMessage(core::DraftStatusMessage(draft.status), 0);
     return;
   }
   ButtonsHeld held;
-  SubtitleCount = static_cast<int32_t>(subtitles.size());
-  if (!FillTable(subtitles)) return;
-  rt::cmd::ShowMessage("解析完成", 0);
+  SubtitleCount = static_cast<int32_t>(draft.subtitles.size());
+  if (!FillTable(draft.subtitles)) return;
+  ShowProjectName(draft.projectName);
+  rt::cmd::ShowMessage(draft.doneMessage.c_str(), 0);
   held.ExportReady();
 }
 
@@ -190,8 +171,17 @@ std::string ExportCell(int32_t row, int32_t column, bool utf8, size_t& lost) {
 }  // namespace
 
 void OnMainWindowCreated() {
-  // The editor keeps its projects under the parent of the roaming folder:
-  // …\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\.
+  // The open dialog starts where the editors keep their drafts (core::PreferredDraftFolder).
+  std::string preferred;
+  if (PreferredDraftFolderForWindow(preferred)) {
+    WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder,
+              preferred.c_str());
+    WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
+    return;
+  }
+  // Without any draft folder yet: where JianyingPro will keep its projects, under the
+  // parent of the roaming folder: …\AppData\Roaming\ gives
+  // …\AppData\Local\JianyingPro\User Data\Projects\.
   rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
   rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
   int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
