@@ -7,6 +7,7 @@
 #include "core/caption_tracks.h"
 #include "core/draft_reader.h"
 #include "core/draft_reader_simdjson.h"
+#include "core/plain_copy.h"
 #include "core/time_shift.h"
 #include "core/timeline.h"
 #include "core/system.h"
@@ -56,9 +57,10 @@ std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& o
 }
 
 core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
-                              std::vector<CaptionFile>& files, std::string& reason) {
+                              std::vector<CaptionFile>& files, std::string& reason,
+                              std::string& copyNote) {
   core::DraftModel draft;
-  core::DraftStatus status = ReadDraftFile(file, draft, reason);
+  core::DraftStatus status = ReadDraftOrPlainCopy(file, draft, reason, copyNote);
   if (status != core::DraftStatus::kOk) return status;
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(draft);
   std::vector<core::CaptionTrack> tracks = core::CaptionTracksOf(draft, timeline);
@@ -173,10 +175,33 @@ core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft
   }
 }
 
-core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::vector<CaptionFile>& files, std::string& reason) {
+core::DraftStatus ReadDraftOrPlainCopy(const std::string& file, core::DraftModel& draft,
+                                       std::string& reason, std::string& copyNote) {
+  core::DraftStatus status = ReadDraftFile(file, draft, reason);
+  if (status != core::DraftStatus::kEncrypted) return status;
+  core::PlainCopy copy;
+  auto read = [](const std::string& path, core::DraftModel& model) {
+    std::string unused;
+    return ReadDraftFile(path, model, unused);
+  };
   try {
-    return ConvertDraft(file, options, files, reason);
+    if (!core::FindPlainCopy(core::FullPath(file), core::SystemProjectFiles(), read, copy))
+      return status;
+  } catch (const std::bad_alloc&) {
+    return status;
+  }
+  draft = std::move(copy.draft);
+  copyNote = "encrypted; read the older plain copy " + copy.name + " (saved " +
+             copy.saved.localText + ") instead; it may be out of date";
+  reason.clear();
+  return core::DraftStatus::kOk;
+}
+
+core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
+                                  std::vector<CaptionFile>& files, std::string& reason,
+                                  std::string& copyNote) {
+  try {
+    return ConvertDraft(file, options, files, reason, copyNote);
   } catch (const std::bad_alloc&) {
     reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
     return core::DraftStatus::kTooLarge;
@@ -184,9 +209,9 @@ core::DraftStatus ConvertDraftFile(const std::string& file, const Options& optio
 }
 
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason) {
+                                       std::string& reason, std::string& copyNote) {
   core::DraftModel draft;
-  core::DraftStatus status = ReadDraftFile(file, draft, reason);
+  core::DraftStatus status = ReadDraftOrPlainCopy(file, draft, reason, copyNote);
   if (status != core::DraftStatus::kOk) return status;
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(draft);
   text.clear();

@@ -24,6 +24,12 @@ std::string ProjectNameOf(const std::string& file);
 core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft,
                                std::string& reason);
 
+// As ReadDraftFile; an encrypted draft with a plain copy in its project
+// (core::FindPlainCopy) is read from that copy, and `copyNote` then says which copy,
+// for "<draft>: " to go before it.
+core::DraftStatus ReadDraftOrPlainCopy(const std::string& file, core::DraftModel& draft,
+                                       std::string& reason, std::string& copyNote);
+
 // One file to write for a draft: its subtitles, or one caption track's (--split-tracks).
 struct CaptionFile {
   int trackNumber = 0;  // 0: not split by track
@@ -33,13 +39,15 @@ struct CaptionFile {
 
 // Reads the draft file `file` and makes the files `options` ask for, in their format,
 // encoding and offset. A --track number the draft does not have is a failure.
+// `copyNote` as ReadDraftOrPlainCopy's.
 core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::vector<CaptionFile>& files, std::string& reason);
+                                  std::vector<CaptionFile>& files, std::string& reason,
+                                  std::string& copyNote);
 
 // The caption tracks of the draft file `file`, one a line: number, name, shown or hidden,
 // how many captions, the first caption.
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason);
+                                       std::string& reason, std::string& copyNote);
 
 // What the draft file `file` holds, for --list: "N subtitles", "no subtitles",
 // "encrypted" or "unreadable".

@@ -133,10 +133,12 @@ bool WriteOutput(const std::string& draft, const std::string& target, const std:
 bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNames& names) {
   std::vector<cli::CaptionFile> files;
   std::string reason;
-  if (cli::ConvertDraftFile(job.file, options, files, reason) != core::DraftStatus::kOk) {
+  std::string copyNote;
+  if (cli::ConvertDraftFile(job.file, options, files, reason, copyNote) != core::DraftStatus::kOk) {
     ReportFailure(job.argument, reason);
     return false;
   }
+  if (!copyNote.empty()) core::WriteErrorLine(job.argument + ": " + copyNote);
   // Not a failure: the draft may hold only titles or nothing yet, but say why the
   // output is empty.
   if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
@@ -199,11 +201,13 @@ int ListTracks(const std::vector<DraftJob>& jobs) {
       allListed = false;
       continue;
     }
-    if (cli::DescribeCaptionTracks(job.file, text, reason) != core::DraftStatus::kOk) {
+    std::string copyNote;
+    if (cli::DescribeCaptionTracks(job.file, text, reason, copyNote) != core::DraftStatus::kOk) {
       ReportFailure(job.argument, reason);
       allListed = false;
       continue;
     }
+    if (!copyNote.empty()) core::WriteErrorLine(job.argument + ": " + copyNote);
     if (text.empty()) core::WriteErrorLine(job.argument + ": no subtitles on the timeline");
     if (jobs.size() > 1) text = job.argument + ":\n" + text;
     if (!core::WriteTextOutput(text)) return kExitFailed;

@@ -240,6 +240,27 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
   }
 }
 
+TEST_F(CliTest, AnEncryptedDraftIsReadFromAPlainCopyInItsProject) {
+  fs::path project = File(u8"旧项目/draft_content.json", std::string(700, 'Q') + "==").parent_path();
+  ChildResult advice = RunCli({Arg(project)});
+  EXPECT_EQ(advice.exitCode, 1);
+  EXPECT_NE(advice.err.find(": encrypted by JianyingPro 6.0"), std::string::npos) << advice.err;
+
+  File(u8"旧项目/draft_info.json.bak", kSmallDraft);
+  File(u8"旧项目/template-2.tmp", "{}");  // newer, but without a timeline
+  for (const std::string& argument : {Arg(project), Arg(project / "draft_content.json")}) {
+    ChildResult result = RunCli({argument});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, kSmallSrt);
+    const std::string said = argument + ": encrypted; read the older plain copy "
+                                        "draft_info.json.bak (saved ";
+    EXPECT_EQ(result.err.substr(0, said.size()), said) << result.err;
+    EXPECT_EQ(result.err.size(), said.size() + 16 + std::string(") instead; it may be out of date\n").size())
+        << result.err;
+  }
+  EXPECT_EQ(ReadBytes(project / "draft_content.json"), std::string(700, 'Q') + "==");
+}
+
 TEST_F(CliTest, ExistingOutputIsReplacedOnlyByACompleteFile) {
   fs::path target = File("out/subtitles.srt", "older subtitles");
   fs::path good = File("good.json", kSmallDraft);
