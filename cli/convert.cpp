@@ -12,6 +12,7 @@
 #include "core/timeline.h"
 #include "core/system.h"
 #include "cli/libraries.h"
+#include "cli/draft_states.h"
 #include "cli/project_list.h"
 #include "core/system.h"
 
@@ -239,9 +240,7 @@ std::string DraftStateText(const std::string& file) {
     default:
       return "unreadable";
   }
-  size_t count = core::SubtitlesOf(draft).size();
-  if (count == 0) return "no subtitles";
-  return std::to_string(count) + (count == 1 ? " subtitle" : " subtitles");
+  return SubtitleCountText(core::SubtitlesOf(draft).size());
 }
 
 std::string OutputNames::Claim(const std::string& projectName) {

@@ -7,6 +7,7 @@
 
 #include "core/system.h"
 #include "cli/convert.h"
+#include "cli/draft_states.h"
 #include "cli/libraries.h"
 #include "cli/options.h"
 #include "cli/project_list.h"
@@ -139,6 +140,9 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
     return false;
   }
   if (!copyNote.empty()) core::WriteErrorLine(job.argument + ": " + copyNote);
+  // The whole timeline's count is what --list shows: remembered, it need not be counted.
+  if (copyNote.empty() && options.tracks.empty() && !options.splitTracks && files.size() == 1)
+    cli::RememberSubtitleCount(job.file, files.front().subtitleCount);
   // Not a failure: the draft may hold only titles or nothing yet, but say why the
   // output is empty.
   if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
@@ -169,12 +173,16 @@ int ListProjects(ProjectIndex& index) {
     core::FileTime time;
     std::string line;
   };
+  const std::vector<cli::Project>& projects = index.Projects();
+  std::vector<std::string> files;
+  for (const cli::Project& project : projects) files.push_back(project.draftFile);
+  std::vector<std::string> states = cli::DraftStates(files);
   std::vector<Row> rows;
-  for (const cli::Project& project : index.Projects()) {
+  for (size_t i = 0; i < projects.size(); ++i) {
     Row row;
-    if (!core::FileModified(project.draftFile, row.time)) row.time.localText = "-";
-    row.line = project.name + "\t" + row.time.localText + "\t" +
-               cli::DraftStateText(project.draftFile) + "\t" + project.folder + "\n";
+    if (!core::FileModified(projects[i].draftFile, row.time)) row.time.localText = "-";
+    row.line = projects[i].name + "\t" + row.time.localText + "\t" + states[i] + "\t" +
+               projects[i].folder + "\n";
     rows.push_back(std::move(row));
   }
   if (rows.empty()) {
@@ -249,6 +257,7 @@ int Run(const std::vector<std::string>& arguments) {
       allConverted = false;
     }
   }
+  cli::SaveRememberedStates();
   return allConverted ? kExitOk : kExitFailed;
 }
 

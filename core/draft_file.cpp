@@ -61,6 +61,7 @@ DraftStatus ParseDraft(const char* bytes, size_t size, json::JsonDocument& docum
 }
 
 DraftStatus ReadDraftModelOf(const char* bytes, size_t size, DraftModel& model) {
+  std::lock_guard<std::mutex> turn(json::JsonLibraryTurn());
   try {
     // The tree is read once and dropped: its items come from one region, which spares
     // the heap a call for each of them.

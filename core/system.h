@@ -60,6 +60,14 @@ bool FileModified(const std::string& path, FileTime& time);
 // they exist: under %LOCALAPPDATA% on Windows, under ~/Movies elsewhere.
 std::vector<std::string> EditorDataFolders();
 
+// The folder for this user's cached data of subvane-cli (whether or not it exists):
+// %LOCALAPPDATA%\Subvane on Windows, $XDG_CACHE_HOME/subvane or ~/.cache/subvane
+// elsewhere; empty when there is none.
+std::string UserCacheFolder();
+
+// Makes the folder `path` and those above it; true when it exists afterwards.
+bool MakeFolders(const std::string& path);
+
 // Reads a small file (settings, meta, project.json): false when it is missing, cannot
 // be read or holds more than kSmallFileLimit bytes. The one reader of such files.
 bool ReadSmallFile(const std::string& path, std::string& bytes);

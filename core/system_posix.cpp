@@ -166,7 +166,8 @@ std::vector<std::string> ListFolders(const std::string& folder) {
 bool FileModified(const std::string& path, FileTime& time) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0) return false;
-  time.sortKey = static_cast<int64_t>(info.st_mtime);
+  // Nanoseconds: a draft saved twice within a second still shows as changed.
+  time.sortKey = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
   struct tm local;
   char text[32];
   if (!localtime_r(&info.st_mtime, &local) ||
@@ -175,6 +176,21 @@ bool FileModified(const std::string& path, FileTime& time) {
   }
   time.localText = text;
   return true;
+}
+
+std::string UserCacheFolder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  if (cache && *cache == '/') return std::string(cache) + "/subvane";
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return std::string();
+  return std::string(home) + "/.cache/subvane";
+}
+
+bool MakeFolders(const std::string& path) {
+  for (size_t i = 1; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '/') mkdir(path.substr(0, i).c_str(), 0700);
+  }
+  return StatPath(path) == PathKind::kFolder;
 }
 
 std::vector<std::string> EditorDataFolders() {

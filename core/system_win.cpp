@@ -232,13 +232,36 @@ bool FileModified(const std::string& path, FileTime& time) {
   return true;
 }
 
-std::vector<std::string> EditorDataFolders() {
+namespace {
+
+// %LOCALAPPDATA% ending in a separator, empty when it is not set.
+std::string LocalAppData() {
   wchar_t buffer[MAX_PATH * 2];
   DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return {};
+  if (length == 0 || length >= MAX_PATH * 2) return std::string();
   std::string local = Utf8(buffer, static_cast<int>(length));
   if (!IsPathSeparator(local.back())) local.push_back('\\');
+  return local;
+}
+
+}  // namespace
+
+std::vector<std::string> EditorDataFolders() {
+  std::string local = LocalAppData();
+  if (local.empty()) return {};
   return {local + "JianyingPro", local + "CapCut"};
+}
+
+std::string UserCacheFolder() {
+  std::string local = LocalAppData();
+  return local.empty() ? std::string() : local + "Subvane";
+}
+
+bool MakeFolders(const std::string& path) {
+  for (size_t i = 1; i <= path.size(); ++i) {
+    if (i == path.size() || IsPathSeparator(path[i])) CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+  }
+  return StatPath(path) == PathKind::kFolder;
 }
 
 void WriteErrorLine(const std::string& line) {

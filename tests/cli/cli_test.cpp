@@ -261,6 +261,50 @@ TEST_F(CliTest, AnEncryptedDraftIsReadFromAPlainCopyInItsProject) {
   EXPECT_EQ(ReadBytes(project / "draft_content.json"), std::string(700, 'Q') + "==");
 }
 
+// --list remembers counts by file size and modification time; a cache that is stale,
+// damaged or cannot be written never changes what it says.
+TEST_F(CliTest, RememberedCountsNeverOutliveTheirDraft) {
+  fs::path home = folder_ / "home";
+  fs::create_directories(home);
+  cli_test::SetChildEnvironment(SUBVANE_EDITORS_HOME, Arg(home));
+  fs::path root = folder_ / "root";
+  File("root/a/draft_content.json", kSmallDraft);
+  File("root/b/draft_content.json", std::string(700, 'Q') + "==");
+  auto states = [&] {
+    ChildResult list = RunCli({"--list", "--drafts-root", Arg(root)});
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    std::string seen;
+    for (const char* state : {"\t1 subtitle\t", "\t2 subtitles\t", "\tencrypted\t", "\tno subtitles\t"})
+      if (list.out.find(state) != std::string::npos) seen += state;
+    return seen;
+  };
+  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t");
+  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t");  // from what was remembered
+  File("root/a/draft_content.json",
+       "{\"materials\":{\"texts\":[{\"content\":\"1\"},{\"content\":\"2\"}]}}");
+  File("root/b/draft_content.json", "{}");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+
+  // A damaged cache, then one that cannot be written: the same answer.
+  std::vector<fs::path> caches;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(home))
+    if (entry.path().filename() == "draft-states.txt") caches.push_back(entry.path());
+  ASSERT_EQ(caches.size(), 1u);
+  WriteBytes(caches[0], "subvane-cli draft states 1\n99\tx\t7 subtitles\t" + Arg(root / "a") +
+                            "\n\x01\xFF garbage\n3\t4\t5 subtitles");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+  fs::remove(caches[0]);
+  fs::create_directories(caches[0]);  // a folder where the file should be
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+
+  // A conversion remembers the count it made.
+  fs::remove_all(caches[0]);
+  fs::path out = folder_ / "out.srt";
+  EXPECT_EQ(RunCli({"-o", Arg(out), Arg(root / "a")}).exitCode, 0);
+  EXPECT_TRUE(fs::is_regular_file(caches[0]));
+  EXPECT_NE(ReadBytes(caches[0]).find("\t2 subtitles\t"), std::string::npos);
+}
+
 TEST_F(CliTest, ExistingOutputIsReplacedOnlyByACompleteFile) {
   fs::path target = File("out/subtitles.srt", "older subtitles");
   fs::path good = File("good.json", kSmallDraft);
