@@ -209,8 +209,10 @@ core::DraftStatus ConvertDraftFile(const std::string& file, const Options& optio
   }
 }
 
-core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason, std::string& copyNote) {
+namespace {
+
+core::DraftStatus DescribeTracks(const std::string& file, std::string& text, std::string& reason,
+                                 std::string& copyNote) {
   core::DraftModel draft;
   core::DraftStatus status = ReadDraftOrPlainCopy(file, draft, reason, copyNote);
   if (status != core::DraftStatus::kOk) return status;
@@ -227,6 +229,18 @@ core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& te
             OneLineExcerpt(track.firstText, kExcerptLength) + "\n";
   }
   return core::DraftStatus::kOk;
+}
+
+}  // namespace
+
+core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
+                                       std::string& reason, std::string& copyNote) {
+  try {
+    return DescribeTracks(file, text, reason, copyNote);
+  } catch (const std::bad_alloc&) {
+    reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
+    return core::DraftStatus::kTooLarge;
+  }
 }
 
 std::string DraftStateText(const std::string& file) {
