@@ -142,9 +142,13 @@ static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes,
     reason = ErrorText(GetLastError());
     return ReadResult::kUnreadable;
   }
-  // Checked before anything is allocated: no block of this process can hold more.
-  if (static_cast<uint64_t>(size.QuadPart) + spareCapacity >= bytes.max_size() ||
-      size.QuadPart > 0x7FFFFFFF) {
+  // Checked before anything is allocated: no block of this process can hold more, and
+  // none larger than the address space it has left.
+  uint64_t needed = static_cast<uint64_t>(size.QuadPart) + spareCapacity;
+  MEMORYSTATUSEX memory;
+  memory.dwLength = sizeof memory;
+  if (needed >= bytes.max_size() || size.QuadPart > 0x7FFFFFFF ||
+      (GlobalMemoryStatusEx(&memory) && needed > memory.ullAvailVirtual)) {
     reason = "file too large";
     return ReadResult::kTooLarge;
   }
