@@ -6,18 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "app/draft_parse.h"
+#include "app/draft_paths.h"
+#include "app/main_window.h"
+#include "app/track_list.h"
 #include "core/caption_formats.h"
 #include "core/caption_text.h"
 #include "core/draft_file.h"
-#include "app/dropped_draft.h"
-#include "app/main_window.h"
-#include "app/track_list.h"
 #include "core/srt_text.h"
-#include "core/subtitles.h"
 #include "core/timestamp.h"
-#include "json/json_node.h"
-#include "json/parse_arena.h"
-#include "json/utf8_check.h"
 #include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
@@ -40,6 +37,8 @@ namespace {
 constexpr int32_t kAppDataFolder = 8;
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
+constexpr char kProgramTitle[] = "Subvane";
+constexpr char kSrtExtension[] = ".srt";
 constexpr char kUnexportedEditsQuestion[] =
     "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？";
 // Yes and No, No the default, with the question mark: a slip of the Return key keeps
@@ -150,7 +149,7 @@ bool FillTable(const std::vector<core::Subtitle>& subtitles) {
   auto lastPump = std::chrono::steady_clock::now();
   for (const core::Subtitle& subtitle : subtitles) {
     std::string serial = std::to_string(row);
-    std::string range = core::TimestampText(subtitle.startUs) + " --> " + core::TimestampText(subtitle.endUs);
+    std::string range = core::TimeRangeText(subtitle.startUs, subtitle.endUs);
     ui::TableAppendRow(kMainWindow, kSubtitleTable);
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
@@ -192,46 +191,28 @@ bool ShowDraft(core::DraftCaptions captions, ButtonsHeld& held) {
   return FillTableWithItem(kAllTracksItem);
 }
 
-// Parses the draft bytes the window has read (a runtime byte array) into `document`
-// with the outcome of `JsonDocument::ParseUtf8`: true for a JSON object or array.
-bool ParseDraftBytes(const void* bytesBlock, json::JsonDocument& document) {
-  const char* data = reinterpret_cast<const char*>(rt::BytesData(bytesBlock));
-  int32_t length = rt::BytesLength(bytesBlock);
-  size_t size = length > 0 ? static_cast<size_t>(length) : 0;
-  // ParseUtf8 escapes every non-ASCII character for the library, which decodes the
-  // escapes back into the same bytes; for well-formed UTF-8 that round trip costs a
-  // third of the parse and changes nothing. Other bytes take it, so that the system's
-  // conversion replaces them as it always has.
-  if (data && json::IsValidUtf8(data, size)) return document.ParseUtf8Direct(data, size);
-  return document.ParseUtf8(bytesBlock);
+// After a parse the window is named after the project, and the save dialog offers the
+// project's name for the subtitle file.
+void ShowProjectName(const std::string& name) {
+  std::string title = name.empty() ? std::string(kProgramTitle) : name + " - " + kProgramTitle;
+  WriteText(0, rt::kPropText, title.c_str());
+  std::string fileName = SaveFileNameOf(name) + kSrtExtension;
+  WriteText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName, fileName.c_str());
 }
 
-// Reads the draft file that the open dialog's FileName names and fills the table.
+// Reads the draft file that the open dialog's FileName names and fills the table. The
+// draft is read completely first: a draft that cannot be read leaves the table as it was.
 void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
-  rt::OwnedBytes bytes = rt::cmd::ReadFileBytes(name.get());
-
-  core::DraftCaptions captions;
-  bool parsed;
-  {
-    // The tree is read once and dropped before the table fills: its items come from
-    // one region, which spares the heap a call for each of them.
-    json::ParseArena arena;
-    json::JsonDocument document;
-    parsed = ParseDraftBytes(bytes.get(), document);
-    if (parsed) captions = core::ExtractCaptions(document);
-  }
-  if (!parsed) {
-    bool encrypted = core::IsEncryptedDraft(rt::BytesData(bytes.get()),
-                                      static_cast<size_t>(rt::BytesLength(bytes.get())));
-    rt::cmd::ShowMessage(core::DraftStatusMessage(encrypted ? core::DraftStatus::kEncrypted
-                                                      : core::DraftStatus::kNotJson),
-                         0);
+  ChosenDraft draft = ReadChosenDraft(rt::TextToString(name.get()));
+  if (draft.status != core::DraftStatus::kOk) {
+    rt::cmd::ShowMessage(core::DraftStatusMessage(draft.status), 0);
     return;
   }
   ButtonsHeld held;
-  if (!ShowDraft(std::move(captions), held)) return;
-  rt::cmd::ShowMessage("解析完成", 0);
+  if (!ShowDraft(std::move(draft.captions), held)) return;
+  ShowProjectName(draft.projectName);
+  rt::cmd::ShowMessage(draft.doneMessage.c_str(), 0);
   held.ExportReady();
 }
 
@@ -327,8 +308,17 @@ std::string WithExtension(const std::string& name, const char* extension) {
 }  // namespace
 
 void OnMainWindowCreated() {
-  // The editor keeps its projects under the parent of the roaming folder:
-  // …\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\.
+  // The open dialog starts where the editors keep their drafts (core::PreferredDraftFolder).
+  std::string preferred;
+  if (PreferredDraftFolderForWindow(preferred)) {
+    WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder,
+              preferred.c_str());
+    WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
+    return;
+  }
+  // Without any draft folder yet: where JianyingPro will keep its projects, under the
+  // parent of the roaming folder: …\AppData\Roaming\ gives
+  // …\AppData\Local\JianyingPro\User Data\Projects\.
   rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
   rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
   int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/subtitles.h"
+#include "core/caption_tracks.h"
 #include "ui/text_convert.h"
 
 namespace app {

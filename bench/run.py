@@ -4,11 +4,13 @@
 subvane-cli (the release preset: Release, no sanitizers) on generated drafts of 1,000
 and 20,000 subtitles, beside a plain Python converter applying the same timeline rules
 and a bare simdjson parse of the same file, each a whole process: wall time and peak
-memory. Then the window program under Wine: the time from Return in the open dialog to
+memory. Then --list over 400 projects of 2.8 MB against converting them all. Then the
+window program under Wine: the time from Return in the open dialog to
 "解析完成" for 5,000 and 20,000 subtitles. Times are the best of a few runs, peaks the
 largest; the outputs of subvane-cli and the Python converter are compared byte for byte.
 
     bench/run.py [--runs N] [--sizes 1000,20000] [--window-sizes 5000,20000] [--no-window]
+                 [--list-projects 400] [--list-subtitles 1100]
 """
 import argparse
 import os
@@ -90,6 +92,54 @@ def converters(args, work):
         print("  cli time %d / cli time %d %6.1f   (at most 22)" % (large, small, cli_time / figures[small][0]))
 
 
+def project_list(args, work):
+    """--list over many projects against converting all of them, each a whole process."""
+    cli = build_cli()
+    root = os.path.join(work, "projects")
+    shutil.rmtree(root, ignore_errors=True)
+    draft = os.path.join(work, "project-draft.json")
+    subprocess.run([sys.executable, os.path.join(BENCH, "generate_draft.py"), str(args.list_subtitles), draft],
+                   check=True)
+    folders = []
+    for i in range(args.list_projects):
+        folder = os.path.join(root, "p%04d" % i)
+        os.makedirs(folder)
+        shutil.copyfile(draft, os.path.join(folder, "draft_content.json"))
+        folders.append(folder)
+    out = os.path.join(work, "list-out")
+    os.sync()
+    size = os.path.getsize(draft)
+
+    def run(command, cache):
+        # A cache folder of the run's own: "cold" starts with nothing remembered.
+        env = dict(os.environ, XDG_CACHE_HOME=cache)
+        start = time.perf_counter()
+        subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return time.perf_counter() - start
+
+    def fresh_cache(name):
+        cache = os.path.join(work, name)
+        shutil.rmtree(cache, ignore_errors=True)
+        return cache
+
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    convert = run([cli, "--output-dir", out] + folders, fresh_cache("cache-convert"))
+    listed_after = run([cli, "--list", "--drafts-root", root], os.path.join(work, "cache-convert"))
+    cold = min(run([cli, "--list", "--drafts-root", root], fresh_cache("cache-list")) for _ in range(args.runs))
+    warm = run([cli, "--list", "--drafts-root", root], os.path.join(work, "cache-list"))
+    print()
+    print("--list over %d projects of %.1f MB (%d subtitles each), one run each, threads: %d" % (
+        args.list_projects, size / 1e6, args.list_subtitles, os.cpu_count() or 1))
+    print("  convert all                         %7.3f s" % convert)
+    print("  --list, nothing remembered (best)   %7.3f s   %5.2f of convert" % (cold, cold / convert))
+    print("  --list after converting             %7.3f s   %5.2f of convert" % (listed_after, listed_after / convert))
+    print("  --list again                        %7.3f s   %5.2f of convert" % (warm, warm / convert))
+    print("  goal: --list at most 0.25 of convert")
+    shutil.rmtree(root, ignore_errors=True)
+    shutil.rmtree(out, ignore_errors=True)
+
+
 def window(args):
     if not shutil.which("wine") or not shutil.which("Xvfb"):
         print("window: skipped (no Wine or Xvfb; run scripts/setup.sh)")
@@ -108,11 +158,14 @@ def main():
     parser.add_argument("--sizes", default="1000,20000")
     parser.add_argument("--window-sizes", default="5000,20000")
     parser.add_argument("--no-window", action="store_true")
+    parser.add_argument("--list-projects", type=int, default=400)
+    parser.add_argument("--list-subtitles", type=int, default=1100)
     args = parser.parse_args()
     args.sizes = [int(s) for s in args.sizes.split(",")]
     args.window_sizes = [int(s) for s in args.window_sizes.split(",")]
     os.makedirs(args.work, exist_ok=True)
     converters(args, args.work)
+    project_list(args, args.work)
     if not args.no_window:
         window(args)
 

@@ -7,82 +7,42 @@
 #include "core/caption_tracks.h"
 #include "core/draft_reader.h"
 #include "core/draft_reader_simdjson.h"
+#include "core/plain_copy.h"
 #include "core/time_shift.h"
 #include "core/timeline.h"
-#include "cli/cli_platform.h"
+#include "core/system.h"
 #include "cli/libraries.h"
+#include "cli/draft_states.h"
 #include "cli/project_list.h"
-#include "json/parse_arena.h"
+#include "core/system.h"
 
 namespace cli {
 namespace {
 
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr char kOutOfMemory[] = "unreadable (not enough memory for this draft)";
 constexpr size_t kExcerptLength = 40;  // characters of a first caption that --list-tracks shows
-
-std::string WithoutTrailingSeparators(std::string path) {
-  while (path.size() > 1 && IsPathSeparator(path.back())) path.pop_back();
-  return path;
-}
-
-// Everything after the last separator.
-std::string LastComponent(const std::string& path) {
-  size_t i = path.size();
-  while (i > 0 && !IsPathSeparator(path[i - 1])) --i;
-  return path.substr(i);
-}
-
-std::string ParentOf(const std::string& path) {
-  size_t i = path.size();
-  while (i > 0 && !IsPathSeparator(path[i - 1])) --i;
-  return WithoutTrailingSeparators(path.substr(0, i));
-}
-
-// Reads the draft `bytes` into `model`: simdjson reads a well-formed draft; what it does
-// not take as a JSON object goes to the JSON classes, which decide as the window does
-// (their parser is more lenient, and they tell an encrypted draft from other text).
-core::DraftStatus ReadModel(const std::string& bytes, core::DraftModel& model, std::string& reason) {
-  switch (core::ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
-    case core::SimdjsonRead::kOk:
-      return core::DraftStatus::kOk;
-    case core::SimdjsonRead::kOutOfMemory:
-      reason = kOutOfMemory;
-      return core::DraftStatus::kUnreadable;
-    case core::SimdjsonRead::kNotObject:
-    case core::SimdjsonRead::kRejected:
-      break;
-  }
-  json::ParseArena arena;  // declared first: the tree must go before the arena does
-  json::JsonDocument document;
-  core::DraftStatus status = core::ParseDraft(bytes, document);
-  if (status != core::DraftStatus::kOk) {
-    if (arena.Exhausted()) {
-      reason = kOutOfMemory;
-      return core::DraftStatus::kUnreadable;
-    }
-    reason = bytes.empty() ? "not JSON (empty file)" : core::DraftStatusCause(status);
-    return status;
-  }
-  model = core::ReadDraftModel(document);
-  return core::DraftStatus::kOk;
-}
 
 core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draft,
                                 std::string& reason) {
   std::string bytes;
   std::string systemReason;
-  switch (ReadWholeFile(file, bytes, systemReason, core::kSimdjsonPadding)) {
-    case ReadResult::kOk:
+  switch (core::ReadWholeFile(file, bytes, systemReason, core::kSimdjsonPadding)) {
+    case core::ReadResult::kOk:
       break;
-    case ReadResult::kNotFound:
+    case core::ReadResult::kNotFound:
       reason = "not found";
       return core::DraftStatus::kNotFound;
-    case ReadResult::kUnreadable:
+    case core::ReadResult::kUnreadable:
       reason = "unreadable (" + systemReason + ")";
       return core::DraftStatus::kUnreadable;
+    case core::ReadResult::kTooLarge:
+      reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
+      return core::DraftStatus::kTooLarge;
   }
-  return ReadModel(bytes, draft, reason);
+  core::DraftStatus status = core::ReadDraftModelFast(bytes, draft);
+  if (status != core::DraftStatus::kOk)
+    reason = bytes.empty() ? "not JSON (empty file)" : core::DraftStatusCause(status);
+  return status;
 }
 
 // The file bytes of `subtitles` as `options` ask for them.
@@ -98,9 +58,10 @@ std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& o
 }
 
 core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
-                              std::vector<CaptionFile>& files, std::string& reason) {
+                              std::vector<CaptionFile>& files, std::string& reason,
+                              std::string& copyNote) {
   core::DraftModel draft;
-  core::DraftStatus status = ReadDraftFile(file, draft, reason);
+  core::DraftStatus status = ReadDraftOrPlainCopy(file, draft, reason, copyNote);
   if (status != core::DraftStatus::kOk) return status;
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(draft);
   std::vector<core::CaptionTrack> tracks = core::CaptionTracksOf(draft, timeline);
@@ -147,57 +108,42 @@ core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
 
 }  // namespace
 
-std::string SafeFileName(const std::string& name) {
-  std::string safe;
-  for (char c : name) {
-    bool bad = static_cast<unsigned char>(c) < 0x20 || c == '<' || c == '>' || c == ':' ||
-               c == '"' || c == '/' || c == '\\' || c == '|' || c == '?' || c == '*';
-    safe.push_back(bad ? '_' : c);
-  }
-  while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
-  if (safe.empty() || safe == "_") safe = "subtitles";
-  return safe;
-}
-
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
-  if (IsPathSeparator(folder.back())) return folder + name;
-  return folder + PathSeparator() + name;
+  if (core::IsPathSeparator(folder.back())) return folder + name;
+  return folder + core::PathSeparator() + name;
 }
 
 core::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason) {
-  switch (StatPath(argument)) {
-    case PathKind::kFile:
+  switch (core::StatPath(argument)) {
+    case core::PathKind::kFile:
       file = argument;
       return core::DraftStatus::kOk;
-    case PathKind::kOther:
+    case core::PathKind::kOther:
       // A device or pipe could be endless: only regular files are read.
       reason = "unreadable (not a regular file)";
       return core::DraftStatus::kUnreadable;
-    case PathKind::kMissing:
+    case core::PathKind::kMissing:
       reason = "not found";
       return core::DraftStatus::kNotFound;
-    case PathKind::kFolder:
+    case core::PathKind::kFolder:
       break;
   }
-  file = core::ProjectDraftFile(argument, SystemProjectFiles());
+  file = core::ProjectDraftFile(argument, core::SystemProjectFiles());
   if (!file.empty()) return core::DraftStatus::kOk;
   reason = "not found: the folder holds no draft_content.json or draft_info.json";
   return core::DraftStatus::kNotFound;
 }
 
 std::string ProjectNameOf(const std::string& file) {
-  std::string full = WithoutTrailingSeparators(FullPath(file));
-  std::string parent = ParentOf(full);
-  // A timeline of Timelines/<id>/ belongs to the project folder that holds Timelines.
-  std::string timelines = ParentOf(parent);
-  if (core::AsciiLowercase(LastComponent(timelines)) == "timelines") parent = ParentOf(timelines);
-  std::string folder = LastComponent(parent);
-  if (folder.empty()) {
-    std::string own = LastComponent(full);
-    folder = own.substr(0, own.rfind('.'));
+  char separator = core::PathSeparator();
+  std::string folder = core::ProjectFolderOf(core::FullPath(file), separator);
+  std::string name = core::ProjectMetaOf(folder, core::SystemProjectFiles()).name;
+  if (name.empty()) {
+    std::string own = core::LastPathComponent(file, separator);
+    name = own.substr(0, own.rfind('.'));
   }
-  return SafeFileName(folder);
+  return core::SafeFileName(name);
 }
 
 core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft,
@@ -205,25 +151,50 @@ core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft
   try {
     return ReadDraftBytes(file, draft, reason);
   } catch (const std::bad_alloc&) {
-    reason = kOutOfMemory;
-    return core::DraftStatus::kUnreadable;
+    reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
+    return core::DraftStatus::kTooLarge;
   }
+}
+
+core::DraftStatus ReadDraftOrPlainCopy(const std::string& file, core::DraftModel& draft,
+                                       std::string& reason, std::string& copyNote) {
+  core::DraftStatus status = ReadDraftFile(file, draft, reason);
+  if (status != core::DraftStatus::kEncrypted) return status;
+  core::PlainCopy copy;
+  auto read = [](const std::string& path, core::DraftModel& model) {
+    std::string unused;
+    return ReadDraftFile(path, model, unused);
+  };
+  try {
+    if (!core::FindPlainCopy(core::FullPath(file), core::SystemProjectFiles(), read, copy))
+      return status;
+  } catch (const std::bad_alloc&) {
+    return status;
+  }
+  draft = std::move(copy.draft);
+  copyNote = "encrypted; read the older plain copy " + copy.name + " (saved " +
+             copy.saved.localText + ") instead; it may be out of date";
+  reason.clear();
+  return core::DraftStatus::kOk;
 }
 
 core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::vector<CaptionFile>& files, std::string& reason) {
+                                  std::vector<CaptionFile>& files, std::string& reason,
+                                  std::string& copyNote) {
   try {
-    return ConvertDraft(file, options, files, reason);
+    return ConvertDraft(file, options, files, reason, copyNote);
   } catch (const std::bad_alloc&) {
-    reason = kOutOfMemory;
-    return core::DraftStatus::kUnreadable;
+    reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
+    return core::DraftStatus::kTooLarge;
   }
 }
 
-core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason) {
+namespace {
+
+core::DraftStatus DescribeTracks(const std::string& file, std::string& text, std::string& reason,
+                                 std::string& copyNote) {
   core::DraftModel draft;
-  core::DraftStatus status = ReadDraftFile(file, draft, reason);
+  core::DraftStatus status = ReadDraftOrPlainCopy(file, draft, reason, copyNote);
   if (status != core::DraftStatus::kOk) return status;
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(draft);
   text.clear();
@@ -240,6 +211,18 @@ core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& te
   return core::DraftStatus::kOk;
 }
 
+}  // namespace
+
+core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
+                                       std::string& reason, std::string& copyNote) {
+  try {
+    return DescribeTracks(file, text, reason, copyNote);
+  } catch (const std::bad_alloc&) {
+    reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
+    return core::DraftStatus::kTooLarge;
+  }
+}
+
 std::string DraftStateText(const std::string& file) {
   core::DraftModel draft;
   std::string reason;
@@ -251,9 +234,7 @@ std::string DraftStateText(const std::string& file) {
     default:
       return "unreadable";
   }
-  size_t count = core::SubtitlesOf(draft).size();
-  if (count == 0) return "no subtitles";
-  return std::to_string(count) + (count == 1 ? " subtitle" : " subtitles");
+  return SubtitleCountText(core::SubtitlesOf(draft).size());
 }
 
 std::string OutputNames::Claim(const std::string& projectName) {

@@ -15,14 +15,20 @@ namespace cli {
 // the file that core::ProjectDraftFile picks. kNotFound with `reason` otherwise.
 core::DraftStatus LocateDraft(const std::string& argument, std::string& file, std::string& reason);
 
-// The project's name for the draft file `file`: the name of the folder holding it, or
-// for a timeline in Timelines/<id>/ the name of the project folder.
+// The project's name for the draft file `file` (core::ProjectMetaOf of the project it
+// belongs to), made fit for a file name.
 std::string ProjectNameOf(const std::string& file);
 
 // Reads the draft file `file` into `draft`: kOk, else the failure with `reason` in
 // English. The one place where subvane-cli reads a draft.
 core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft,
                                std::string& reason);
+
+// As ReadDraftFile; an encrypted draft with a plain copy in its project
+// (core::FindPlainCopy) is read from that copy, and `copyNote` then says which copy,
+// for "<draft>: " to go before it.
+core::DraftStatus ReadDraftOrPlainCopy(const std::string& file, core::DraftModel& draft,
+                                       std::string& reason, std::string& copyNote);
 
 // One file to write for a draft: its subtitles, or one caption track's (--split-tracks).
 struct CaptionFile {
@@ -33,13 +39,15 @@ struct CaptionFile {
 
 // Reads the draft file `file` and makes the files `options` ask for, in their format,
 // encoding and offset. A --track number the draft does not have is a failure.
+// `copyNote` as ReadDraftOrPlainCopy's.
 core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::vector<CaptionFile>& files, std::string& reason);
+                                  std::vector<CaptionFile>& files, std::string& reason,
+                                  std::string& copyNote);
 
 // The caption tracks of the draft file `file`, one a line: number, name, shown or hidden,
 // how many captions, the first caption.
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason);
+                                       std::string& reason, std::string& copyNote);
 
 // What the draft file `file` holds, for --list: "N subtitles", "no subtitles",
 // "encrypted" or "unreadable".
@@ -54,9 +62,6 @@ class OutputNames {
  private:
   std::set<std::string> used_;
 };
-
-// A file name made of `name`, with the characters no file system takes replaced.
-std::string SafeFileName(const std::string& name);
 
 // `folder` and `name` joined by the system's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

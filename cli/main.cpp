@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_platform.h"
+#include "core/system.h"
 #include "cli/convert.h"
+#include "cli/draft_states.h"
 #include "cli/libraries.h"
 #include "cli/options.h"
 #include "cli/project_list.h"
@@ -23,12 +24,12 @@ constexpr int kExitUsage = 2;
 constexpr size_t kCandidateLimit = 20;  // projects a name error lists
 
 void ReportFailure(const std::string& draft, const std::string& cause) {
-  cli::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
+  core::WriteErrorLine(std::string(kProgramName) + ": " + draft + ": " + cause);
 }
 
 int UsageError(const std::string& error) {
-  cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
-  cli::WriteErrorLine(std::string("Try '") + kProgramName + " --help'.");
+  core::WriteErrorLine(std::string(kProgramName) + ": " + error);
+  core::WriteErrorLine(std::string("Try '") + kProgramName + " --help'.");
   return kExitUsage;
 }
 
@@ -46,7 +47,7 @@ class ProjectIndex {
   explicit ProjectIndex(const std::vector<std::string>& givenRoots) : givenRoots_(givenRoots) {}
   const std::vector<cli::Project>& Projects() {
     if (!found_) {
-      roots_ = cli::DraftRoots(givenRoots_);
+      roots_ = core::DraftRoots(givenRoots_);
       projects_ = cli::FindProjects(roots_);
       found_ = true;
     }
@@ -65,7 +66,7 @@ class ProjectIndex {
 };
 
 bool HasPathSeparator(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), cli::IsPathSeparator);
+  return std::any_of(text.begin(), text.end(), core::IsPathSeparator);
 }
 
 // Finds the draft each argument stands for. An argument that is neither a file nor a
@@ -76,8 +77,8 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
   for (const std::string& argument : options.drafts) {
     DraftJob job;
     job.argument = argument;
-    cli::PathKind kind = cli::StatPath(argument);
-    if (kind == cli::PathKind::kMissing && !argument.empty() && !HasPathSeparator(argument)) {
+    core::PathKind kind = core::StatPath(argument);
+    if (kind == core::PathKind::kMissing && !argument.empty() && !HasPathSeparator(argument)) {
       std::vector<cli::Project> named = cli::ProjectsNamed(index.Projects(), argument);
       if (named.size() != 1) {
         const std::vector<cli::Project>& candidates = named.empty() ? index.Projects() : named;
@@ -94,15 +95,13 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
         return false;
       }
       job.file = named.front().draftFile;
-      job.projectName = cli::SafeFileName(named.front().name);
+      job.projectName = core::SafeFileName(named.front().name);
       jobs.push_back(std::move(job));
       continue;
     }
     core::DraftStatus status = cli::LocateDraft(argument, job.file, job.failure);
     if (status != core::DraftStatus::kOk) {
       job.file.clear();
-    } else if (kind == cli::PathKind::kFolder) {
-      job.projectName = cli::ProjectNameOf(cli::JoinPath(argument, "draft_content.json"));
     } else {
       job.projectName = cli::ProjectNameOf(job.file);
     }
@@ -114,18 +113,18 @@ bool ResolveDrafts(const cli::Options& options, ProjectIndex& index, std::vector
 // The folder part of `path`, with its trailing separator ("" for a bare name).
 std::string FolderPartOf(const std::string& path) {
   size_t i = path.size();
-  while (i > 0 && !cli::IsPathSeparator(path[i - 1])) --i;
+  while (i > 0 && !core::IsPathSeparator(path[i - 1])) --i;
   return path.substr(0, i);
 }
 
 bool WriteOutput(const std::string& draft, const std::string& target, const std::string& bytes) {
   std::string reason;
   if (target.empty() || target == "-") {
-    if (cli::WriteStandardOutput(bytes)) return true;
+    if (core::WriteStandardOutput(bytes)) return true;
     ReportFailure(draft, "cannot write standard output");
     return false;
   }
-  if (cli::WriteFileAtomically(target, bytes, reason)) return true;
+  if (core::WriteFileAtomically(target, bytes, reason)) return true;
   ReportFailure(draft, "cannot write " + target + " (" + reason + ")");
   return false;
 }
@@ -135,14 +134,19 @@ bool WriteOutput(const std::string& draft, const std::string& target, const std:
 bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNames& names) {
   std::vector<cli::CaptionFile> files;
   std::string reason;
-  if (cli::ConvertDraftFile(job.file, options, files, reason) != core::DraftStatus::kOk) {
+  std::string copyNote;
+  if (cli::ConvertDraftFile(job.file, options, files, reason, copyNote) != core::DraftStatus::kOk) {
     ReportFailure(job.argument, reason);
     return false;
   }
+  if (!copyNote.empty()) core::WriteErrorLine(job.argument + ": " + copyNote);
+  // The whole timeline's count is what --list shows: remembered, it need not be counted.
+  if (copyNote.empty() && options.tracks.empty() && !options.splitTracks && files.size() == 1)
+    cli::RememberSubtitleCount(job.file, files.front().subtitleCount);
   // Not a failure: the draft may hold only titles or nothing yet, but say why the
   // output is empty.
   if (files.empty() || (files.size() == 1 && files.front().subtitleCount == 0)) {
-    cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
+    core::WriteErrorLine(job.argument + ": no subtitles on the timeline");
   }
   const std::string extension = core::CaptionFormatExtension(options.format);
   std::string stem;
@@ -166,21 +170,25 @@ bool ConvertOne(const DraftJob& job, const cli::Options& options, cli::OutputNam
 
 int ListProjects(ProjectIndex& index) {
   struct Row {
-    cli::FileTime time;
+    core::FileTime time;
     std::string line;
   };
+  const std::vector<cli::Project>& projects = index.Projects();
+  std::vector<std::string> files;
+  for (const cli::Project& project : projects) files.push_back(project.draftFile);
+  std::vector<std::string> states = cli::DraftStates(files);
   std::vector<Row> rows;
-  for (const cli::Project& project : index.Projects()) {
+  for (size_t i = 0; i < projects.size(); ++i) {
     Row row;
-    if (!cli::FileModified(project.draftFile, row.time)) row.time.localText = "-";
-    row.line = project.name + "\t" + row.time.localText + "\t" +
-               cli::DraftStateText(project.draftFile) + "\t" + project.folder + "\n";
+    if (!core::FileModified(projects[i].draftFile, row.time)) row.time.localText = "-";
+    row.line = projects[i].name + "\t" + row.time.localText + "\t" + states[i] + "\t" +
+               projects[i].folder + "\n";
     rows.push_back(std::move(row));
   }
   if (rows.empty()) {
     std::string searched;
     for (const std::string& root : index.Roots()) searched += "\n  " + root;
-    cli::WriteErrorLine(std::string(kProgramName) + ": no projects found in:" + searched);
+    core::WriteErrorLine(std::string(kProgramName) + ": no projects found in:" + searched);
     return kExitOk;
   }
   // The latest work first, as the editors list it.
@@ -188,7 +196,7 @@ int ListProjects(ProjectIndex& index) {
                    [](const Row& a, const Row& b) { return a.time.sortKey > b.time.sortKey; });
   std::string text;
   for (const Row& row : rows) text += row.line;
-  return cli::WriteTextOutput(text) ? kExitOk : kExitFailed;
+  return core::WriteTextOutput(text) ? kExitOk : kExitFailed;
 }
 
 int ListTracks(const std::vector<DraftJob>& jobs) {
@@ -201,14 +209,16 @@ int ListTracks(const std::vector<DraftJob>& jobs) {
       allListed = false;
       continue;
     }
-    if (cli::DescribeCaptionTracks(job.file, text, reason) != core::DraftStatus::kOk) {
+    std::string copyNote;
+    if (cli::DescribeCaptionTracks(job.file, text, reason, copyNote) != core::DraftStatus::kOk) {
       ReportFailure(job.argument, reason);
       allListed = false;
       continue;
     }
-    if (text.empty()) cli::WriteErrorLine(job.argument + ": no subtitles on the timeline");
+    if (!copyNote.empty()) core::WriteErrorLine(job.argument + ": " + copyNote);
+    if (text.empty()) core::WriteErrorLine(job.argument + ": no subtitles on the timeline");
     if (jobs.size() > 1) text = job.argument + ":\n" + text;
-    if (!cli::WriteTextOutput(text)) return kExitFailed;
+    if (!core::WriteTextOutput(text)) return kExitFailed;
   }
   return allListed ? kExitOk : kExitFailed;
 }
@@ -217,11 +227,11 @@ int Run(const std::vector<std::string>& arguments) {
   cli::Options options;
   std::string error;
   if (!cli::ParseOptions(arguments, options, error)) return UsageError(error);
-  if (options.help) return cli::WriteTextOutput(cli::UsageText()) ? kExitOk : kExitFailed;
-  if (options.version) return cli::WriteStandardOutput(kVersionText) ? kExitOk : kExitFailed;
+  if (options.help) return core::WriteTextOutput(cli::UsageText()) ? kExitOk : kExitFailed;
+  if (options.version) return core::WriteStandardOutput(kVersionText) ? kExitOk : kExitFailed;
 
-  if (!cli::PrepareLibraries(options.encoding == cli::OutputEncoding::kGbk, error)) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + error);
+  if (!cli::PrepareLibraries(error)) {
+    core::WriteErrorLine(std::string(kProgramName) + ": " + error);
     return kExitFailed;
   }
   ProjectIndex index(options.draftRoots);
@@ -232,8 +242,8 @@ int Run(const std::vector<std::string>& arguments) {
   if (options.listTracks) return ListTracks(jobs);
 
   if (!options.outputFolder.empty() &&
-      cli::StatPath(options.outputFolder) != cli::PathKind::kFolder) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + options.outputFolder +
+      core::StatPath(options.outputFolder) != core::PathKind::kFolder) {
+    core::WriteErrorLine(std::string(kProgramName) + ": " + options.outputFolder +
                         ": output folder not found");
     return kExitFailed;
   }
@@ -247,6 +257,7 @@ int Run(const std::vector<std::string>& arguments) {
       allConverted = false;
     }
   }
+  cli::SaveRememberedStates();
   return allConverted ? kExitOk : kExitFailed;
 }
 
@@ -254,11 +265,11 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
   try {
-    return Run(cli::ProgramArguments(argc, argv));
+    return Run(core::ProgramArguments(argc, argv));
   } catch (const std::exception& e) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": " + e.what());
+    core::WriteErrorLine(std::string(kProgramName) + ": " + e.what());
   } catch (...) {
-    cli::WriteErrorLine(std::string(kProgramName) + ": unexpected failure");
+    core::WriteErrorLine(std::string(kProgramName) + ": unexpected failure");
   }
   return kExitFailed;
 }

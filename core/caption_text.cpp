@@ -49,6 +49,7 @@ std::string TextOfMarkup(std::string_view content) {
 bool TextOfRichText(std::string_view content, std::string& text) {
   size_t first = content.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos || content[first] != '{') return false;
+  std::lock_guard<std::mutex> turn(json::JsonLibraryTurn());
   json::JsonDocument document;
   if (!document.ParseUtf8Direct(content.data(), content.size()) ||
       !HasKind(document, json::kCjsonObject)) {

@@ -44,6 +44,13 @@ std::string CaptionExcerpt(const std::string& text, size_t limit) {
   return line;
 }
 
+DraftCaptions DraftCaptionsOf(const DraftModel& draft) {
+  DraftCaptions captions;
+  captions.timeline = TimelineSubtitles(draft);
+  captions.tracks = CaptionTracksOf(draft, captions.timeline);
+  return captions;
+}
+
 std::vector<Subtitle> SubtitlesOnTracks(const std::vector<Subtitle>& timeline,
                                         const std::vector<int32_t>& tracks) {
   std::vector<Subtitle> chosen;

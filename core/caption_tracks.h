@@ -29,6 +29,14 @@ std::vector<CaptionTrack> CaptionTracksOf(const DraftModel& draft,
 // characters with "..." added.
 std::string CaptionExcerpt(const std::string& text, size_t limit);
 
+// A draft's captions as the window offers them: every subtitle of its timeline, hidden
+// ones included, and its caption tracks.
+struct DraftCaptions {
+  std::vector<Subtitle> timeline;
+  std::vector<CaptionTrack> tracks;
+};
+DraftCaptions DraftCaptionsOf(const DraftModel& draft);
+
 // The subtitles of `timeline` placed by the tracks whose indexes `tracks` holds, in order.
 std::vector<Subtitle> SubtitlesOnTracks(const std::vector<Subtitle>& timeline,
                                         const std::vector<int32_t>& tracks);

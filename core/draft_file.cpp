@@ -1,6 +1,10 @@
 #include "core/draft_file.h"
 
 #include <cstdint>
+#include <new>
+
+#include "core/draft_reader.h"
+#include "json/parse_arena.h"
 
 #include "json/cjson_api.h"
 #include "json/utf8_check.h"
@@ -34,12 +38,42 @@ bool IsEncryptedDraft(const void* bytes, size_t size) {
 }
 
 DraftStatus ParseDraft(const char* bytes, size_t size, json::JsonDocument& document) {
-  if (bytes && size > 0 && document.ParseUtf8Direct(bytes, size) &&
-      (document.Type() & json::kCjsonTypeMask) == json::kCjsonObject) {
-    return DraftStatus::kOk;
+  bool parsed = false;
+  if (bytes && size > 0) {
+    try {
+      if (json::IsValidUtf8(bytes, size)) {
+        parsed = document.ParseUtf8Direct(bytes, size);
+      } else {
+        // The JSON classes escape every non-ASCII character through the system's
+        // conversion, which turns what is not UTF-8 into replacement characters.
+        rt::OwnedBytes block(rt::NewBytes(bytes, size));
+        parsed = document.ParseUtf8(block.get());
+      }
+    } catch (const std::bad_alloc&) {
+      document.Release();
+      return DraftStatus::kTooLarge;
+    }
   }
+  if (parsed && (document.Type() & json::kCjsonTypeMask) == json::kCjsonObject)
+    return DraftStatus::kOk;
   document.Release();
   return IsEncryptedDraft(bytes, size) ? DraftStatus::kEncrypted : DraftStatus::kNotJson;
+}
+
+DraftStatus ReadDraftModelOf(const char* bytes, size_t size, DraftModel& model) {
+  std::lock_guard<std::mutex> turn(json::JsonLibraryTurn());
+  try {
+    // The tree is read once and dropped: its items come from one region, which spares
+    // the heap a call for each of them.
+    json::ParseArena arena;  // declared first: the tree must go before the arena does
+    json::JsonDocument document;
+    DraftStatus status = ParseDraft(bytes, size, document);
+    if (status != DraftStatus::kOk) return arena.Exhausted() ? DraftStatus::kTooLarge : status;
+    model = ReadDraftModel(document);
+    return DraftStatus::kOk;
+  } catch (const std::bad_alloc&) {
+    return DraftStatus::kTooLarge;
+  }
 }
 
 const char* DraftStatusCause(DraftStatus status) {
@@ -52,6 +86,8 @@ const char* DraftStatusCause(DraftStatus status) {
       return "unreadable";
     case DraftStatus::kNotJson:
       return "not JSON (not a JianyingPro draft)";
+    case DraftStatus::kTooLarge:
+      return "too large for the memory available";
     case DraftStatus::kEncrypted:
       return "encrypted by JianyingPro 6.0 or later, so its subtitles cannot be read; "
              "use JianyingPro's own subtitle export instead";
@@ -66,6 +102,8 @@ const char* DraftStatusMessage(DraftStatus status) {
     case DraftStatus::kEncrypted:
       return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
              "请在剪映中使用自带的字幕导出功能。";
+    case DraftStatus::kTooLarge:
+      return "无法解析所选文件：草稿太大，内存不足。";
     case DraftStatus::kNotFound:
     case DraftStatus::kUnreadable:
     case DraftStatus::kNotJson:

@@ -3,6 +3,7 @@
 #include <simdjson.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -231,6 +232,11 @@ DraftModel ReadDraft(od::value& root, int depth) {
 
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
                                     DraftModel& model) {
+  // The parser's index takes four bytes a byte of the draft, and no array may reach
+  // PTRDIFF_MAX bytes: past that its allocation throws where nothing can catch it (in a
+  // 32-bit process from 512 MiB on). Such a draft needs more memory than there is.
+  constexpr size_t kLargestDraft = PTRDIFF_MAX / sizeof(uint32_t) - 4096;
+  if (size > kLargestDraft) return SimdjsonRead::kOutOfMemory;
   static const char kByteOrderMark[] = "\xEF\xBB\xBF";
   if (size >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0) {
     bytes += 3;
@@ -256,6 +262,23 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
     return error.error() == simdjson::MEMALLOC ? SimdjsonRead::kOutOfMemory
                                                : SimdjsonRead::kRejected;
   }
+}
+
+DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model) {
+  try {
+    switch (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
+      case SimdjsonRead::kOk:
+        return DraftStatus::kOk;
+      case SimdjsonRead::kOutOfMemory:
+        return DraftStatus::kTooLarge;
+      case SimdjsonRead::kNotObject:
+      case SimdjsonRead::kRejected:
+        break;
+    }
+  } catch (const std::bad_alloc&) {
+    return DraftStatus::kTooLarge;
+  }
+  return ReadDraftModelOf(bytes.data(), bytes.size(), model);
 }
 
 }  // namespace core

@@ -8,12 +8,4 @@ std::vector<Subtitle> ExtractSubtitles(const json::JsonNode& root) {
   return SubtitlesOf(ReadDraftModel(root));
 }
 
-DraftCaptions ExtractCaptions(const json::JsonNode& root) {
-  DraftModel draft = ReadDraftModel(root);
-  DraftCaptions captions;
-  captions.timeline = TimelineSubtitles(draft);
-  captions.tracks = CaptionTracksOf(draft, captions.timeline);
-  return captions;
-}
-
 }  // namespace core

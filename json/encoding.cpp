@@ -1,9 +1,10 @@
 #include "json/encoding.h"
 
 #include <cstring>
-#include <initializer_list>
+#include <string>
+#include <string_view>
 
-#include "runtime/services.h"
+#include "platform/text_encoding.h"
 
 namespace json {
 
@@ -14,100 +15,60 @@ const char* const kEncodingDllExports[kEncodingDllCount] = {
 
 namespace {
 
-constexpr intptr_t kCodePageUtf8 = 65001;
-constexpr intptr_t kCodePageGbk = 936;
 constexpr int64_t kLargestBlock = 0x7FFFFFF0;
 
-intptr_t CallDll(EncodingDllCommand command, std::initializer_list<intptr_t> args) {
-  return rt::Services().CallDllCommand(command, static_cast<int32_t>(args.size()), args.begin());
-}
+rt::OwnedText TextOf(const std::string& text) { return rt::OwnedText(rt::NewText(text)); }
 
-intptr_t Address(const void* p) { return reinterpret_cast<intptr_t>(p); }
-
-// A zero-filled working byte array, or null when `bytes` is beyond any block, which
-// the callers treat as an input that cannot be converted.
-rt::OwnedBytes WorkingBuffer(int64_t bytes) {
-  if (bytes <= 0 || bytes > kLargestBlock) return nullptr;
-  return rt::OwnedBytes(rt::NewBytes(nullptr, static_cast<size_t>(bytes)));
-}
-
-// A copy of the byte array with `zeros` zero bytes after its data.
-rt::OwnedBytes JoinZeros(const void* bytesBlock, int32_t zeros) {
+// The bytes of a byte array up to its first zero byte.
+std::string_view UpToZero(const void* bytesBlock) {
+  const char* data = reinterpret_cast<const char*>(rt::BytesData(bytesBlock));
   int32_t length = rt::BytesLength(bytesBlock);
-  if (length < 0) length = 0;
-  rt::OwnedBytes joined = WorkingBuffer(int64_t{length} + zeros);
-  if (joined && length > 0)
-    std::memcpy(rt::BytesData(joined.get()), rt::BytesData(bytesBlock), length);
-  return joined;
+  if (!data || length <= 0) return std::string_view();
+  const void* zero = std::memchr(data, 0, static_cast<size_t>(length));
+  return std::string_view(data, zero ? static_cast<size_t>(static_cast<const char*>(zero) - data)
+                                     : static_cast<size_t>(length));
 }
 
-// MultiByteToWideChar of `n` source bytes into a new wide buffer of n × 2 + 2 bytes;
-// the unit count (0 or less on failure) goes to `*units`.
-rt::OwnedBytes ToWide(intptr_t codePage, const char* source, int64_t n, int32_t* units) {
-  *units = 0;
-  rt::OwnedBytes wide = WorkingBuffer(n * 2 + 2);
-  if (!wide) return nullptr;
-  *units = static_cast<int32_t>(CallDll(
-      kDllMultiByteToWideChar, {codePage, 0, Address(source), static_cast<intptr_t>(n),
-                                Address(rt::BytesData(wide.get())), static_cast<intptr_t>(n)}));
-  return wide;
-}
-
-rt::OwnedText ConvertCodePage(const char* source, intptr_t from, intptr_t to) {
-  int64_t n = static_cast<int64_t>(rt::TextLength(source));
-  if (n == 0 || n > kLargestBlock) return nullptr;
-  int32_t w = 0;
-  rt::OwnedBytes wide = ToWide(from, source, n, &w);
-  if (w <= 0) return nullptr;
-  rt::OwnedBytes out = WorkingBuffer(int64_t{w} * 6 + 1);
-  if (!out) return nullptr;
-  char* text = reinterpret_cast<char*>(rt::BytesData(out.get()));
-  CallDll(kDllWideCharToMultiByte, {to, 0, Address(rt::BytesData(wide.get())), w, Address(text),
-                                    static_cast<intptr_t>(w) * 6, 0, 0});
-  return rt::OwnedText(rt::NewText(text, std::strlen(text)));
-}
-
-rt::OwnedText MultiByteToJsonAscii(intptr_t codePage, const char* source, int64_t n) {
-  if (n <= 0) return nullptr;
-  int32_t w = 0;
-  rt::OwnedBytes wide = ToWide(codePage, source, n, &w);
-  if (w <= 0) return nullptr;
-  return EscapeUtf16(rt::BytesData(wide.get()), w);
+rt::OwnedText EscapeWide(const std::u16string& wide) {
+  return EscapeUtf16(wide.data(), static_cast<int32_t>(wide.size()));
 }
 
 }  // namespace
 
 rt::OwnedText Utf8ToGbk(const char* source) {
-  return ConvertCodePage(source, kCodePageUtf8, kCodePageGbk);
+  size_t n = rt::TextLength(source);
+  if (n == 0 || n > static_cast<size_t>(kLargestBlock)) return nullptr;
+  return TextOf(platform::Utf8ToCp936(std::string_view(source, n)));
 }
 
 rt::OwnedText GbkToUtf8(const char* source) {
-  return ConvertCodePage(source, kCodePageGbk, kCodePageUtf8);
+  size_t n = rt::TextLength(source);
+  if (n == 0 || n > static_cast<size_t>(kLargestBlock)) return nullptr;
+  return TextOf(platform::Utf16ToUtf8(platform::Cp936ToUtf16(std::string_view(source, n))));
 }
 
 rt::OwnedText Utf8ToJsonAscii(const void* bytesBlock) {
-  int32_t n;
-  {
-    rt::OwnedBytes joined = JoinZeros(bytesBlock, 1);
-    if (!joined) return nullptr;
-    n = static_cast<int32_t>(CallDll(kDllLstrlenA, {Address(rt::BytesData(joined.get()))}));
-  }
-  return MultiByteToJsonAscii(kCodePageUtf8,
-                              reinterpret_cast<const char*>(rt::BytesData(bytesBlock)), n);
+  return EscapeWide(platform::Utf8ToUtf16(UpToZero(bytesBlock)));
 }
 
 rt::OwnedText Utf16ToJsonAscii(const void* bytesBlock) {
-  rt::OwnedBytes joined = JoinZeros(bytesBlock, 3);
-  if (!joined) return nullptr;
-  int32_t w = static_cast<int32_t>(CallDll(kDllLstrlenW, {Address(rt::BytesData(joined.get()))}));
-  if (w <= 0) return nullptr;
-  return EscapeUtf16(rt::BytesData(joined.get()), w);
+  const uint8_t* data = rt::BytesData(bytesBlock);
+  int32_t length = rt::BytesLength(bytesBlock);
+  if (!data || length <= 0) return nullptr;
+  // An odd last byte forms a unit of its own, its high byte zero.
+  std::u16string units;
+  for (int32_t i = 0; i < length; i += 2) {
+    char16_t unit = static_cast<char16_t>(data[i] | (i + 1 < length ? data[i + 1] << 8 : 0));
+    if (unit == 0) break;
+    units.push_back(unit);
+  }
+  return EscapeWide(units);
 }
 
 rt::OwnedText GbkToJsonAscii(const char* source) {
-  int64_t n = static_cast<int64_t>(rt::TextLength(source));
-  if (n > kLargestBlock) return nullptr;
-  return MultiByteToJsonAscii(kCodePageGbk, source, n);
+  size_t n = rt::TextLength(source);
+  if (n > static_cast<size_t>(kLargestBlock)) return nullptr;
+  return EscapeWide(platform::Cp936ToUtf16(std::string_view(source, n)));
 }
 
 rt::OwnedText EscapeUtf16(const void* units, int32_t count) {

@@ -1,8 +1,8 @@
-// Conversions between UTF-8, UTF-16 and code page 936, always through UTF-16, and the
-// escaping of a whole document into pure ASCII JSON. The Windows conversion functions
-// are reached only as the program's declared DLL commands 0 to 3 below. None of the
-// conversions fails: what cannot be converted gives the empty text (null), and a null
-// source counts as empty. Every result is a new runtime-heap text owned by the caller.
+// Conversions between UTF-8, UTF-16 and code page 936 for the JSON classes, always
+// through UTF-16 with the program's one set of conversions (platform/text_encoding.h),
+// and the escaping of a whole document into pure ASCII JSON. None of the conversions
+// fails: what cannot be converted gives the empty text (null), and a null source counts
+// as empty. Every result is a new runtime-heap text owned by the caller.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,8 @@
 
 namespace json {
 
-// The declared DLL commands, by number: the program's descriptor lists these.
+// The conversion functions the window program declares as DLL commands, by number:
+// its descriptor lists these.
 constexpr int32_t kEncodingDllCount = 4;
 enum EncodingDllCommand : int32_t {
   kDllMultiByteToWideChar = 0,

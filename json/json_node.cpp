@@ -8,6 +8,11 @@
 
 namespace json {
 
+std::mutex& JsonLibraryTurn() {
+  static std::mutex turn;
+  return turn;
+}
+
 namespace {
 
 const uint8_t kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};

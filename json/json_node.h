@@ -6,11 +6,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "runtime/heap.h"
 
 namespace json {
+
+// The JSON library is one per process, and an installed ParseArena takes every
+// allocation it makes: code that uses the JSON classes on several threads holds this.
+std::mutex& JsonLibraryTurn();
 
 struct CjsonItem;  // cJSON's item record, read field by field
 

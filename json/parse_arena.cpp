@@ -19,6 +19,7 @@ struct LibraryHooks {
 using InitHooksFunction = void(CJSON_CALL*)(LibraryHooks* hooks);
 
 ParseArena* ActiveArena = nullptr;
+int BlocksToRefuse = 0;
 
 void* ArenaAllocate(size_t size) { return ActiveArena->Allocate(size); }
 void ArenaRelease(void*) {}
@@ -44,11 +45,17 @@ ParseArena::~ParseArena() {
   ActiveArena = nullptr;
 }
 
+void ParseArena::RefuseBlocksForTests(int count) { BlocksToRefuse = count; }
+
 void* ParseArena::Allocate(size_t size) {
   size = (std::max<size_t>(size, 1) + kAlignment - 1) & ~(kAlignment - 1);
   if (size > left_) {
     size_t blockSize = std::max(kBlockSize, size);
-    char* bytes = new (std::nothrow) char[blockSize];
+    char* bytes = nullptr;
+    if (BlocksToRefuse > 0)
+      BlocksToRefuse--;
+    else
+      bytes = new (std::nothrow) char[blockSize];
     if (!bytes) {
       exhausted_ = true;  // the library turns this into a failed parse
       return nullptr;

@@ -27,6 +27,10 @@ class ParseArena {
   // True once an allocation has failed: a failed parse then says nothing about the draft.
   bool Exhausted() const { return exhausted_; }
 
+  // Test hook: the next `count` blocks any arena asks the system for are refused, as
+  // when memory has run out.
+  static void RefuseBlocksForTests(int count);
+
  private:
   struct Block {
     std::unique_ptr<char[]> bytes;

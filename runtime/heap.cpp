@@ -1,11 +1,9 @@
 #include "runtime/heap.h"
 
-#include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "platform/platform.h"
-#include "runtime/report.h"
-#include "runtime/value.h"
 
 namespace rt {
 
@@ -28,13 +26,39 @@ Segment& ConstantBounds() {
   return segment;
 }
 
+AllocationFailureHandler failureHandler = nullptr;
+int32_t throwingScopes = 0;
+int32_t refusalsForTests = 0;
+
 [[noreturn]] void AllocationFailed(int64_t bytes) {
-  char message[64];
-  std::snprintf(message, sizeof message, "分配 %lld 字节内存失败!", static_cast<long long>(bytes));
-  FatalError(message);
+  if (failureHandler && throwingScopes == 0) failureHandler(bytes);
+  throw std::bad_alloc();
+}
+
+void* SystemAllocate(size_t bytes) {
+  if (refusalsForTests > 0) {
+    refusalsForTests--;
+    return nullptr;
+  }
+  return platform::HeapAllocate(bytes);
+}
+
+void* SystemReallocate(void* block, size_t bytes) {
+  if (refusalsForTests > 0) {
+    refusalsForTests--;
+    return nullptr;
+  }
+  return platform::HeapReallocate(block, bytes);
 }
 
 }  // namespace
+
+void SetAllocationFailureHandler(AllocationFailureHandler handler) { failureHandler = handler; }
+
+AllocationFailureThrows::AllocationFailureThrows() { throwingScopes++; }
+AllocationFailureThrows::~AllocationFailureThrows() { throwingScopes--; }
+
+void RefuseHeapRequestsForTests(int32_t count) { refusalsForTests = count; }
 
 const BytesHeader kEmptyBytes = {1, 0};
 
@@ -52,7 +76,7 @@ void SetConstantSegment(const void* start, size_t size) {
 
 void* Allocate(int32_t bytes) {
   // A request below 1 byte still gets a block, so no caller ever sees null.
-  void* block = platform::HeapAllocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
+  void* block = SystemAllocate(bytes > 0 ? static_cast<size_t>(bytes) : 1);
   if (!block) AllocationFailed(bytes);
   return block;
 }
@@ -73,7 +97,7 @@ void* Reallocate(void* block, int32_t bytes) {
     std::memcpy(copy, block, available < wanted ? available : wanted);
     return copy;
   }
-  void* moved = platform::HeapReallocate(block, wanted);
+  void* moved = SystemReallocate(block, wanted);
   if (!moved) AllocationFailed(bytes);
   return moved;
 }
@@ -102,13 +126,6 @@ uint8_t* NewBytes(const void* bytes, size_t size) {
   else
     std::memset(block + sizeof(BytesHeader), 0, size);
   return block;
-}
-
-CommandArg ArgBytes(const void* bytesBlock) {
-  CommandArg a{};
-  a.value.ptr = const_cast<void*>(bytesBlock ? bytesBlock : &kEmptyBytes);
-  a.type = kTypeBytes;
-  return a;
 }
 
 }  // namespace rt

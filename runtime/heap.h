@@ -11,8 +11,28 @@
 
 namespace rt {
 
-// A block of the runtime heap, contents undefined. Never returns null: a refusal is
-// the fatal report "分配 %d 字节内存失败!".
+// What a refused block leads to: the handler is told the size asked for and does not
+// return. Without a handler, or while an AllocationFailureThrows lives, std::bad_alloc
+// is thrown instead. The runtime's fatal report ("分配 %d 字节内存失败!") installs itself
+// wherever it is part of the program; a console program has none, and shows no box.
+using AllocationFailureHandler = void (*)(int64_t bytes);
+void SetAllocationFailureHandler(AllocationFailureHandler handler);
+
+// While one lives, a refused block throws std::bad_alloc whatever handler is installed:
+// for work that turns running out of memory into a message of its own.
+class AllocationFailureThrows {
+ public:
+  AllocationFailureThrows();
+  ~AllocationFailureThrows();
+  AllocationFailureThrows(const AllocationFailureThrows&) = delete;
+  AllocationFailureThrows& operator=(const AllocationFailureThrows&) = delete;
+};
+
+// Test hook: the next `count` requests to the system's heap are refused.
+void RefuseHeapRequestsForTests(int32_t count);
+
+// A block of the runtime heap, contents undefined. Never returns null: a refusal goes
+// to the allocation-failure handler.
 void* Allocate(int32_t bytes);
 // The largest block the runtime heap hands out: sizes and lengths are int32 words.
 constexpr uint64_t kLargestHeapBlock = 0x7FFFFFFF;

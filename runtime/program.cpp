@@ -1,7 +1,9 @@
 #include "runtime/program.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
+#include <string>
 
 #include "platform/platform.h"
 #include "runtime/dll_commands.h"
@@ -175,6 +177,13 @@ void OnWindowDestroyed(Window*) {
   if (state.loopStarted && !AnyWindowAlive()) platform::PostQuit(0);
 }
 
+namespace {
+
+constexpr char kEventOutOfMemory[] = "内存不足，操作未能完成。";
+constexpr uint32_t kMessageTaskModal = 0x2000;  // MB_TASKMODAL
+
+}  // namespace
+
 void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
   RuntimeState& state = State();
   if (state.suppressEvents > 0) return;
@@ -205,7 +214,16 @@ void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
   if (!routed || !handler) return;
   state.eventWindow = window;
   state.eventComponent = component;
-  handler();
+  // The event came from a window procedure or a system callback, which no C++ exception
+  // may cross. Running out of memory is told and the program goes on; anything else is
+  // a fatal report, as the runtime's own errors are.
+  try {
+    handler();
+  } catch (const std::bad_alloc&) {
+    platform::ShowMessageBox(kEventOutOfMemory, "信息：", kMessageTaskModal, nullptr);
+  } catch (const std::exception& e) {
+    FatalError(std::string("程序内部错误：") + e.what(), window, component);
+  }
   state.eventWindow = 0;
   state.eventComponent = 0;
 }

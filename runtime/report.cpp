@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "runtime/heap.h"
 #include "runtime/program.h"
 #include "runtime/runtime_state.h"
 #include "runtime/value.h"
@@ -51,6 +52,17 @@ std::string Quoted(const std::string& name) { return "\r\n\"" + name + "\""; }
   state.exitCallbacks.clear();
   EndProgram(-1);
 }
+
+[[noreturn]] void ReportAllocationFailure(int64_t bytes) {
+  char message[64];
+  std::snprintf(message, sizeof message, "分配 %lld 字节内存失败!", static_cast<long long>(bytes));
+  FatalError(message);
+}
+
+// Wherever the runtime's reports are part of the program, a heap block refused outside
+// an AllocationFailureThrows scope is one of them.
+const bool kAllocationFailuresReported =
+    (SetAllocationFailureHandler(ReportAllocationFailure), true);
 
 }  // namespace
 

@@ -44,8 +44,6 @@ void ConstantSegment(const void** start, size_t* size) {
 
 void ResetFloatingPoint() { std::fesetenv(FE_DFL_ENV); }
 
-bool OleInitialize() { return SUCCEEDED(::OleInitialize(nullptr)); }
-void OleUninitialize() { ::OleUninitialize(); }
 
 void* HeapAllocate(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
 void* HeapReallocate(void* block, size_t bytes) {

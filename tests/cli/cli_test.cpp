@@ -4,9 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "json/encoding.h"
-#include "runtime/dll_commands.h"
-#include "runtime/program.h"
+#include "platform/text_encoding.h"
 #include "tests/cli/child_process.h"
 #include "tests/real_drafts.h"
 
@@ -106,20 +104,14 @@ TEST_F(CliTest, RealDraftsGiveTheirExpectedSrtByteForByte) {
 
 TEST_F(CliTest, GbkOutputIsTheSameTextInCodePage936) {
   SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::is_directory(DraftsFolder()), SUBVANE_DRAFTS_DIR);
-  // The conversion the window program uses, set up as a console program does.
-  static rt::ProgramDescriptor program = {};
-  program.dllCommandCount = json::kEncodingDllCount;
-  program.dllLibraryNames = json::kEncodingDllLibraries;
-  program.dllExportNames = json::kEncodingDllExports;
-  rt::InitDllCommands(program);
   for (const char* name : {"json-cantonese-301", "markup-brackets-242"}) {
     fs::path expected = DraftsFolder() / (std::string(name) + ".expected.srt");
     if (!fs::exists(expected)) continue;
     ChildResult result =
         RunCli({"--encoding", "gbk", Arg(DraftsFolder() / (std::string(name) + ".json"))});
     EXPECT_EQ(result.exitCode, 0) << name;
-    rt::OwnedText gbk = json::Utf8ToGbk(ReadBytes(expected).c_str());
-    EXPECT_TRUE(result.out == rt::TextToString(gbk.get())) << name;
+    // The window program's converter.
+    EXPECT_TRUE(result.out == platform::Utf8ToCp936(ReadBytes(expected))) << name;
   }
 }
 
@@ -246,6 +238,71 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
     EXPECT_EQ(real.exitCode, 1);
     EXPECT_NE(real.err.find("encrypted by JianyingPro 6.0 or later"), std::string::npos);
   }
+}
+
+TEST_F(CliTest, AnEncryptedDraftIsReadFromAPlainCopyInItsProject) {
+  fs::path project = File(u8"旧项目/draft_content.json", std::string(700, 'Q') + "==").parent_path();
+  ChildResult advice = RunCli({Arg(project)});
+  EXPECT_EQ(advice.exitCode, 1);
+  EXPECT_NE(advice.err.find(": encrypted by JianyingPro 6.0"), std::string::npos) << advice.err;
+
+  File(u8"旧项目/draft_info.json.bak", kSmallDraft);
+  File(u8"旧项目/template-2.tmp", "{}");  // newer, but without a timeline
+  for (const std::string& argument : {Arg(project), Arg(project / "draft_content.json")}) {
+    ChildResult result = RunCli({argument});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, kSmallSrt);
+    const std::string said = argument + ": encrypted; read the older plain copy "
+                                        "draft_info.json.bak (saved ";
+    EXPECT_EQ(result.err.substr(0, said.size()), said) << result.err;
+    EXPECT_EQ(result.err.size(), said.size() + 16 + std::string(") instead; it may be out of date\n").size())
+        << result.err;
+  }
+  EXPECT_EQ(ReadBytes(project / "draft_content.json"), std::string(700, 'Q') + "==");
+}
+
+// --list remembers counts by file size and modification time; a cache that is stale,
+// damaged or cannot be written never changes what it says.
+TEST_F(CliTest, RememberedCountsNeverOutliveTheirDraft) {
+  fs::path home = folder_ / "home";
+  fs::create_directories(home);
+  cli_test::SetChildEnvironment(SUBVANE_EDITORS_HOME, Arg(home));
+  fs::path root = folder_ / "root";
+  File("root/a/draft_content.json", kSmallDraft);
+  File("root/b/draft_content.json", std::string(700, 'Q') + "==");
+  auto states = [&] {
+    ChildResult list = RunCli({"--list", "--drafts-root", Arg(root)});
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    std::string seen;
+    for (const char* state : {"\t1 subtitle\t", "\t2 subtitles\t", "\tencrypted\t", "\tno subtitles\t"})
+      if (list.out.find(state) != std::string::npos) seen += state;
+    return seen;
+  };
+  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t");
+  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t");  // from what was remembered
+  File("root/a/draft_content.json",
+       "{\"materials\":{\"texts\":[{\"content\":\"1\"},{\"content\":\"2\"}]}}");
+  File("root/b/draft_content.json", "{}");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+
+  // A damaged cache, then one that cannot be written: the same answer.
+  std::vector<fs::path> caches;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(home))
+    if (entry.path().filename() == "draft-states.txt") caches.push_back(entry.path());
+  ASSERT_EQ(caches.size(), 1u);
+  WriteBytes(caches[0], "subvane-cli draft states 1\n99\tx\t7 subtitles\t" + Arg(root / "a") +
+                            "\n\x01\xFF garbage\n3\t4\t5 subtitles");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+  fs::remove(caches[0]);
+  fs::create_directories(caches[0]);  // a folder where the file should be
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+
+  // A conversion remembers the count it made.
+  fs::remove_all(caches[0]);
+  fs::path out = folder_ / "out.srt";
+  EXPECT_EQ(RunCli({"-o", Arg(out), Arg(root / "a")}).exitCode, 0);
+  EXPECT_TRUE(fs::is_regular_file(caches[0]));
+  EXPECT_NE(ReadBytes(caches[0]).find("\t2 subtitles\t"), std::string::npos);
 }
 
 TEST_F(CliTest, ExistingOutputIsReplacedOnlyByACompleteFile) {

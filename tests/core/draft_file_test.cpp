@@ -4,6 +4,10 @@
 
 #include <string>
 
+#include "core/draft_reader_simdjson.h"
+#include "json/parse_arena.h"
+#include "runtime/heap.h"
+
 namespace {
 
 bool Encrypted(const std::string& bytes) {
@@ -55,6 +59,60 @@ TEST(DraftStatusMessage, TellsEncryptedDraftsApart) {
   // Code page 936: "无法" is CE DE B7 A8.
   EXPECT_EQ(notJson.substr(0, 4), "\xCE\xDE\xB7\xA8");
   EXPECT_EQ(encrypted.substr(0, 4), "\xCE\xDE\xB7\xA8");
+}
+
+const char kOneCaption[] =
+    R"({"materials":{"texts":[{"id":"a","content":"hi"}]},"tracks":[{"segments":[)"
+    R"({"material_id":"a","target_timerange":{"start":0,"duration":1000000}}]}]})";
+
+// Each odd file goes to both programs' readers, which must agree on whether it is a draft.
+TEST(DraftAcceptance, BothReadersTakeTheSameFilesForDrafts) {
+  const struct {
+    std::string bytes;
+    core::DraftStatus status;
+  } cases[] = {
+      {kOneCaption, core::DraftStatus::kOk},
+      {"{}", core::DraftStatus::kOk},
+      {"[]", core::DraftStatus::kNotJson},
+      {std::string("[") + kOneCaption + "]", core::DraftStatus::kNotJson},
+      {"\"draft\"", core::DraftStatus::kNotJson},
+      {"42", core::DraftStatus::kNotJson},
+      {"null", core::DraftStatus::kNotJson},
+      {"", core::DraftStatus::kNotJson},
+      {std::string(100, 'Q') + "==", core::DraftStatus::kEncrypted},
+  };
+  for (const auto& c : cases) {
+    core::DraftModel window;
+    core::DraftModel cli;
+    std::string padded = c.bytes;
+    padded.reserve(padded.size() + core::kSimdjsonPadding);
+    EXPECT_EQ(core::ReadDraftModelOf(c.bytes.data(), c.bytes.size(), window), c.status) << c.bytes;
+    EXPECT_EQ(core::ReadDraftModelFast(padded, cli), c.status) << c.bytes;
+    EXPECT_EQ(window.texts.size(), cli.texts.size()) << c.bytes;
+  }
+}
+
+TEST(DraftAcceptance, RunningOutOfMemoryIsTooLargeNotAnotherKindOfFile) {
+  core::DraftModel draft;
+  json::ParseArena::RefuseBlocksForTests(1);
+  EXPECT_EQ(core::ReadDraftModelOf(kOneCaption, sizeof kOneCaption - 1, draft),
+            core::DraftStatus::kTooLarge);
+  json::ParseArena::RefuseBlocksForTests(0);
+  EXPECT_EQ(core::ReadDraftModelOf(kOneCaption, sizeof kOneCaption - 1, draft),
+            core::DraftStatus::kOk);
+
+  // Bytes that are not UTF-8 go through a heap copy; simdjson refuses them first.
+  std::string latin1 = R"({"materials":{"texts":[{"id":"a","content":"caf)" "\xE9" R"("}]}})";
+  std::string padded = latin1;
+  padded.reserve(latin1.size() + core::kSimdjsonPadding);
+  rt::RefuseHeapRequestsForTests(1);
+  EXPECT_EQ(core::ReadDraftModelFast(padded, draft), core::DraftStatus::kTooLarge);
+  rt::RefuseHeapRequestsForTests(0);
+  EXPECT_EQ(core::ReadDraftModelFast(padded, draft), core::DraftStatus::kOk);
+  ASSERT_EQ(draft.texts.size(), 1u);
+  EXPECT_EQ(draft.texts[0].content, u8"caf\uFFFD");
+  EXPECT_EQ(core::DraftStatusCause(core::DraftStatus::kTooLarge),
+            std::string("too large for the memory available"));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "core/timeline.h"
 #include "app/main_window.h"
 #include "json/encoding.h"
+#include "json/parse_arena.h"
 #include "loader/json_library.h"
 #include "platform/posix/standin.h"
 #include "runtime/drop_down_list.h"
@@ -78,6 +79,9 @@ std::string DialogFileName(rt::ComponentId dialog) {
   return rt::TextToString(name.get());
 }
 
+// The main window's view, whatever its title says.
+platform::View* MainView() { return rt::FindLoadedWindow(app::kMainWindow)->View(); }
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,7 +124,7 @@ class WindowTest : public ::testing::Test {
   }
 
   void Drop(std::vector<std::string> paths) {
-    platform::standin::DropFiles(FindView("Subvane"), std::move(paths));
+    platform::standin::DropFiles(MainView(), std::move(paths));
     rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   }
 
@@ -244,10 +248,14 @@ TEST_F(WindowTest, FilesThatAreNotDraftsAreExplainedAndChangeNothing) {
   WriteFile(dir_ / "empty.json", "");
   WriteFile(dir_ / "text.json", "not json at all");
   WriteFile(dir_ / "scalar.json", "42");
+  WriteFile(dir_ / "string.json", "\"draft\"");
+  WriteFile(dir_ / "array.json", "[]");
+  WriteFile(dir_ / "wrapped.json", std::string("[") + kThreeSubtitles + "]");
   std::string base64(120, 'Q');
   base64 += "==\n";
   WriteFile(dir_ / "encrypted.json", base64);
-  const char* notDrafts[] = {"empty.json", "text.json", "scalar.json", "missing.json"};
+  const char* notDrafts[] = {"empty.json",  "text.json",    "scalar.json", "string.json",
+                             "array.json", "wrapped.json", "missing.json"};
   for (const char* name : notDrafts) {
     Answer(dir_ / name);
     Click("解析");
@@ -258,7 +266,7 @@ TEST_F(WindowTest, FilesThatAreNotDraftsAreExplainedAndChangeNothing) {
   EXPECT_EQ(LastMessage(),
             "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
             "请在剪映中使用自带的字幕导出功能。");
-  EXPECT_EQ(MessageBoxes().size(), boxes + 5);
+  EXPECT_EQ(MessageBoxes().size(), boxes + 8);
   EXPECT_EQ(app::SubtitleCount, 3);
   EXPECT_EQ(Cell(3, 2), "line\r\nbreak");
 }
@@ -281,7 +289,7 @@ TEST_F(WindowTest, ADraftWithoutTextsExportsAnEmptyFile) {
   WriteFile(dir_ / "out.srt", "old content");
   Answer(dir_ / "draft.json");
   Click("解析");
-  EXPECT_EQ(LastMessage(), "解析完成");
+  EXPECT_EQ(LastMessage(), "解析完成，但时间线上没有字幕。");
   EXPECT_TRUE(FindView("导出")->enabled);
   Answer(dir_ / "out.srt");
   Click("导出");
@@ -432,12 +440,12 @@ TEST_F(WindowTest, ADropWhileAParseRunsIsIgnored) {
   Answer(dir_ / "draft.json");
   // The drop arrives while the table fills, and again while "解析完成" is shown.
   platform::standin::SetMessageBoxResponder([&](const platform::standin::MessageBoxCall&) {
-    platform::standin::DropFiles(FindView("Subvane"), {(dir_ / "vi.json").string()});
+    platform::standin::DropFiles(MainView(), {(dir_ / "vi.json").string()});
     rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
     return 1;
   });
   platform::standin::Click(FindView("解析"));
-  platform::standin::DropFiles(FindView("Subvane"), {(dir_ / "vi.json").string()});
+  platform::standin::DropFiles(MainView(), {(dir_ / "vi.json").string()});
   rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   EXPECT_EQ(MessageBoxes().size(), 1u);
   EXPECT_EQ(app::SubtitleCount, 3);
@@ -447,6 +455,91 @@ TEST_F(WindowTest, ADropWhileAParseRunsIsIgnored) {
   // Afterwards a drop is taken again.
   Drop({(dir_ / "vi.json").string()});
   EXPECT_EQ(app::SubtitleCount, 2);
+}
+
+TEST_F(WindowTest, AParsedProjectNamesTheWindowAndTheSubtitleFile) {
+  fs::path project = dir_ / "0412";
+  fs::create_directories(project);
+  WriteFile(project / "draft_content.json", kThreeSubtitles);
+  WriteFile(project / "draft_meta_info.json", u8R"({"draft_name":"旅行 Vlog: 第1天"})");
+  Drop({project.string()});
+  EXPECT_NE(FindView("旅行 Vlog: 第1天 - Subvane"), nullptr);
+  EXPECT_EQ(DialogFileName(app::kSaveSrtDialog), "旅行 Vlog_ 第1天.srt");
+
+  // Without a name in the project's meta file, the folder's name counts.
+  fs::remove(project / "draft_meta_info.json");
+  Answer(project / "draft_content.json");
+  Click("解析");
+  EXPECT_NE(FindView("0412 - Subvane"), nullptr);
+  EXPECT_EQ(DialogFileName(app::kSaveSrtDialog), "0412.srt");
+}
+
+TEST_F(WindowTest, TheOpenDialogStartsInTheEditorsDraftFolder) {
+  fs::path home = dir_ / "home";
+  fs::path jianying = home / "Movies" / "JianyingPro" / "User Data";
+  fs::path capcut = home / "Movies" / "CapCut" / "User Data";
+  fs::path custom = dir_ / "my drafts";
+  setenv("HOME", home.c_str(), 1);
+  auto opened = [&] {
+    rt::ResetRuntimeForTests();
+    platform::standin::Reset();
+    rt::SetProgramForTests(app::Program());
+    rt::InitRuntime();
+    rt::LoadStartWindow(app::kMainWindow);
+    ui::FileDialogRequest seen;
+    Answer("", &seen);
+    Click("解析");
+    return seen.initialFolder;
+  };
+  fs::create_directories(capcut / "Projects" / "com.lveditor.draft");
+  EXPECT_EQ(opened(), (capcut / "Projects" / "com.lveditor.draft").string() + "/");
+  fs::create_directories(jianying / "Projects" / "com.lveditor.draft");
+  EXPECT_EQ(opened(), (jianying / "Projects" / "com.lveditor.draft").string() + "/");
+  fs::create_directories(jianying / "Config");
+  WriteFile(jianying / "Config" / "globalSetting",
+            "[General]\ncurrentCustomDraftPath=" + custom.string() + "\n");
+  // A custom folder that does not exist is passed over; once it does, it comes first.
+  EXPECT_EQ(opened(), (jianying / "Projects" / "com.lveditor.draft").string() + "/");
+  fs::create_directories(custom);
+  EXPECT_EQ(opened(), custom.string() + "/");
+}
+
+TEST_F(WindowTest, ADraftTooLargeForTheMemoryLeavesTheTableAsItWas) {
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  WriteFile(dir_ / "large.json", kVietnamese);
+  Answer(dir_ / "draft.json");
+  Click("解析");
+  ui::TableSetCellText(app::kMainWindow, app::kSubtitleTable, 2, 2, "改过");
+  json::ParseArena::RefuseBlocksForTests(1);
+  Answer(dir_ / "large.json");
+  Click("解析");
+  json::ParseArena::RefuseBlocksForTests(0);
+  EXPECT_EQ(LastMessage(), "无法解析所选文件：草稿太大，内存不足。");
+  EXPECT_EQ(app::SubtitleCount, 3);
+  EXPECT_EQ(TableRows(), 4);
+  EXPECT_EQ(Cell(2, 2), "改过");
+  EXPECT_TRUE(FindView("导出")->enabled);
+  EXPECT_NE(FindView(dir_.filename().string() + " - Subvane"), nullptr);  // still the first draft
+}
+
+TEST_F(WindowTest, AnEncryptedDraftIsReadFromItsPlainCopy) {
+  fs::path project = dir_ / "secret";
+  fs::create_directories(project);
+  WriteFile(project / "draft_content.json", std::string(300, 'Q') + "==");
+  Answer(project / "draft_content.json");
+  Click("解析");
+  EXPECT_EQ(LastMessage(),
+            "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+            "请在剪映中使用自带的字幕导出功能。");
+  WriteFile(project / "draft_content.json.bak", kThreeSubtitles);
+  Click("解析");
+  const std::string said = LastMessage();
+  const std::string start =
+      "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 draft_content.json.bak（保存于 ";
+  EXPECT_EQ(said.substr(0, start.size()), start) << said;
+  EXPECT_EQ(said.size(), start.size() + 16 + std::string("），可能不是最新内容。").size()) << said;
+  EXPECT_EQ(app::SubtitleCount, 3);
+  EXPECT_EQ(Cell(1, 2), "你好");
 }
 
 TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
@@ -461,8 +554,8 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
     fs::path draft = drafts / (name.substr(0, name.size() - suffix.size()) + ".json");
     Answer(draft);
     Click("解析");
-    ASSERT_EQ(LastMessage(), "解析完成") << draft;
     std::string utf8 = ReadFile(entry.path());
+    ASSERT_EQ(LastMessage(), utf8.empty() ? "解析完成，但时间线上没有字幕。" : "解析完成") << draft;
     Export(dir_ / "out.srt", true);
     EXPECT_EQ(LastMessage(), "导出完成") << draft;
     EXPECT_EQ(ReadFile(dir_ / "out.srt"), utf8) << draft;
@@ -544,7 +637,7 @@ TEST_F(WindowTest, WebVttAndTextExportsAreWhatTheCommandLineToolWrites) {
     if (entry.path().extension() != ".json" || name == "encrypted.json") continue;
     Answer(entry.path());
     Click("解析");
-    ASSERT_EQ(LastMessage(), "解析完成") << name;
+    ASSERT_EQ(LastMessage().rfind("解析完成", 0), 0u) << name;
     // All tracks, then each track the list offers when there is a choice.
     auto items = TrackList()->enabled ? static_cast<int>(TrackList()->items.size()) : 1;
     for (int item = 0; item < items; ++item) {
@@ -689,7 +782,7 @@ TEST_F(WindowTest, EditsNotYetExportedAreNotLostWithoutAQuestion) {
          rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
        }, [] { return app::SubtitleCount == 2; }},
       {"close", [] {
-         platform::standin::Close(FindView("Subvane"));
+         platform::standin::Close(MainView());
          rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
        }, [] { return rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0) == 0; }},
   };
@@ -761,7 +854,7 @@ TEST_F(WindowTest, AfterAnExportNothingIsAskedUntilTheNextEdit) {
   // Cells the program writes, and an edit that changes nothing, count as no edit.
   ASSERT_TRUE(Grid().BeginEdit(1, 2, ui::EditCaret::AtEnd, nullptr));
   Grid().EndEdit(ui::EditEnd::Return, Grid().EditOriginal());
-  platform::standin::Close(FindView("Subvane"));
+  platform::standin::Close(MainView());
   rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   EXPECT_EQ(MessageBoxes().size(), boxes);
   EXPECT_EQ(rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0), 0);

@@ -1,8 +1,8 @@
-#include "ui/text_convert.h"
+#include "platform/text_encoding.h"
 
 #include <windows.h>
 
-namespace ui {
+namespace platform {
 
 namespace {
 
@@ -37,4 +37,4 @@ WideText Utf8ToUtf16(std::string_view text) { return ToWide(CP_UTF8, text); }
 
 std::string Utf16ToUtf8(std::u16string_view text) { return FromWide(CP_UTF8, text); }
 
-}  // namespace ui
+}  // namespace platform

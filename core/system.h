@@ -1,4 +1,6 @@
-// What subvane-cli needs from the operating system, with every path and text in UTF-8.
+// What the programs need from the operating system (files, folders, the console), with
+// every path and text in UTF-8. The window program converts its code page 936 paths at
+// its own boundary (platform/system_path.h).
 #pragma once
 
 #include <cstddef>
@@ -6,7 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace cli {
+#include "core/file_time.h"
+#include "core/project_folder.h"
+
+namespace core {
 
 // The command-line arguments after the program name, in UTF-8.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
@@ -19,12 +24,16 @@ char PathSeparator();
 enum class PathKind { kMissing, kFile, kFolder, kOther };
 PathKind StatPath(const std::string& path);
 
+// The size of the file `path` in bytes, -1 when it cannot be told.
+int64_t FileSizeOf(const std::string& path);
+
 // The absolute form of `path`, or `path` itself when the system cannot give one.
 std::string FullPath(const std::string& path);
 
-enum class ReadResult { kOk, kNotFound, kUnreadable };
+enum class ReadResult { kOk, kNotFound, kUnreadable, kTooLarge };
 // Reads the whole file into `bytes`, with room for `spareCapacity` more bytes after it
 // (for a parser that reads past the end); on failure `reason` holds the system's words.
+// kTooLarge when the process cannot have the memory the file needs; never throws.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
                          size_t spareCapacity = 0);
 
@@ -44,19 +53,36 @@ bool WriteTextOutput(const std::string& text);
 // empty when it cannot be listed.
 std::vector<std::string> ListFolders(const std::string& folder);
 
-// When a file was last written: a key that orders times, and the local time as
-// "YYYY-MM-DD HH:MM". False when the file cannot be looked at.
-struct FileTime {
-  int64_t sortKey = 0;
-  std::string localText;
-};
+// When a file was last written; false when the file cannot be looked at.
 bool FileModified(const std::string& path, FileTime& time);
 
 // The folders the editors keep their data in (each holding "User Data"), whether or not
 // they exist: under %LOCALAPPDATA% on Windows, under ~/Movies elsewhere.
 std::vector<std::string> EditorDataFolders();
 
+// The folder for this user's cached data of subvane-cli (whether or not it exists):
+// %LOCALAPPDATA%\Subvane on Windows, $XDG_CACHE_HOME/subvane or ~/.cache/subvane
+// elsewhere; empty when there is none.
+std::string UserCacheFolder();
+
+// Makes the folder `path` and those above it; true when it exists afterwards.
+bool MakeFolders(const std::string& path);
+
+// Reads a small file (settings, meta, project.json): false when it is missing, cannot
+// be read or holds more than kSmallFileLimit bytes. The one reader of such files.
+bool ReadSmallFile(const std::string& path, std::string& bytes);
+
+// The project rules' view of this computer's file system.
+class SystemProjectFiles : public ProjectFiles {
+ public:
+  bool IsFile(const std::string& path) const override;
+  bool IsFolder(const std::string& path) const override;
+  bool ReadSmallFile(const std::string& path, std::string& bytes) const override;
+  bool Modified(const std::string& path, FileTime& time) const override;
+  char Separator() const override;
+};
+
 // One line on standard error (a line break is added).
 void WriteErrorLine(const std::string& line);
 
-}  // namespace cli
+}  // namespace core

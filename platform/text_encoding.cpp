@@ -1,6 +1,6 @@
-#include "ui/text_convert.h"
+#include "platform/text_encoding.h"
 
-namespace ui {
+namespace platform {
 namespace {
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -10,6 +10,8 @@ bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 bool Cp936Holds(std::u16string_view text) { return Cp936ToUtf16(Utf16ToCp936(text)) == text; }
 
 }  // namespace
+
+std::string Utf8ToCp936(std::string_view text) { return Utf16ToCp936(Utf8ToUtf16(text)); }
 
 size_t Cp936LostCharacters(std::u16string_view text) {
   // Most texts lose nothing, which one round trip shows.
@@ -24,4 +26,4 @@ size_t Cp936LostCharacters(std::u16string_view text) {
   return lost;
 }
 
-}  // namespace ui
+}  // namespace platform

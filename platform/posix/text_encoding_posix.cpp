@@ -1,8 +1,8 @@
-#include "ui/text_convert.h"
+#include "platform/text_encoding.h"
 
 #include "platform/posix/kernel32_standin.h"
 
-namespace ui {
+namespace platform {
 
 // The stand-in kernel32 gives Windows' own results, best-fit mappings, default
 // characters and replacement characters included, so both builds convert alike.
@@ -11,10 +11,10 @@ namespace {
 WideText ToWide(uint32_t codePage, std::string_view text) {
   if (text.empty()) return WideText();
   int size = static_cast<int>(text.size());
-  int n = platform::standin::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  int n = standin::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
   if (n <= 0) return WideText();
   WideText out(static_cast<size_t>(n), u'\0');
-  platform::standin::MultiByteToWideChar(codePage, 0, text.data(), size,
+  standin::MultiByteToWideChar(codePage, 0, text.data(), size,
                                          reinterpret_cast<uint16_t*>(&out[0]), n);
   return out;
 }
@@ -23,30 +23,30 @@ std::string FromWide(uint32_t codePage, std::u16string_view text) {
   if (text.empty()) return std::string();
   const auto* units = reinterpret_cast<const uint16_t*>(text.data());
   int size = static_cast<int>(text.size());
-  int n = platform::standin::WideCharToMultiByte(codePage, 0, units, size, nullptr, 0, nullptr,
+  int n = standin::WideCharToMultiByte(codePage, 0, units, size, nullptr, 0, nullptr,
                                                  nullptr);
   if (n <= 0) return std::string();
   std::string out(static_cast<size_t>(n), '\0');
-  platform::standin::WideCharToMultiByte(codePage, 0, units, size, &out[0], n, nullptr, nullptr);
+  standin::WideCharToMultiByte(codePage, 0, units, size, &out[0], n, nullptr, nullptr);
   return out;
 }
 
 }  // namespace
 
 WideText Cp936ToUtf16(std::string_view text) {
-  return ToWide(platform::standin::kCodePageGbk, text);
+  return ToWide(standin::kCodePageGbk, text);
 }
 
 std::string Utf16ToCp936(std::u16string_view text) {
-  return FromWide(platform::standin::kCodePageGbk, text);
+  return FromWide(standin::kCodePageGbk, text);
 }
 
 WideText Utf8ToUtf16(std::string_view text) {
-  return ToWide(platform::standin::kCodePageUtf8, text);
+  return ToWide(standin::kCodePageUtf8, text);
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
-  return FromWide(platform::standin::kCodePageUtf8, text);
+  return FromWide(standin::kCodePageUtf8, text);
 }
 
-}  // namespace ui
+}  // namespace platform

@@ -6,14 +6,15 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <new>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
-#include "cli/cli_platform.h"
+#include "core/system.h"
 #include "platform/posix/file_replace.h"
 
-namespace cli {
+namespace core {
 namespace {
 
 // Closes a file descriptor when it goes out of scope.
@@ -66,6 +67,12 @@ PathKind StatPath(const std::string& path) {
   return PathKind::kOther;
 }
 
+int64_t FileSizeOf(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
 std::string FullPath(const std::string& path) {
   char* resolved = realpath(path.c_str(), nullptr);
   if (!resolved) return path;
@@ -74,7 +81,7 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes, std::string& reason,
                          size_t spareCapacity) {
   Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) {
@@ -94,6 +101,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
   // Read straight into the result, sized as the file is; a file that grows meanwhile
   // is read on to its end.
   size_t size = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+  if (size + spareCapacity >= bytes.max_size()) {
+    reason = "file too large";
+    return ReadResult::kTooLarge;
+  }
   bytes.reserve(size + spareCapacity);
   bytes.resize(size);
   size_t done = 0;
@@ -113,6 +124,17 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
   }
   bytes.resize(done);
   return ReadResult::kOk;
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+                         size_t spareCapacity) {
+  try {
+    return ReadWholeFileInto(path, bytes, reason, spareCapacity);
+  } catch (const std::bad_alloc&) {
+    std::string().swap(bytes);
+    reason = "not enough memory";
+    return ReadResult::kTooLarge;
+  }
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
@@ -144,7 +166,8 @@ std::vector<std::string> ListFolders(const std::string& folder) {
 bool FileModified(const std::string& path, FileTime& time) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0) return false;
-  time.sortKey = static_cast<int64_t>(info.st_mtime);
+  // Nanoseconds: a draft saved twice within a second still shows as changed.
+  time.sortKey = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
   struct tm local;
   char text[32];
   if (!localtime_r(&info.st_mtime, &local) ||
@@ -153,6 +176,21 @@ bool FileModified(const std::string& path, FileTime& time) {
   }
   time.localText = text;
   return true;
+}
+
+std::string UserCacheFolder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  if (cache && *cache == '/') return std::string(cache) + "/subvane";
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return std::string();
+  return std::string(home) + "/.cache/subvane";
+}
+
+bool MakeFolders(const std::string& path) {
+  for (size_t i = 1; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '/') mkdir(path.substr(0, i).c_str(), 0700);
+  }
+  return StatPath(path) == PathKind::kFolder;
 }
 
 std::vector<std::string> EditorDataFolders() {
@@ -167,4 +205,4 @@ void WriteErrorLine(const std::string& line) {
   WriteAll(STDERR_FILENO, text.data(), text.size());
 }
 
-}  // namespace cli
+}  // namespace core

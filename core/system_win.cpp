@@ -1,14 +1,13 @@
 #include <windows.h>
 
-#include "cli/cli_platform.h"
+#include "core/system.h"
 #include "platform/win32/file_replace.h"
-// after windows.h, which it needs
-#include <shellapi.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
-namespace cli {
+namespace core {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -83,13 +82,19 @@ bool WriteAll(HANDLE handle, const char* data, size_t size) {
 
 }  // namespace
 
+// The C run-time's own split of the wide command line (msvcrt), which spares the
+// program shell32's CommandLineToArgvW.
+extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment,
+                              int expandWildcards, int* startInfo);
+
 std::vector<std::string> ProgramArguments(int, char**) {
   std::vector<std::string> arguments;
   int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!wide) return arguments;
+  wchar_t** wide = nullptr;
+  wchar_t** environment = nullptr;
+  int startInfo = 0;
+  if (__wgetmainargs(&count, &wide, &environment, 0, &startInfo) < 0 || !wide) return arguments;
   for (int i = 1; i < count; ++i) arguments.push_back(Utf8(std::wstring(wide[i])));
-  LocalFree(wide);
   return arguments;
 }
 
@@ -104,6 +109,13 @@ PathKind StatPath(const std::string& path) {
   return PathKind::kFile;
 }
 
+int64_t FileSizeOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &info)) return -1;
+  return static_cast<int64_t>((static_cast<uint64_t>(info.nFileSizeHigh) << 32) |
+                              info.nFileSizeLow);
+}
+
 std::string FullPath(const std::string& path) {
   std::wstring wide = Wide(path);
   DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
@@ -115,7 +127,7 @@ std::string FullPath(const std::string& path) {
   return Utf8(full);
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes, std::string& reason,
                          size_t spareCapacity) {
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -126,9 +138,19 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
                                                                           : ReadResult::kUnreadable;
   }
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
-    reason = size.QuadPart > 0x7FFFFFFF ? "file too large" : ErrorText(GetLastError());
+  if (!GetFileSizeEx(file.Get(), &size)) {
+    reason = ErrorText(GetLastError());
     return ReadResult::kUnreadable;
+  }
+  // Checked before anything is allocated: no block of this process can hold more, and
+  // none larger than the address space it has left.
+  uint64_t needed = static_cast<uint64_t>(size.QuadPart) + spareCapacity;
+  MEMORYSTATUSEX memory;
+  memory.dwLength = sizeof memory;
+  if (needed >= bytes.max_size() || size.QuadPart > 0x7FFFFFFF ||
+      (GlobalMemoryStatusEx(&memory) && needed > memory.ullAvailVirtual)) {
+    reason = "file too large";
+    return ReadResult::kTooLarge;
   }
   bytes.reserve(static_cast<size_t>(size.QuadPart) + spareCapacity);
   bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
@@ -145,6 +167,17 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
   }
   bytes.resize(done);
   return ReadResult::kOk;
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+                         size_t spareCapacity) {
+  try {
+    return ReadWholeFileInto(path, bytes, reason, spareCapacity);
+  } catch (const std::bad_alloc&) {
+    std::string().swap(bytes);
+    reason = "not enough memory";
+    return ReadResult::kTooLarge;
+  }
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
@@ -203,13 +236,36 @@ bool FileModified(const std::string& path, FileTime& time) {
   return true;
 }
 
-std::vector<std::string> EditorDataFolders() {
+namespace {
+
+// %LOCALAPPDATA% ending in a separator, empty when it is not set.
+std::string LocalAppData() {
   wchar_t buffer[MAX_PATH * 2];
   DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return {};
+  if (length == 0 || length >= MAX_PATH * 2) return std::string();
   std::string local = Utf8(buffer, static_cast<int>(length));
   if (!IsPathSeparator(local.back())) local.push_back('\\');
+  return local;
+}
+
+}  // namespace
+
+std::vector<std::string> EditorDataFolders() {
+  std::string local = LocalAppData();
+  if (local.empty()) return {};
   return {local + "JianyingPro", local + "CapCut"};
+}
+
+std::string UserCacheFolder() {
+  std::string local = LocalAppData();
+  return local.empty() ? std::string() : local + "Subvane";
+}
+
+bool MakeFolders(const std::string& path) {
+  for (size_t i = 1; i <= path.size(); ++i) {
+    if (i == path.size() || IsPathSeparator(path[i])) CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+  }
+  return StatPath(path) == PathKind::kFolder;
 }
 
 void WriteErrorLine(const std::string& line) {
@@ -225,4 +281,4 @@ void WriteErrorLine(const std::string& line) {
   }
 }
 
-}  // namespace cli
+}  // namespace core

@@ -1,0 +1,76 @@
+#include "app/draft_parse.h"
+
+#include <new>
+
+#include "core/plain_copy.h"
+#include "core/project_folder.h"
+#include "core/system.h"
+#include "platform/system_path.h"
+#include "platform/text_encoding.h"
+#include "runtime/heap.h"
+
+namespace app {
+namespace {
+
+constexpr char kParseDone[] = "解析完成";
+constexpr char kNoCaptions[] = "解析完成，但时间线上没有字幕。";
+
+// Reads the draft file `file` (a core path) into `draft`. The file's size is checked
+// before its bytes are allocated, and the bytes are gone before the caller goes on.
+core::DraftStatus ReadDraftAt(const std::string& file, core::DraftModel& draft) {
+  std::string bytes;
+  std::string reason;
+  switch (core::ReadWholeFile(file, bytes, reason)) {
+    case core::ReadResult::kOk:
+      return core::ReadDraftModelOf(bytes.data(), bytes.size(), draft);
+    case core::ReadResult::kNotFound:
+      return core::DraftStatus::kNotFound;
+    case core::ReadResult::kTooLarge:
+      return core::DraftStatus::kTooLarge;
+    case core::ReadResult::kUnreadable:
+      break;
+  }
+  return core::DraftStatus::kUnreadable;
+}
+
+// What the window says of a plain copy read in place of the encrypted draft.
+std::string PlainCopyMessage(const core::PlainCopy& copy) {
+  return "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 " + platform::Utf8ToCp936(copy.name) +
+         "（保存于 " + copy.saved.localText + "），可能不是最新内容。";
+}
+
+}  // namespace
+
+ChosenDraft ReadChosenDraft(const std::string& path) {
+  ChosenDraft chosen;
+  try {
+    // A heap block refused while the draft is read is a message, not the end of the
+    // program.
+    rt::AllocationFailureThrows throwing;
+    std::string file = platform::CorePathOf(path);
+    core::DraftModel draft;
+    chosen.status = ReadDraftAt(file, draft);
+    core::PlainCopy copy;
+    bool fromCopy = chosen.status == core::DraftStatus::kEncrypted &&
+                    core::FindPlainCopy(file, core::SystemProjectFiles(), ReadDraftAt, copy);
+    if (fromCopy) {
+      draft = std::move(copy.draft);
+      chosen.status = core::DraftStatus::kOk;
+    }
+    if (chosen.status != core::DraftStatus::kOk) return chosen;
+    chosen.captions = core::DraftCaptionsOf(draft);
+    chosen.subtitles = core::ShownSubtitles(chosen.captions.timeline);
+    core::SystemProjectFiles files;
+    std::string project = core::ProjectFolderOf(core::FullPath(file), files.Separator());
+    chosen.projectName = platform::Utf8ToCp936(core::ProjectMetaOf(project, files).name);
+    chosen.doneMessage = fromCopy                    ? PlainCopyMessage(copy)
+                         : chosen.subtitles.empty() ? kNoCaptions
+                                                    : kParseDone;
+  } catch (const std::bad_alloc&) {
+    chosen = ChosenDraft();
+    chosen.status = core::DraftStatus::kTooLarge;
+  }
+  return chosen;
+}
+
+}  // namespace app

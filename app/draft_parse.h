@@ -1,0 +1,27 @@
+// The window's reading of a chosen draft, done completely before anything of the window
+// changes: the table keeps what it has unless the whole draft could be read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/caption_tracks.h"
+#include "core/draft_file.h"
+#include "core/timeline.h"
+
+namespace app {
+
+struct ChosenDraft {
+  core::DraftStatus status = core::DraftStatus::kNotFound;
+  std::vector<core::Subtitle> subtitles;
+  core::DraftCaptions captions;  // the timeline and its tracks, for the track list
+  std::string projectName;  // code page 936: for the title and the save dialog's name
+  std::string doneMessage;  // code page 936: what the window says once the table is filled
+};
+
+// Reads the draft file `path` (code page 936). Running out of memory gives kTooLarge;
+// an encrypted draft with a plain copy in its project gives that copy's subtitles.
+// Never throws.
+ChosenDraft ReadChosenDraft(const std::string& path);
+
+}  // namespace app

@@ -1,0 +1,15 @@
+// When a file was last written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+// A key that orders times, and the local time as "YYYY-MM-DD HH:MM".
+struct FileTime {
+  int64_t sortKey = 0;
+  std::string localText;
+};
+
+}  // namespace core

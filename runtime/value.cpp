@@ -1,0 +1,14 @@
+#include "runtime/value.h"
+
+#include "runtime/heap.h"
+
+namespace rt {
+
+CommandArg ArgBytes(const void* bytesBlock) {
+  CommandArg a{};
+  a.value.ptr = const_cast<void*>(bytesBlock ? bytesBlock : &kEmptyBytes);
+  a.type = kTypeBytes;
+  return a;
+}
+
+}  // namespace rt

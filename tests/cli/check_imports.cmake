@@ -1,0 +1,21 @@
+# Fails when the program imports from a library it must not: subvane-cli is a console
+# program and never shows a window, a dialog or a message box.
+#   cmake -DOBJDUMP=... -DPROGRAM=... -DFORBIDDEN="USER32;GDI32;..." -P check_imports.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read the import table of ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" names "${headers}")
+if(NOT names)
+  message(FATAL_ERROR "no imports found in ${PROGRAM}")
+endif()
+message(STATUS "${PROGRAM} imports: ${names}")
+foreach(name ${names})
+  string(REPLACE "DLL Name: " "" library "${name}")
+  string(TOUPPER "${library}" library)
+  string(REGEX REPLACE "\\.DLL$" "" library "${library}")
+  if(library IN_LIST FORBIDDEN)
+    message(FATAL_ERROR "${PROGRAM} imports ${library}")
+  endif()
+endforeach()
