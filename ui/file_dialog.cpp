@@ -119,6 +119,47 @@ const char kFileNameTooLongMessage[] =
 const char kFileNameNotRepresentableMessage[] =
     "所选文件名含有无法用简体中文（GBK）表示的字符，无法使用。请换一个文件名。";
 
+namespace {
+
+// The extension a pattern names, with its dot ("*.vtt" gives ".vtt"); empty for any
+// other pattern ("*.*", "*.srt;*.ass").
+std::u16string PatternExtension(const std::u16string& pattern) {
+  if (pattern.size() < 3 || pattern.compare(0, 2, u"*.") != 0) return u"";
+  std::u16string extension = pattern.substr(1);
+  if (extension.find_first_of(u"*?;. ", 1) != std::u16string::npos) return u"";
+  return extension;
+}
+
+// ASCII letters without regard to case, as file names compare.
+bool SameExtension(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i] >= u'A' && a[i] <= u'Z' ? a[i] + 32 : a[i];
+    char16_t y = b[i] >= u'A' && b[i] <= u'Z' ? b[i] + 32 : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::u16string NameForFileType(const std::u16string& name,
+                               const std::vector<std::u16string>& patterns, size_t chosen) {
+  if (chosen >= patterns.size()) return name;
+  std::u16string wanted = PatternExtension(patterns[chosen]);
+  size_t dot = name.find_last_of(u'.');
+  size_t separator = name.find_last_of(u"\\/");
+  if (wanted.empty() || dot == std::u16string::npos ||
+      (separator != std::u16string::npos && dot < separator))
+    return name;
+  std::u16string_view current(name.data() + dot, name.size() - dot);
+  for (const std::u16string& pattern : patterns) {
+    std::u16string extension = PatternExtension(pattern);
+    if (!extension.empty() && SameExtension(current, extension)) return name.substr(0, dot) + wanted;
+  }
+  return name;
+}
+
 std::vector<std::string> FileDialogRequest::FilterStrings() const {
   std::vector<std::string> out;
   size_t start = 0;

@@ -83,6 +83,13 @@ struct FileDialogProperties {
   void Configure(const std::map<std::string, std::string>& settings);
 };
 
+// The name in a save dialog's name box once the user chose the file type whose pattern
+// is patterns[chosen]: a name whose extension is that of one of the `patterns` ("*.srt")
+// takes the chosen one's ("片名.srt" with "*.vtt" chosen gives "片名.vtt"), so that
+// the offered name follows the type; any other name stays as the user typed it.
+std::u16string NameForFileType(const std::u16string& name,
+                               const std::vector<std::u16string>& patterns, size_t chosen);
+
 // Everything the platform dialog is shown with.
 struct FileDialogRequest {
   bool save = false;

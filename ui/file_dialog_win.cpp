@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cderr.h>
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -19,10 +20,48 @@ std::wstring ToWide(const std::string& text) {
   return std::wstring(w.begin(), w.end());
 }
 
-// Centres the explorer dialog on its owner once it is laid out.
-UINT_PTR CALLBACK CentreHook(HWND child, UINT message, WPARAM, LPARAM lp) {
+// The patterns of a zero-separated filter ("desc\0*.srt\0desc\0*.vtt\0\0"), in order.
+std::vector<std::u16string> FilterPatterns(const wchar_t* filter) {
+  std::vector<std::u16string> patterns;
+  for (bool isPattern = false; filter && *filter; isPattern = !isPattern) {
+    size_t length = std::wcslen(filter);
+    if (isPattern) patterns.emplace_back(filter, filter + length);
+    filter += length + 1;
+  }
+  return patterns;
+}
+
+// The name box follows the file type the user chooses: "片名.srt" becomes "片名.vtt"
+// when WebVTT is chosen, and the default extension with it.
+void FollowFileType(HWND dialog, const OPENFILENAMEW& ofn) {
+  std::vector<std::u16string> patterns = FilterPatterns(ofn.lpstrFilter);
+  if (ofn.nFilterIndex == 0 || ofn.nFilterIndex > patterns.size()) return;
+  const std::u16string& pattern = patterns[ofn.nFilterIndex - 1];
+  if (pattern.size() > 2 && pattern.compare(0, 2, u"*.") == 0) {
+    std::wstring extension(pattern.begin() + 2, pattern.end());
+    SendMessageW(dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
+  }
+  wchar_t typed[MAX_PATH * 4] = L"";
+  LRESULT length = SendMessageW(dialog, CDM_GETSPEC, MAX_PATH * 4, reinterpret_cast<LPARAM>(typed));
+  if (length <= 1) return;
+  std::u16string name(typed, typed + std::wcslen(typed));
+  std::u16string followed = NameForFileType(name, patterns, ofn.nFilterIndex - 1);
+  if (followed == name) return;
+  std::wstring text(followed.begin(), followed.end());
+  // The name box is a combo box in the newer layout of the dialog, an edit box in the older.
+  int box = GetDlgItem(dialog, cmb13) ? cmb13 : edt1;
+  SendMessageW(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Centres the explorer dialog on its owner once it is laid out, and lets the name follow
+// the chosen file type.
+UINT_PTR CALLBACK DialogHook(HWND child, UINT message, WPARAM, LPARAM lp) {
   if (message != WM_NOTIFY) return 0;
   auto* notify = reinterpret_cast<OFNOTIFYW*>(lp);
+  if (notify->hdr.code == CDN_TYPECHANGE && notify->lpOFN) {
+    FollowFileType(GetParent(child), *notify->lpOFN);
+    return 0;
+  }
   if (notify->hdr.code != CDN_INITDONE) return 0;
   HWND dialog = GetParent(child);
   HWND owner = GetWindow(dialog, GW_OWNER);
@@ -86,7 +125,7 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   ofn.Flags = request.flags | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
-  ofn.lpfnHook = &CentreHook;
+  ofn.lpfnHook = &DialogHook;
 
   HWND focus = GetFocus();
   bool reenable = owner && IsWindowEnabled(owner);

@@ -742,15 +742,31 @@ def check_every_format_and_one_track(s):
         print("  (no real drafts: skipped)")
         return
     work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    project = work / "Trilingual Project"
+    project.mkdir()
+    shutil.copy(draft, project / "draft_content.json")
+    draft = project / "draft_content.json"
     try:
         s.start()
         s.wait_window(MAIN)
         open_draft(s, draft)
         dismiss_message(s)
-        # A bare name takes the chosen type's extension.
-        assert export_as(s, work / "all", 2) == "导出完成"
+        # The offered name follows the chosen type: "Trilingual Project.vtt", where the
+        # dialog opens (the project's folder).
+        s.click(MAIN, "导出")
+        choose_file_type(s, "保存srt文件", "文件类型(&T):", 2)
+        s.screenshot("save-dialog-offers-the-project-name-as-webvtt")
+        s.keys("保存srt文件", "Return")
+        s.wait("the save dialog to close",
+               lambda: not any(w.title == "保存srt文件" for w in s.windows()))
+        assert message_text(s) == "导出完成"
+        dismiss_message(s)
+        written = project / "Trilingual Project.vtt"
+        assert written.exists(), sorted(p.name for p in project.iterdir())
+        shutil.move(written, work / "all.vtt")
         run_cli(s, "--format", "vtt", "-o", windows_path(work / "cli-all.vtt"), windows_path(draft))
         assert (work / "all.vtt").read_bytes() == (work / "cli-all.vtt").read_bytes(), "WebVTT"
+        # A bare name takes the chosen type's extension.
         assert export_as(s, work / "all", 3) == "导出完成"
         run_cli(s, "--format", "txt", "-o", windows_path(work / "cli-all.txt"), windows_path(draft))
         assert (work / "all.txt").read_bytes() == (work / "cli-all.txt").read_bytes(), "text"

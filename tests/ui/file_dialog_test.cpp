@@ -8,6 +8,7 @@
 #include "tests/ui/ui_program.h"
 #include "ui/file_dialog.h"
 #include "ui/special_folder.h"
+#include "ui/text_convert.h"
 
 namespace {
 
@@ -37,6 +38,31 @@ TEST(FileDialogFilter, PairsBecomeZeroTerminatedStrings) {
   ASSERT_EQ(r.FilterStrings().size(), 2u);
   EXPECT_EQ(r.FilterStrings()[0], "字幕文件（*.srt）");
   EXPECT_EQ(r.FilterStrings()[1], "*.srt");
+}
+
+// The name box follows the chosen file type only where its extension is one the dialog
+// itself offers.
+TEST(FileDialogFilter, TheOfferedNameFollowsTheChosenType) {
+  const std::vector<std::u16string> patterns = {u"*.srt", u"*.srt", u"*.vtt", u"*.txt", u"*.*"};
+  const struct {
+    std::u16string name;
+    size_t chosen;
+    std::u16string followed;
+  } cases[] = {
+      {u"片名.srt", 2, u"片名.vtt"},
+      {u"片名.SRT", 3, u"片名.txt"},
+      {u"片名.vtt", 0, u"片名.srt"},
+      {u"Vlog 1.5.srt", 2, u"Vlog 1.5.vtt"},
+      {u"C:\\字幕\\片名.txt", 1, u"C:\\字幕\\片名.srt"},
+      {u"片名", 2, u"片名"},                 // the dialog adds the type's extension itself
+      {u"notes.ass", 2, u"notes.ass"},       // not one of the dialog's: the user's choice
+      {u"C:\\a.b\\片名", 2, u"C:\\a.b\\片名"},
+      {u"片名.srt", 4, u"片名.srt"},         // "*.*" names no extension
+      {u"片名.srt", 9, u"片名.srt"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ui::NameForFileType(c.name, patterns, c.chosen), c.followed)
+        << ui::Utf16ToUtf8(c.name) << " " << c.chosen;
 }
 
 TEST(FileDialogRequest, FlagsCountOnlyWhenExactlyOneAndNamesAreNeverCut) {
