@@ -66,8 +66,9 @@ rt::OwnedText ReadText(rt::ComponentId component, int32_t property) {
       rt::Services().ReadComponentProperty(kMainWindow, component, property, -1))));
 }
 
-// Parse and Export run one at a time. Their dialogs, boxes and the filling of the
-// table let queued messages run; a drop among them is ignored.
+// Parse, a drop, Export, a track choice and the close's question run one at a time.
+// Their dialogs, boxes and the filling of the table let queued messages run; a drop or
+// a track choice among them is ignored.
 bool handlerRunning = false;
 
 class HandlerRunning {
@@ -179,16 +180,19 @@ bool FillTableWithItem(int32_t item) {
   return FillTable(rows);
 }
 
-// Shows a newly parsed draft: its track list, all of its tracks chosen, and the table
-// filled with them. False when the window was closed meanwhile.
-bool ShowDraft(core::DraftCaptions captions, ButtonsHeld& held) {
-  shownDraft = std::move(captions);
-  std::vector<core::Subtitle> shown = core::ShownSubtitles(shownDraft.timeline);
-  rt::ListSetItems(kMainWindow, kTrackList, TrackListItems(shown.size(), shownDraft.tracks));
+// Shows a newly read draft: its track list with all tracks chosen, and the table filled
+// with the subtitles they show. False when the window was closed meanwhile.
+bool ShowDraft(ChosenDraft& draft, ButtonsHeld& held) {
+  shownDraft = std::move(draft.captions);
+  rt::ListSetItems(kMainWindow, kTrackList,
+                   TrackListItems(draft.subtitles.size(), shownDraft.tracks));
   rt::Services().WriteComponentProperty(kMainWindow, kTrackList,
-                                        rt::kFirstOwnProperty + rt::kListSelection, -1, 0, 0);
+                                        rt::kFirstOwnProperty + rt::kListSelection, -1,
+                                        kAllTracksItem, 0);
   held.ListEnabled(TrackListUsable(shownDraft.tracks));
-  return FillTableWithItem(kAllTracksItem);
+  shownItem = kAllTracksItem;
+  SubtitleCount = static_cast<int32_t>(draft.subtitles.size());
+  return FillTable(draft.subtitles);
 }
 
 // After a parse the window is named after the project, and the save dialog offers the
@@ -210,7 +214,7 @@ void ParseChosenDraft() {
     return;
   }
   ButtonsHeld held;
-  if (!ShowDraft(std::move(draft.captions), held)) return;
+  if (!ShowDraft(draft, held)) return;
   ShowProjectName(draft.projectName);
   rt::cmd::ShowMessage(draft.doneMessage.c_str(), 0);
   held.ExportReady();
