@@ -18,6 +18,7 @@ void OnExportClicked();
 void OnFilesDropped();
 // The window's close request: refused when the user keeps edits not yet exported.
 void OnMainWindowClosing();
+// The user chose another item of the track list: the table shows its rows.
 void OnTrackChosen();
 
 }  // namespace app

@@ -35,6 +35,7 @@ struct DraftCaptions {
   std::vector<Subtitle> timeline;
   std::vector<CaptionTrack> tracks;
 };
+// The TimelineSubtitles of `draft` and their CaptionTracksOf.
 DraftCaptions DraftCaptionsOf(const DraftModel& draft);
 
 // The subtitles of `timeline` placed by the tracks whose indexes `tracks` holds, in order.

@@ -27,9 +27,12 @@ void DropDownList::ApplyDpi(int dpi) {
 
 int64_t DropDownList::ReadOwnProperty(int32_t index) {
   switch (index) {
-    case kListSelection: return selection_;
-    case kListItemCount: return static_cast<int64_t>(items_.size());
-    default: return 0;
+    case kListSelection:
+      return selection_;
+    case kListItemCount:
+      return static_cast<int64_t>(items_.size());
+    default:
+      return 0;
   }
 }
 

@@ -39,6 +39,7 @@ class DropDownList : public Component {
   int selection_ = -1;
 };
 
+// The component factory of the drop-down list type.
 std::unique_ptr<Component> CreateDropDownList(const ComponentTemplate& entry);
 
 // A drop-down list whose user's choice runs `onChoose`.
