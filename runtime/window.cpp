@@ -130,8 +130,8 @@ void Window::OnButtonClicked(int controlId) {
 
 void Window::OnListSelectionChanged(int controlId, int index) {
   auto* list = dynamic_cast<DropDownList*>(ComponentOfControl(controlId));
-  if (!list || list->Disabled()) return;
-  list->TakeUserChoice(index);
+  // A list closed on the item it showed changes nothing.
+  if (!list || list->Disabled() || !list->TakeUserChoice(index)) return;
   DispatchEvent(Id(), list->Id(), kEventListSelectionChanged);
 }
 

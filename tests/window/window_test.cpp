@@ -843,6 +843,12 @@ TEST_F(WindowTest, AfterAnExportNothingIsAskedUntilTheNextEdit) {
   EXPECT_EQ(MessageBoxes().size(), boxes + 1);
   EXPECT_EQ(TrackListSelection(), 0);
 
+  // Choosing the item on show again is no choice: nothing asked, nothing refilled.
+  platform::standin::ChooseListItem(TrackList(), 0);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(Cell(1, 2), "改过");
+
   platform::standin::SetMessageBoxResponder(nullptr);
   Export(dir_ / "out.srt", true);
   EXPECT_EQ(LastMessage(), "导出完成");
