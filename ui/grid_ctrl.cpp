@@ -326,7 +326,8 @@ void CGridCtrl::SetClientSize(int width, int height) {
 void CGridCtrl::ClampScroll() {
   for (Axis axis : {Axis::kRows, Axis::kColumns}) {
     AxisState& state = State(axis);
-    state.first = std::clamp(state.first, state.fixed, std::max(state.fixed, MaxScrollPosition(axis)));
+    state.first =
+        std::clamp(state.first, state.fixed, std::max(state.fixed, MaxScrollPosition(axis)));
   }
 }
 
@@ -548,7 +549,8 @@ bool CGridCtrl::OnChar(char16_t ch, bool ctrl) {
     case u'\r':
     case u'\n':
       switch (settings_[kSettingEnterAction]) {
-        case 0: return BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, nullptr);
+        case 0:
+          return BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, nullptr);
         case 1: MoveTab(false); return true;
         case 2: OnKeyDown(kKeyDown, false, false); return true;
         default: return false;
@@ -635,7 +637,8 @@ void CGridCtrl::Paste(const WideText& text) {
   bool changed = false;
   for (size_t i = 0; i < table.size(); ++i) {
     for (size_t j = 0; j < table[i].size(); ++j) {
-      int32_t r = rows_.current + static_cast<int32_t>(i), c = columns_.current + static_cast<int32_t>(j);
+      int32_t r = rows_.current + static_cast<int32_t>(i);
+      int32_t c = columns_.current + static_cast<int32_t>(j);
       if (!Editable(r, c)) continue;
       CGridCell* cell = Cell(r, c);
       if (cell->HasWideText()) {

@@ -110,6 +110,7 @@ class CGridCtrl {
   void SetSink(GridViewSink* sink) { sink_ = sink; }
 
   // ---- Shape ---------------------------------------------------------------------
+  // How many rows or columns there are, and how many of them lead as fixed ones.
   int32_t Count(Axis axis) const { return static_cast<int32_t>(State(axis).sizes.size()); }
   int32_t FixedCount(Axis axis) const { return State(axis).fixed; }
   int32_t RowCount() const { return Count(Axis::kRows); }
@@ -331,8 +332,8 @@ class CGridCtrl {
 
   int32_t stretchColumn_ = -1;
   int32_t stretchMinimum_ = 0;
-  int outerWidth_ = -1;    // the last outer width, -1 before the first
-  int stretchOwed_ = 0;    // how much narrower the stretch column would be without its minimum
+  int outerWidth_ = -1;  // the last outer width, -1 before the first
+  int stretchOwed_ = 0;  // how much narrower the stretch column would be without its minimum
 
   int wheelRemainder_ = 0;
 

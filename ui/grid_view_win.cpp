@@ -575,7 +575,8 @@ void GridWindow::DrawCellFrame(HDC dc, const RECT& rc, bool fixed) const {
   }
   int lines = grid_.Setting(kSettingGridLines);
   if (!lines) return;
-  GdiObject pen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(grid_.Setting(kSettingGridLineColour))));
+  GdiObject pen(
+      CreatePen(PS_SOLID, 1, static_cast<COLORREF>(grid_.Setting(kSettingGridLineColour))));
   SelectGuard keep(dc, pen.Get());
   if (lines & 1) {
     MoveToEx(dc, rc.left, rc.bottom - 1, nullptr);

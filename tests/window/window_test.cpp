@@ -356,9 +356,10 @@ TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
   ui::FileDialogRequest seen;
   Answer(dir_ / "out.srt", &seen);
   Click("导出");
-  EXPECT_EQ(seen.FilterStrings(),
-            (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
-                                      "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt"}));
+  EXPECT_EQ(
+      seen.FilterStrings(),
+      (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
+                                "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt"}));
   EXPECT_EQ(seen.filterIndex, 1u);
   rt::OwnedText filter(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
       app::kMainWindow, app::kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFilter, -1))));
@@ -559,7 +560,8 @@ TEST(MainWindowDescription, StoredTextLoadsAsTheDescribedWindow) {
         << i;
     EXPECT_EQ(e.visible, d.visible) << i;
     EXPECT_EQ(e.disabled, d.disabled) << i;
-    EXPECT_EQ(e.settings, (std::map<std::string, std::string>(d.settings.begin(), d.settings.end())))
+    EXPECT_EQ(e.settings,
+              (std::map<std::string, std::string>(d.settings.begin(), d.settings.end())))
         << i;
     ASSERT_EQ(e.handlers.size(), d.handlers.size()) << i;
     for (size_t h = 0; h < e.handlers.size(); ++h) {
