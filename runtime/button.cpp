@@ -6,9 +6,8 @@ namespace rt {
 
 void Button::CreateView(Window& owner) {
   Component::CreateView(owner);
-  platform::View* view =
-      platform::CreateButton(owner.View(), owner.ControlIdOf(*this), Text().c_str(),
-                              owner.PlacedBounds(*this));
+  platform::View* view = platform::CreateButton(owner.View(), owner.ControlIdOf(*this),
+                                                Text().c_str(), owner.PlacedBounds(*this));
   SetView(view);
   if (!view) return;
   platform::EnableView(view, !Disabled());

@@ -86,6 +86,9 @@ void Window::OnDpiChanged(int dpi) {
 }
 
 void Window::MinimumClientSize(int* width, int* height) {
+  *width = *height = 0;
+  // While the window is being made its described client area is not known yet.
+  if (!laidOut_) return;
   std::vector<ComponentRoom> rooms;
   for (auto& component : components_) {
     // A component without a place on the window (a dialog) needs no room.

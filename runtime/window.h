@@ -36,6 +36,7 @@ class Window : public Component, public platform::ViewEvents {
   // Where a component of this window goes now, in pixels: its described rectangle at
   // the window's DPI, its anchored edges following the window's size.
   platform::Bounds PlacedBounds(const Component& component) const;
+  // The DPI the window lays itself out for.
   int Dpi() const { return dpi_; }
 
   // The native control id of one of this window's components (0 if not one of them).

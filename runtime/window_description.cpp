@@ -12,13 +12,13 @@ constexpr char kAnchorKey[] = "anchor";
 
 const char* Flag(bool on) { return on ? "1" : "0"; }
 
-std::string Hex(uint32_t value) {
+}  // namespace
+
+std::string StoredHex(uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
   return text;
 }
-
-}  // namespace
 
 DescribedEntry WindowEntry(ComponentId id, const char* name, const char* caption,
                            const platform::Bounds& bounds, const WindowLook& look,
@@ -39,8 +39,7 @@ DescribedEntry WindowEntry(ComponentId id, const char* name, const char* caption
 }
 
 DescribedEntry ButtonEntry(ComponentId id, const char* name, const char* caption,
-                           const platform::Bounds& bounds, EventHandler onClick,
-                           Enabled enabled) {
+                           const platform::Bounds& bounds, EventHandler onClick, Enabled enabled) {
   DescribedEntry entry;
   entry.id = id;
   entry.type = kComponentButton;
@@ -85,7 +84,7 @@ std::string WindowDescription::StoredText() const {
   for (size_t i = 0; i < entries_.size(); ++i) {
     const DescribedEntry& e = entries_[i];
     out += i == 0 ? "window" : "component";
-    out += " id=" + Hex(static_cast<uint32_t>(e.id)) + " type=" + Hex(e.type);
+    out += " id=" + StoredHex(static_cast<uint32_t>(e.id)) + " type=" + StoredHex(e.type);
     if (!e.name.empty()) out += " name=" + StoredValue(e.name);
     if (!e.text.empty()) out += " text=" + StoredValue(e.text);
     out += " left=" + std::to_string(e.bounds.left) + " top=" + std::to_string(e.bounds.top) +
@@ -118,11 +117,21 @@ std::string StoredValue(const std::string& value) {
       continue;
     }
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += static_cast<char>(c); break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += static_cast<char>(c);
+        break;
     }
   }
   return out + "\"";

@@ -49,6 +49,7 @@ DescribedEntry WindowEntry(ComponentId id, const char* name, const char* caption
                            const platform::Bounds& bounds, const WindowLook& look,
                            std::initializer_list<std::pair<int32_t, EventHandler>> handlers);
 
+// Whether a button takes clicks when the window opens.
 enum class Enabled { kYes, kNo };
 
 // A push button whose click runs `onClick`.
@@ -64,6 +65,7 @@ uint32_t AnchorsOf(const ComponentTemplate& entry);
 
 class WindowDescription {
  public:
+  // The window's own entry, then its components in the order the window creates them.
   WindowDescription(DescribedEntry window, std::initializer_list<DescribedEntry> components);
 
   const std::vector<DescribedEntry>& Entries() const { return entries_; }
@@ -83,5 +85,7 @@ class WindowDescription {
 // A value as the stored form writes it: bare when it is a plain word, else quoted with
 // its quotes, backslashes and line breaks escaped (double-byte characters kept whole).
 std::string StoredValue(const std::string& value);
+// A number as the stored form writes ids, types and colours: 0x and eight hex digits.
+std::string StoredHex(uint32_t value);
 
 }  // namespace rt

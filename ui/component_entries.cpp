@@ -8,16 +8,6 @@ namespace {
 
 const char* Flag(bool on) { return on ? "1" : "0"; }
 
-std::string Hex(uint32_t value) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  do {
-    out.insert(out.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value);
-  return "0x" + out;
-}
-
 }  // namespace
 
 rt::DescribedEntry FileDialogEntry(rt::ComponentId id, const char* name, FileDialogKind kind,
@@ -46,15 +36,14 @@ rt::DescribedEntry FileDialogEntry(rt::ComponentId id, const char* name, FileDia
   return entry;
 }
 
-rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name,
-                              const platform::Bounds& bounds, const TableLook& look,
-                              std::initializer_list<TableColumn> columns) {
+rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name, const platform::Bounds& bounds,
+                              const TableLook& look, std::initializer_list<TableColumn> columns) {
   rt::DescribedEntry entry;
   entry.id = id;
   entry.type = rt::kComponentTable;
   entry.name = name;
   entry.bounds = bounds;
-  entry.settings = {{"gridLineColour", Hex(look.gridLineColour)},
+  entry.settings = {{"gridLineColour", rt::StoredHex(look.gridLineColour)},
                     {"gridLines", std::to_string(look.gridLines)},
                     {"rowResize", Flag(look.rowResize)},
                     {"columnResize", Flag(look.columnResize)},

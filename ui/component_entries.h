@@ -55,8 +55,7 @@ struct TableLook {
 };
 
 // A table with one title row and `columns` in order.
-rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name,
-                              const platform::Bounds& bounds, const TableLook& look,
-                              std::initializer_list<TableColumn> columns);
+rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name, const platform::Bounds& bounds,
+                              const TableLook& look, std::initializer_list<TableColumn> columns);
 
 }  // namespace ui

@@ -8,6 +8,19 @@
 
 namespace ui {
 
+// The table's two directions.
+enum class Axis { kRows, kColumns };
+
+// What the table keeps about one direction.
+struct AxisState {
+  std::vector<int32_t> sizes;  // pixels per row or column; 0 or less is hidden
+  int32_t fixed = 0;           // how many lead as fixed ones
+  int32_t first = 0;           // the first scrolled one shown
+  int32_t current = -1;        // the current cell's row or column; -1 for none
+  int extent = 0;              // the client area's size along the axis
+};
+
+// The rules of one direction, over its state.
 struct GridAxis {
   const std::vector<int32_t>& sizes;  // pixels per row or column; 0 or less is hidden
   int32_t fixed;                      // how many lead as fixed ones

@@ -17,6 +17,9 @@ constexpr size_t kMaxTitleUnits = 250;
 constexpr int kRowTextInset = 2;
 constexpr int32_t kRowTextPadding = 8;
 
+// The point's coordinate along `axis`.
+int Coordinate(Axis axis, int x, int y) { return axis == Axis::kColumns ? x : y; }
+
 uint32_t AlignmentFormat(int32_t alignment) {
   if (alignment == 2) return kFormatCentre;
   if (alignment == 3) return kFormatRight;
@@ -72,18 +75,17 @@ bool CGridCtrl::SetRowCount(int32_t rows) {
   if (rows <= 0) return false;
   if (editing_ && editRow_ >= rows) EndEdit(EditEnd::Cancel, WideText());
   int32_t old = RowCount();
-  rows_.resize(static_cast<size_t>(rows));
-  heights_.resize(static_cast<size_t>(rows), std::max(settings_[kSettingRowHeight], MinimumSize()));
+  cells_.resize(static_cast<size_t>(rows));
+  rows_.sizes.resize(static_cast<size_t>(rows),
+                     std::max(settings_[kSettingRowHeight], MinimumSize()));
   for (int32_t r = old; r < rows; ++r) {
-    auto& cells = rows_[static_cast<size_t>(r)];
+    auto& cells = cells_[static_cast<size_t>(r)];
     cells.clear();
     for (int32_t c = 0; c < ColumnCount(); ++c) cells.push_back(NewCell(r, c));
   }
-  fixedRows_ = std::min(fixedRows_, rows);
-  if (curRow_ >= rows) curRow_ = curColumn_ = -1;
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  rows_.fixed = std::min(rows_.fixed, rows);
+  if (rows_.current >= rows) ClearCurrent();
+  ShapeChanged();
   return true;
 }
 
@@ -92,39 +94,35 @@ bool CGridCtrl::SetColumnCount(int32_t columns) {
   if (editing_ && editColumn_ >= columns) EndEdit(EditEnd::Cancel, WideText());
   int32_t old = ColumnCount();
   size_t n = static_cast<size_t>(columns);
-  widths_.assign(n, std::max(settings_[kSettingColumnWidth], MinimumSize()));
+  columns_.sizes.assign(n, std::max(settings_[kSettingColumnWidth], MinimumSize()));
   columnTypes_.resize(n, kColumnTypeText);
   columnFormats_.resize(n, kFormatLeft);
   for (int32_t r = 0; r < RowCount(); ++r) {
-    auto& cells = rows_[static_cast<size_t>(r)];
+    auto& cells = cells_[static_cast<size_t>(r)];
     cells.resize(std::min(cells.size(), n));
     for (int32_t c = old; c < columns; ++c) cells.push_back(NewCell(r, c));
   }
-  fixedColumns_ = std::min(fixedColumns_, columns);
-  if (curColumn_ >= columns) curRow_ = curColumn_ = -1;
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  columns_.fixed = std::min(columns_.fixed, columns);
+  if (columns_.current >= columns) ClearCurrent();
+  ShapeChanged();
   return true;
 }
 
-void CGridCtrl::SetFixedRowCount(int32_t rows) {
-  rows = std::max(rows, 0);
-  if (rows > RowCount()) SetRowCount(rows);
-  fixedRows_ = rows;
+void CGridCtrl::SetFixedCount(Axis axis, int32_t count) {
+  count = std::max(count, 0);
+  if (count > Count(axis)) {
+    if (axis == Axis::kRows) SetRowCount(count);
+    else SetColumnCount(count);
+  }
+  AxisState& state = State(axis);
+  state.fixed = count;
   RefreshFixedBits();
-  if (curRow_ >= 0 && curRow_ < fixedRows_) curRow_ = curColumn_ = -1;
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  // A fixed cell is never current.
+  if (state.current >= 0 && state.current < state.fixed) ClearCurrent();
+  ShapeChanged();
 }
 
-void CGridCtrl::SetFixedColumnCount(int32_t columns) {
-  columns = std::max(columns, 0);
-  if (columns > ColumnCount()) SetColumnCount(columns);
-  fixedColumns_ = columns;
-  RefreshFixedBits();
-  if (curColumn_ >= 0 && curColumn_ < fixedColumns_) curRow_ = curColumn_ = -1;
+void CGridCtrl::ShapeChanged() {
   ClampScroll();
   if (sink_) sink_->ScrollChanged();
   Redraw();
@@ -133,7 +131,7 @@ void CGridCtrl::SetFixedColumnCount(int32_t columns) {
 void CGridCtrl::RefreshFixedBits() {
   for (int32_t r = 0; r < RowCount(); ++r) {
     for (int32_t c = 0; c < ColumnCount(); ++c) {
-      CGridCell& cell = rows_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      CGridCell& cell = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
       bool fixed = IsFixed(r, c);
       if (fixed != cell.Has(kCellFixed)) {
         cell.SetBits(kCellFixed, fixed);
@@ -143,38 +141,21 @@ void CGridCtrl::RefreshFixedBits() {
   }
 }
 
-int32_t CGridCtrl::RowHeight(int32_t row) const {
-  return (row >= 0 && row < RowCount()) ? heights_[static_cast<size_t>(row)] : 0;
+int32_t CGridCtrl::Size(Axis axis, int32_t index) const {
+  const AxisState& state = State(axis);
+  return (index >= 0 && index < Count(axis)) ? state.sizes[static_cast<size_t>(index)] : 0;
 }
 
-int32_t CGridCtrl::ColumnWidth(int32_t column) const {
-  return (column >= 0 && column < ColumnCount()) ? widths_[static_cast<size_t>(column)] : 0;
+void CGridCtrl::SetSize(Axis axis, int32_t index, int32_t size) {
+  SetSizeExact(axis, index, std::max(size, MinimumSize()));
 }
 
-void CGridCtrl::SetRowHeight(int32_t row, int32_t height) {
-  SetRowHeightExact(row, std::max(height, MinimumSize()));
-}
-
-void CGridCtrl::SetColumnWidth(int32_t column, int32_t width) {
-  SetColumnWidthExact(column, std::max(width, MinimumSize()));
-}
-
-void CGridCtrl::SetRowHeightExact(int32_t row, int32_t height) {
-  if (row < 0 || row >= RowCount()) return;
-  heights_[static_cast<size_t>(row)] = height;
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
-}
-
-void CGridCtrl::SetColumnWidthExact(int32_t column, int32_t width) {
-  if (column < 0 || column >= ColumnCount()) return;
-  widths_[static_cast<size_t>(column)] = width;
+void CGridCtrl::SetSizeExact(Axis axis, int32_t index, int32_t size) {
+  if (index < 0 || index >= Count(axis)) return;
+  State(axis).sizes[static_cast<size_t>(index)] = size;
   // A width the user or the program chose is where stretching starts from.
-  if (column == stretchColumn_) stretchOwed_ = 0;
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  if (axis == Axis::kColumns && index == stretchColumn_) stretchOwed_ = 0;
+  ShapeChanged();
 }
 
 void CGridCtrl::SetStretchColumn(int32_t column, int32_t minimum) {
@@ -189,28 +170,25 @@ void CGridCtrl::SetOuterWidth(int width) {
   if (change == 0 || stretchColumn_ < 0 || stretchColumn_ >= ColumnCount()) return;
   // Held at its minimum, the column owes what it could not give up; it pays that back
   // first when the table grows again, so that its width follows the table's exactly.
-  int wanted = widths_[static_cast<size_t>(stretchColumn_)] - stretchOwed_ + change;
+  int32_t& stretched = columns_.sizes[static_cast<size_t>(stretchColumn_)];
+  int wanted = stretched - stretchOwed_ + change;
   int kept = std::max(wanted, stretchMinimum_);
   stretchOwed_ = kept - wanted;
-  widths_[static_cast<size_t>(stretchColumn_)] = kept;
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  stretched = kept;
+  ShapeChanged();
 }
 
 void CGridCtrl::ScaleSizes(int fromDpi, int toDpi) {
   if (fromDpi == toDpi) return;
   auto scale = [&](int value) { return rt::Rescale(value, fromDpi, toDpi); };
-  for (int32_t& height : heights_) height = scale(height);
-  for (int32_t& width : widths_) width = scale(width);
+  for (AxisState* state : {&rows_, &columns_})
+    for (int32_t& size : state->sizes) size = scale(size);
   settings_[kSettingRowHeight] = scale(settings_[kSettingRowHeight]);
   settings_[kSettingColumnWidth] = scale(settings_[kSettingColumnWidth]);
   stretchMinimum_ = scale(stretchMinimum_);
   stretchOwed_ = scale(stretchOwed_);
   if (outerWidth_ >= 0) outerWidth_ = scale(outerWidth_);
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  ShapeChanged();
 }
 
 void CGridCtrl::ApplyColumns(const std::vector<ColumnDefinition>& columns) {
@@ -221,15 +199,13 @@ void CGridCtrl::ApplyColumns(const std::vector<ColumnDefinition>& columns) {
   for (size_t i = 0; i < columns.size(); ++i) {
     const ColumnDefinition& def = columns[i];
     int32_t c = static_cast<int32_t>(i);
-    if (def.width >= 0) widths_[i] = def.width;
+    if (def.width >= 0) columns_.sizes[i] = def.width;
     columnTypes_[i] = (def.type >= 2 && def.type <= 10) ? 100 + def.type : kColumnTypeText;
     columnFormats_[i] = AlignmentFormat(def.alignment);
-    for (auto& cells : rows_) cells[i].ApplyAlignment(columnFormats_[i]);
+    for (auto& cells : cells_) cells[i].ApplyAlignment(columnFormats_[i]);
     if (def.title.size() < kMaxTitleUnits) Cell(0, c)->SetWideText(def.title);
   }
-  ClampScroll();
-  if (sink_) sink_->ScrollChanged();
-  Redraw();
+  ShapeChanged();
 }
 
 int32_t CGridCtrl::ColumnType(int32_t column) const {
@@ -245,29 +221,29 @@ int32_t CGridCtrl::ColumnAlignmentFormat(int32_t column) const {
 // ---- Cells --------------------------------------------------------------------------
 
 CGridCell* CGridCtrl::Cell(int32_t row, int32_t column) {
-  return IsValid(row, column) ? &rows_[static_cast<size_t>(row)][static_cast<size_t>(column)]
+  return IsValid(row, column) ? &cells_[static_cast<size_t>(row)][static_cast<size_t>(column)]
                               : nullptr;
 }
 
 const CGridCell* CGridCtrl::Cell(int32_t row, int32_t column) const {
-  return IsValid(row, column) ? &rows_[static_cast<size_t>(row)][static_cast<size_t>(column)]
+  return IsValid(row, column) ? &cells_[static_cast<size_t>(row)][static_cast<size_t>(column)]
                               : nullptr;
 }
 
 int32_t CGridCtrl::InsertRow(int32_t position, const std::string* heading) {
-  if (rows_.empty() && fixedRows_ == 0 && fixedColumns_ == 0) {
+  if (cells_.empty() && rows_.fixed == 0 && columns_.fixed == 0) {
     SetFixedRowCount(1);
     SetFixedColumnCount(1);
   }
-  if (position < fixedRows_ || position >= RowCount()) position = RowCount();
+  if (position < rows_.fixed || position >= RowCount()) position = RowCount();
   if (ColumnCount() == 0) SetColumnCount(1);
-  int32_t height = rows_.empty() ? kInsertedRowHeight : heights_[0];
+  int32_t height = cells_.empty() ? kInsertedRowHeight : rows_.sizes[0];
   std::vector<CGridCell> cells;
   cells.reserve(static_cast<size_t>(ColumnCount()));
   for (int32_t c = 0; c < ColumnCount(); ++c) cells.push_back(NewCell(position, c));
   if (heading) cells[0].SetNarrowText(*heading);
-  rows_.insert(rows_.begin() + position, std::move(cells));
-  heights_.insert(heights_.begin() + position, height);
+  cells_.insert(cells_.begin() + position, std::move(cells));
+  rows_.sizes.insert(rows_.sizes.begin() + position, height);
   // An open edit box keeps editing the cell it was opened on, wherever it moved.
   if (editing_ && editRow_ >= position) ++editRow_;
   ClampScroll();
@@ -290,8 +266,8 @@ int32_t CGridCtrl::Setting(int32_t index) const {
   switch (index) {
     case kSettingRowCount: return RowCount();
     case kSettingColumnCount: return ColumnCount();
-    case kSettingFixedRows: return fixedRows_;
-    case kSettingFixedColumns: return fixedColumns_;
+    case kSettingFixedRows: return rows_.fixed;
+    case kSettingFixedColumns: return columns_.fixed;
     default: return (index >= 0 && index < kSettingCount) ? settings_[index] : 0;
   }
 }
@@ -304,7 +280,7 @@ void CGridCtrl::SetSetting(int32_t index, int32_t value) {
       break;
     case kSettingRowHeight:
       settings_[index] = std::max(value, MinimumSize());
-      for (int32_t r = 0; r < RowCount(); ++r) heights_[static_cast<size_t>(r)] = settings_[index];
+      for (int32_t& height : rows_.sizes) height = settings_[index];
       ClampScroll();
       if (sink_) sink_->ScrollChanged();
       break;
@@ -315,13 +291,12 @@ void CGridCtrl::SetSetting(int32_t index, int32_t value) {
       if (SetColumnCount(value)) settings_[index] = value;
       return;
     case kSettingFixedRows:
-      SetFixedRowCount(value);
-      settings_[index] = fixedRows_;
+    case kSettingFixedColumns: {
+      Axis axis = index == kSettingFixedRows ? Axis::kRows : Axis::kColumns;
+      SetFixedCount(axis, value);
+      settings_[index] = FixedCount(axis);
       return;
-    case kSettingFixedColumns:
-      SetFixedColumnCount(value);
-      settings_[index] = fixedColumns_;
-      return;
+    }
     case kSettingSelectable: {
       int32_t v = settings_[kSettingListMode] ? 1 : value;
       if (v != settings_[index]) ClearSelection();
@@ -342,43 +317,36 @@ void CGridCtrl::SetSetting(int32_t index, int32_t value) {
 // ---- Viewport -----------------------------------------------------------------------
 
 void CGridCtrl::SetClientSize(int width, int height) {
-  clientWidth_ = width;
-  clientHeight_ = height;
+  columns_.extent = width;
+  rows_.extent = height;
   ClampScroll();
   if (sink_) sink_->ScrollChanged();
 }
 
 void CGridCtrl::ClampScroll() {
-  topRow_ = std::clamp(topRow_, fixedRows_, std::max(fixedRows_, MaxTopRow()));
-  leftColumn_ = std::clamp(leftColumn_, fixedColumns_, std::max(fixedColumns_, MaxLeftColumn()));
+  for (Axis axis : {Axis::kRows, Axis::kColumns}) {
+    AxisState& state = State(axis);
+    state.first =
+        std::clamp(state.first, state.fixed, std::max(state.fixed, MaxScrollPosition(axis)));
+  }
 }
 
-int32_t CGridCtrl::ScrollToRow(int32_t top) {
-  int32_t old = topRow_;
-  topRow_ = top;
+int32_t CGridCtrl::ScrollTo(Axis axis, int32_t first) {
+  AxisState& state = State(axis);
+  int32_t old = state.first;
+  state.first = first;
   ClampScroll();
-  if (topRow_ != old) {
+  if (state.first != old) {
     if (sink_) sink_->ScrollChanged();
     Redraw();
   }
-  return std::abs(topRow_ - old);
-}
-
-int32_t CGridCtrl::ScrollToColumn(int32_t left) {
-  int32_t old = leftColumn_;
-  leftColumn_ = left;
-  ClampScroll();
-  if (leftColumn_ != old) {
-    if (sink_) sink_->ScrollChanged();
-    Redraw();
-  }
-  return std::abs(leftColumn_ - old);
+  return std::abs(state.first - old);
 }
 
 CellRect CGridCtrl::CellRectangle(int32_t row, int32_t column) const {
   CellRect rc;
-  rc.left = Columns().Start(column);
-  rc.top = Rows().Start(row);
+  rc.left = Along(Axis::kColumns).Start(column);
+  rc.top = Along(Axis::kRows).Start(row);
   rc.right = rc.left + std::max(ColumnWidth(column), 0);
   rc.bottom = rc.top + std::max(RowHeight(row), 0);
   return rc;
@@ -388,14 +356,14 @@ bool CGridCtrl::CellShown(int32_t row, int32_t column) const {
   if (!IsValid(row, column)) return false;
   CellRect rc = CellRectangle(row, column);
   // A scrolled cell shows only past the fixed ones.
-  int top = row < fixedRows_ ? 0 : FixedHeight();
-  int left = column < fixedColumns_ ? 0 : FixedWidth();
-  return rc.top < clientHeight_ && rc.left < clientWidth_ && rc.bottom > std::max(rc.top, top) &&
-         rc.right > std::max(rc.left, left);
+  int top = row < rows_.fixed ? 0 : FixedHeight();
+  int left = column < columns_.fixed ? 0 : FixedWidth();
+  return rc.top < rows_.extent && rc.left < columns_.extent &&
+         rc.bottom > std::max(rc.top, top) && rc.right > std::max(rc.left, left);
 }
 
 bool CGridCtrl::HitTest(int x, int y, int32_t* row, int32_t* column) const {
-  int32_t hitRow = Rows().At(y), hitColumn = Columns().At(x);
+  int32_t hitRow = Along(Axis::kRows).At(y), hitColumn = Along(Axis::kColumns).At(x);
   if (hitRow < 0 || hitColumn < 0) return false;
   *row = hitRow;
   *column = hitColumn;
@@ -404,16 +372,19 @@ bool CGridCtrl::HitTest(int x, int y, int32_t* row, int32_t* column) const {
 
 void CGridCtrl::EnsureVisible(int32_t row, int32_t column) {
   if (!IsValid(row, column)) return;
-  if (clientHeight_ > 0 && row >= fixedRows_) ScrollToRow(Rows().FirstShowing(row));
-  if (clientWidth_ > 0 && column >= fixedColumns_) ScrollToColumn(Columns().FirstShowing(column));
+  const std::pair<Axis, int32_t> targets[] = {{Axis::kRows, row}, {Axis::kColumns, column}};
+  for (auto [axis, index] : targets) {
+    const AxisState& state = State(axis);
+    if (state.extent > 0 && index >= state.fixed) ScrollTo(axis, Along(axis).FirstShowing(index));
+  }
 }
 
 // ---- Current cell and movement ------------------------------------------------------
 
 void CGridCtrl::SetCurrentCell(int32_t row, int32_t column) {
   if (row == -1 && column == -1) {
-    int32_t oldRow = curRow_, oldColumn = curColumn_;
-    curRow_ = curColumn_ = -1;
+    int32_t oldRow = rows_.current, oldColumn = columns_.current;
+    ClearCurrent();
     RedrawCurrentAt(oldRow, oldColumn);
     return;
   }
@@ -423,14 +394,14 @@ void CGridCtrl::SetCurrentCell(int32_t row, int32_t column) {
 void CGridCtrl::RedrawCurrentAt(int32_t row, int32_t column) {
   if (!sink_ || row < 0) return;
   sink_->RedrawCell(row, column);
-  for (int32_t c = 0; c < fixedColumns_ && c < ColumnCount(); ++c) sink_->RedrawCell(row, c);
+  for (int32_t c = 0; c < columns_.fixed && c < ColumnCount(); ++c) sink_->RedrawCell(row, c);
 }
 
 void CGridCtrl::MoveTo(int32_t row, int32_t column) {
   if (!IsValid(row, column)) return;
-  int32_t oldRow = curRow_, oldColumn = curColumn_;
-  curRow_ = row;
-  curColumn_ = column;
+  int32_t oldRow = rows_.current, oldColumn = columns_.current;
+  rows_.current = row;
+  columns_.current = column;
   EnsureVisible(row, column);
   if (sink_) {
     if (settings_[kSettingListMode]) {
@@ -444,7 +415,7 @@ void CGridCtrl::MoveTo(int32_t row, int32_t column) {
 
 void CGridCtrl::ClearSelection() {
   bool any = false;
-  for (auto& cells : rows_) {
+  for (auto& cells : cells_) {
     for (auto& cell : cells) {
       if (cell.Has(kCellSelected)) {
         cell.SetBits(kCellSelected, false);
@@ -455,20 +426,15 @@ void CGridCtrl::ClearSelection() {
   if (any) Redraw();
 }
 
-int32_t CGridCtrl::FirstRow() const { return NextRow(fixedRows_ - 1, 1); }
-int32_t CGridCtrl::LastRow() const { return NextRow(RowCount(), -1); }
-int32_t CGridCtrl::FirstColumn() const { return NextColumn(fixedColumns_ - 1, 1); }
-int32_t CGridCtrl::LastColumn() const { return NextColumn(ColumnCount(), -1); }
-
 bool CGridCtrl::MoveTab(bool back) {
-  if (settings_[kSettingListMode] || curRow_ < 0) return false;
-  int32_t c = NextColumn(curColumn_, back ? -1 : 1);
+  if (settings_[kSettingListMode] || rows_.current < 0) return false;
+  int32_t c = Next(Axis::kColumns, columns_.current, back ? -1 : 1);
   if (c >= 0) {
-    MoveTo(curRow_, c);
+    MoveTo(rows_.current, c);
     return true;
   }
-  int32_t r = NextRow(curRow_, back ? -1 : 1);
-  c = back ? LastColumn() : FirstColumn();
+  int32_t r = Next(Axis::kRows, rows_.current, back ? -1 : 1);
+  c = back ? LastMovable(Axis::kColumns) : FirstMovable(Axis::kColumns);
   if (r < 0 || c < 0) return false;
   MoveTo(r, c);
   return true;
@@ -476,7 +442,39 @@ bool CGridCtrl::MoveTab(bool back) {
 
 bool CGridCtrl::OnKeyDown(int32_t key, bool ctrl, bool shift) {
   if (editing_) return false;
-  bool listMode = settings_[kSettingListMode] != 0;
+  if (OnClipboardKey(key, ctrl, shift)) return true;
+  switch (key) {
+    case kKeyUp:
+    case kKeyDown:
+      MoveByArrow(Axis::kRows, key == kKeyUp ? -1 : 1);
+      return true;
+    case kKeyLeft:
+    case kKeyRight:
+      MoveByArrow(Axis::kColumns, key == kKeyLeft ? -1 : 1);
+      return true;
+    case kKeyTab:
+      MoveTab(shift);
+      return true;
+    case kKeyPageDown:
+    case kKeyPageUp:
+      MoveByPage(key == kKeyPageDown);
+      return true;
+    case kKeyHome:
+    case kKeyEnd:
+      MoveToEnd(key == kKeyHome, ctrl);
+      return true;
+    case kKeyDelete:
+      if (!settings_[kSettingListMode]) DeleteCells();
+      return true;
+    case kKeyF2:
+      if (HasCurrent()) BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, nullptr);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CGridCtrl::OnClipboardKey(int32_t key, bool ctrl, bool shift) {
   if (ctrl && (key == 'C' || key == kKeyInsert)) {
     if (sink_) sink_->CopyToClipboard(CopyText());
     return true;
@@ -494,71 +492,56 @@ bool CGridCtrl::OnKeyDown(int32_t key, bool ctrl, bool shift) {
     SelectAll();
     return true;
   }
-  bool none = curRow_ < 0 || curColumn_ < 0;
-  switch (key) {
-    case kKeyUp:
-    case kKeyDown:
-    case kKeyLeft:
-    case kKeyRight: {
-      if (none) {
-        MoveTo(FirstRow(), FirstColumn());
-        return true;
-      }
-      if (key == kKeyUp || key == kKeyDown) {
-        int32_t r = NextRow(curRow_, key == kKeyUp ? -1 : 1);
-        if (r >= 0) MoveTo(r, curColumn_);
-      } else if (!listMode) {
-        int32_t c = NextColumn(curColumn_, key == kKeyLeft ? -1 : 1);
-        if (c >= 0) MoveTo(curRow_, c);
-      }
-      return true;
-    }
-    case kKeyTab:
-      MoveTab(shift);
-      return true;
-    case kKeyPageDown:
-    case kKeyPageUp: {
-      bool down = key == kKeyPageDown;
-      int32_t moved = ScrollToRow(topRow_ + (down ? PageRows() : -PageRows()));
-      int32_t target;
-      if (none) {
-        target = down ? LastRow() : FirstRow();
-      } else if (moved == 0) {
-        target = down ? LastRow() : FirstRow();
-      } else {
-        target = down ? std::min(curRow_ + moved, RowCount() - 1)
-                      : std::max(curRow_ - moved, fixedRows_);
-      }
-      int32_t column = none ? FirstColumn() : curColumn_;
-      if (target >= 0 && column >= 0) MoveTo(target, column);
-      return true;
-    }
-    case kKeyHome:
-    case kKeyEnd: {
-      bool home = key == kKeyHome;
-      ScrollToColumn(home ? fixedColumns_ : MaxLeftColumn());
-      int32_t column = home ? FirstColumn() : LastColumn();
-      int32_t row = curRow_;
-      if (ctrl || none) {
-        ScrollToRow(home ? fixedRows_ : MaxTopRow());
-        row = home ? FirstRow() : LastRow();
-      }
-      if (row >= 0 && column >= 0) MoveTo(row, column);
-      return true;
-    }
-    case kKeyDelete:
-      if (!listMode) DeleteCells();
-      return true;
-    case kKeyF2:
-      if (!none) BeginEdit(curRow_, curColumn_, EditCaret::AtEnd, nullptr);
-      return true;
-    default:
-      return false;
+  return false;
+}
+
+void CGridCtrl::MoveAlong(Axis axis, int32_t index) {
+  if (axis == Axis::kRows) MoveTo(index, columns_.current);
+  else MoveTo(rows_.current, index);
+}
+
+void CGridCtrl::MoveByArrow(Axis axis, int step) {
+  // Without a current cell any arrow starts at the first cell.
+  if (!HasCurrent()) {
+    MoveTo(FirstMovable(Axis::kRows), FirstMovable(Axis::kColumns));
+    return;
   }
+  // A list moves by whole rows only.
+  if (axis == Axis::kColumns && settings_[kSettingListMode]) return;
+  int32_t next = Next(axis, State(axis).current, step);
+  if (next >= 0) MoveAlong(axis, next);
+}
+
+void CGridCtrl::MoveByPage(bool down) {
+  bool none = !HasCurrent();
+  int32_t page = Page(Axis::kRows);
+  int32_t moved = ScrollTo(Axis::kRows, rows_.first + (down ? page : -page));
+  // The current row moves as far as the rows did; where they could not move, to the end.
+  int32_t target;
+  if (none || moved == 0) {
+    target = down ? LastMovable(Axis::kRows) : FirstMovable(Axis::kRows);
+  } else {
+    target = down ? std::min(rows_.current + moved, RowCount() - 1)
+                  : std::max(rows_.current - moved, rows_.fixed);
+  }
+  int32_t column = none ? FirstMovable(Axis::kColumns) : columns_.current;
+  if (target >= 0 && column >= 0) MoveTo(target, column);
+}
+
+void CGridCtrl::MoveToEnd(bool home, bool ctrl) {
+  bool none = !HasCurrent();
+  auto scrollToEnd = [&](Axis axis) {
+    ScrollTo(axis, home ? State(axis).fixed : MaxScrollPosition(axis));
+    return home ? FirstMovable(axis) : LastMovable(axis);
+  };
+  int32_t column = scrollToEnd(Axis::kColumns);
+  // Ctrl goes to the first or last row as well.
+  int32_t row = (ctrl || none) ? scrollToEnd(Axis::kRows) : rows_.current;
+  if (row >= 0 && column >= 0) MoveTo(row, column);
 }
 
 bool CGridCtrl::OnChar(char16_t ch, bool ctrl) {
-  if (editing_ || ctrl || dragging_ || curRow_ < 0 || curColumn_ < 0) return false;
+  if (editing_ || ctrl || dragging_ || rows_.current < 0 || columns_.current < 0) return false;
   switch (ch) {
     case u'\x1b':
     case u'\t':
@@ -566,13 +549,14 @@ bool CGridCtrl::OnChar(char16_t ch, bool ctrl) {
     case u'\r':
     case u'\n':
       switch (settings_[kSettingEnterAction]) {
-        case 0: return BeginEdit(curRow_, curColumn_, EditCaret::AtEnd, nullptr);
+        case 0:
+          return BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, nullptr);
         case 1: MoveTab(false); return true;
         case 2: OnKeyDown(kKeyDown, false, false); return true;
         default: return false;
       }
     case u'\b': {
-      const CGridCell* cell = Cell(curRow_, curColumn_);
+      const CGridCell* cell = Cell(rows_.current, columns_.current);
       if (!cell) return false;
       WideText text = cell->ShownText();
       if (!text.empty()) {
@@ -580,14 +564,14 @@ bool CGridCtrl::OnChar(char16_t ch, bool ctrl) {
                     (text[text.size() - 2] & 0xFC00) == 0xD800;
         text.resize(text.size() - (pair ? 2 : 1));
       }
-      return BeginEdit(curRow_, curColumn_, EditCaret::AtEnd, &text);
+      return BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, &text);
     }
     case u' ':
-      return BeginEdit(curRow_, curColumn_, EditCaret::SelectAll, nullptr);
+      return BeginEdit(rows_.current, columns_.current, EditCaret::SelectAll, nullptr);
     default: {
       if (ch < 0x20) return false;
       WideText text(1, ch);
-      return BeginEdit(curRow_, curColumn_, EditCaret::AtEnd, &text);
+      return BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, &text);
     }
   }
 }
@@ -596,8 +580,8 @@ void CGridCtrl::DeleteCells() {
   bool changed = false;
   for (int32_t r = 0; r < RowCount(); ++r) {
     for (int32_t c = 0; c < ColumnCount(); ++c) {
-      CGridCell& cell = rows_[static_cast<size_t>(r)][static_cast<size_t>(c)];
-      bool target = (r == curRow_ && c == curColumn_) || cell.Has(kCellSelected);
+      CGridCell& cell = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      bool target = (r == rows_.current && c == columns_.current) || cell.Has(kCellSelected);
       if (target && Editable(r, c)) {
         cell.ClearText();
         changed = true;
@@ -610,9 +594,9 @@ void CGridCtrl::DeleteCells() {
 
 void CGridCtrl::SelectAll() {
   if (!settings_[kSettingSelectable]) return;
-  for (int32_t r = fixedRows_; r < RowCount(); ++r) {
-    for (int32_t c = fixedColumns_; c < ColumnCount(); ++c) {
-      rows_[static_cast<size_t>(r)][static_cast<size_t>(c)].SetBits(kCellSelected, true);
+  for (int32_t r = rows_.fixed; r < RowCount(); ++r) {
+    for (int32_t c = columns_.fixed; c < ColumnCount(); ++c) {
+      cells_[static_cast<size_t>(r)][static_cast<size_t>(c)].SetBits(kCellSelected, true);
     }
   }
   Redraw();
@@ -631,7 +615,7 @@ WideText CGridCtrl::CopyText() const {
     }
   }
   if (bottom < 0) {
-    const CGridCell* cell = Cell(curRow_, curColumn_);
+    const CGridCell* cell = Cell(rows_.current, columns_.current);
     return cell ? cell->ShownText() : WideText();
   }
   WideText out;
@@ -648,12 +632,13 @@ WideText CGridCtrl::CopyText() const {
 // The clipboard's text keeps every character; a cell that holds code page 936 text
 // stays such a cell, as after an edit.
 void CGridCtrl::Paste(const WideText& text) {
-  if (curRow_ < 0 || text.empty()) return;
+  if (rows_.current < 0 || text.empty()) return;
   auto table = SplitTable(text);
   bool changed = false;
   for (size_t i = 0; i < table.size(); ++i) {
     for (size_t j = 0; j < table[i].size(); ++j) {
-      int32_t r = curRow_ + static_cast<int32_t>(i), c = curColumn_ + static_cast<int32_t>(j);
+      int32_t r = rows_.current + static_cast<int32_t>(i);
+      int32_t c = columns_.current + static_cast<int32_t>(j);
       if (!Editable(r, c)) continue;
       CGridCell* cell = Cell(r, c);
       if (cell->HasWideText()) {
@@ -672,44 +657,54 @@ void CGridCtrl::Paste(const WideText& text) {
 
 // ---- Mouse --------------------------------------------------------------------------
 
-int32_t CGridCtrl::ColumnBoundaryAt(int x, int y) const {
-  if (!settings_[kSettingColumnResize] || y < 0 || y >= FixedHeight()) return -1;
-  return Columns().BoundaryAt(x, kBoundarySlop);
+int32_t CGridCtrl::BoundaryAt(Axis axis, int along, int across) const {
+  bool allowed = settings_[axis == Axis::kColumns ? kSettingColumnResize : kSettingRowResize] != 0;
+  // Column boundaries are grabbed among the title cells, row boundaries among the
+  // fixed cells that start each row.
+  Axis other = axis == Axis::kColumns ? Axis::kRows : Axis::kColumns;
+  if (!allowed || across < 0 || across >= FixedExtent(other)) return -1;
+  return Along(axis).BoundaryAt(along, kBoundarySlop);
 }
 
-int32_t CGridCtrl::RowBoundaryAt(int x, int y) const {
-  if (!settings_[kSettingRowResize] || x < 0 || x >= FixedWidth()) return -1;
-  return Rows().BoundaryAt(y, kBoundarySlop);
+bool CGridCtrl::BoundaryUnder(int x, int y, Axis* axis, int32_t* index) const {
+  for (Axis a : {Axis::kColumns, Axis::kRows}) {
+    int32_t found = BoundaryAt(a, Coordinate(a, x, y), Coordinate(a, y, x));
+    if (found >= 0) {
+      *axis = a;
+      *index = found;
+      return true;
+    }
+  }
+  return false;
+}
+
+int32_t CGridCtrl::DraggedSize(int along) const {
+  return along - Along(sizingAxis_).Start(sizingIndex_);
 }
 
 void CGridCtrl::OnLeftDown(int x, int y, bool ctrl, bool shift) {
   (void)ctrl;
   (void)shift;
   editPending_ = false;
-  int32_t boundary = ColumnBoundaryAt(x, y);
-  if (boundary >= 0) {
-    sizing_ = SizeDrag::Column;
+  Axis axis;
+  int32_t boundary;
+  if (BoundaryUnder(x, y, &axis, &boundary)) {
+    sizing_ = true;
+    sizingAxis_ = axis;
     sizingIndex_ = boundary;
-    sizingLine_ = x;
-    return;
-  }
-  boundary = RowBoundaryAt(x, y);
-  if (boundary >= 0) {
-    sizing_ = SizeDrag::Row;
-    sizingIndex_ = boundary;
-    sizingLine_ = y;
+    sizingLine_ = Coordinate(axis, x, y);
     return;
   }
   int32_t row, column;
   if (!HitTest(x, y, &row, &column) || IsFixed(row, column)) return;
   dragging_ = true;
-  if (row == curRow_ && column == curColumn_) {
+  if (row == rows_.current && column == columns_.current) {
     editPending_ = true;
     return;
   }
   if (settings_[kSettingSelectable]) {
     ClearSelection();
-    int32_t from = settings_[kSettingListMode] ? fixedColumns_ : column;
+    int32_t from = settings_[kSettingListMode] ? columns_.fixed : column;
     int32_t to = settings_[kSettingListMode] ? ColumnCount() - 1 : column;
     for (int32_t c = from; c <= to; ++c) Cell(row, c)->SetBits(kCellSelected, true);
   }
@@ -718,15 +713,9 @@ void CGridCtrl::OnLeftDown(int x, int y, bool ctrl, bool shift) {
 
 void CGridCtrl::OnLeftUp(int x, int y) {
   dragging_ = false;
-  if (sizing_ != SizeDrag::None) {
-    CellRect rc = CellRectangle(sizing_ == SizeDrag::Column ? 0 : sizingIndex_,
-                                sizing_ == SizeDrag::Column ? sizingIndex_ : 0);
-    if (sizing_ == SizeDrag::Column) {
-      SetColumnWidth(sizingIndex_, x - rc.left);
-    } else {
-      SetRowHeight(sizingIndex_, y - rc.top);
-    }
-    sizing_ = SizeDrag::None;
+  if (sizing_) {
+    SetSize(sizingAxis_, sizingIndex_, DraggedSize(Coordinate(sizingAxis_, x, y)));
+    sizing_ = false;
     sizingIndex_ = -1;
     Redraw();
     return;
@@ -734,22 +723,19 @@ void CGridCtrl::OnLeftUp(int x, int y) {
   if (!editPending_) return;
   editPending_ = false;
   int32_t row, column;
-  if (HitTest(x, y, &row, &column) && row == curRow_ && column == curColumn_) {
+  if (HitTest(x, y, &row, &column) && row == rows_.current && column == columns_.current) {
     BeginEdit(row, column, EditCaret::AtEnd, nullptr);
   }
 }
 
 void CGridCtrl::OnLeftDoubleClick(int x, int y) {
   editPending_ = false;
-  sizing_ = SizeDrag::None;
-  int32_t boundary = ColumnBoundaryAt(x, y);
-  if (boundary >= 0) {
-    FitColumn(boundary);
-    return;
-  }
-  boundary = RowBoundaryAt(x, y);
-  if (boundary >= 0) {
-    FitRow(boundary);
+  sizing_ = false;
+  Axis axis;
+  int32_t boundary;
+  if (BoundaryUnder(x, y, &axis, &boundary)) {
+    if (axis == Axis::kColumns) FitColumn(boundary);
+    else FitRow(boundary);
     return;
   }
   int32_t row, column;
@@ -759,22 +745,21 @@ void CGridCtrl::OnLeftDoubleClick(int x, int y) {
 }
 
 GridCursor CGridCtrl::OnMouseMove(int x, int y, bool leftHeld) {
-  if (sizing_ != SizeDrag::None && leftHeld) {
-    CellRect rc = CellRectangle(sizing_ == SizeDrag::Column ? 0 : sizingIndex_,
-                                sizing_ == SizeDrag::Column ? sizingIndex_ : 0);
-    if (sizing_ == SizeDrag::Column) {
-      sizingLine_ = std::max(x, rc.left + MinimumSize());
-      return GridCursor::SizeColumn;
-    }
-    sizingLine_ = std::max(y, rc.top + MinimumSize());
-    return GridCursor::SizeRow;
+  auto cursorFor = [](Axis axis) {
+    return axis == Axis::kColumns ? GridCursor::SizeColumn : GridCursor::SizeRow;
+  };
+  if (sizing_ && leftHeld) {
+    sizingLine_ = std::max(Coordinate(sizingAxis_, x, y),
+                           Along(sizingAxis_).Start(sizingIndex_) + MinimumSize());
+    return cursorFor(sizingAxis_);
   }
   if (!leftHeld) {
-    sizing_ = SizeDrag::None;
+    sizing_ = false;
     dragging_ = false;
   }
-  if (ColumnBoundaryAt(x, y) >= 0) return GridCursor::SizeColumn;
-  if (RowBoundaryAt(x, y) >= 0) return GridCursor::SizeRow;
+  Axis axis;
+  int32_t boundary;
+  if (BoundaryUnder(x, y, &axis, &boundary)) return cursorFor(axis);
   return GridCursor::Arrow;
 }
 
@@ -820,13 +805,13 @@ void CGridCtrl::OnWheel(int delta, int linesPerNotch) {
   if (linesPerNotch == -1) {
     if (notches == 0) return;
     wheelRemainder_ -= notches * 120;
-    ScrollToRow(topRow_ - notches * PageRows());
+    ScrollToRow(rows_.first - notches * PageRows());
     return;
   }
   int steps = (wheelRemainder_ * linesPerNotch) / 120;
   if (steps == 0) return;
   wheelRemainder_ -= steps * 120 / std::max(linesPerNotch, 1);
-  ScrollToRow(topRow_ - steps);
+  ScrollToRow(rows_.first - steps);
 }
 
 // ---- Editing ------------------------------------------------------------------------
@@ -869,9 +854,9 @@ void CGridCtrl::EndEdit(EditEnd how, const WideText& boxText) {
     modified_ = true;
     if (sink_) sink_->RedrawCell(editRow_, editColumn_);
   }
-  if (how == EditEnd::Tab && curRow_ == editRow_ && curColumn_ == editColumn_ &&
+  if (how == EditEnd::Tab && rows_.current == editRow_ && columns_.current == editColumn_ &&
       MoveTab(false)) {
-    BeginEdit(curRow_, curColumn_, EditCaret::SelectAll, nullptr);
+    BeginEdit(rows_.current, columns_.current, EditCaret::SelectAll, nullptr);
   }
 }
 

@@ -110,24 +110,35 @@ class CGridCtrl {
   void SetSink(GridViewSink* sink) { sink_ = sink; }
 
   // ---- Shape ---------------------------------------------------------------------
-  int32_t RowCount() const { return static_cast<int32_t>(rows_.size()); }
-  int32_t ColumnCount() const { return static_cast<int32_t>(widths_.size()); }
-  int32_t FixedRowCount() const { return fixedRows_; }
-  int32_t FixedColumnCount() const { return fixedColumns_; }
+  // How many rows or columns there are, and how many of them lead as fixed ones.
+  int32_t Count(Axis axis) const { return static_cast<int32_t>(State(axis).sizes.size()); }
+  int32_t FixedCount(Axis axis) const { return State(axis).fixed; }
+  int32_t RowCount() const { return Count(Axis::kRows); }
+  int32_t ColumnCount() const { return Count(Axis::kColumns); }
+  int32_t FixedRowCount() const { return FixedCount(Axis::kRows); }
+  int32_t FixedColumnCount() const { return FixedCount(Axis::kColumns); }
   // Each of these repaints; counts of 0 or less are refused (false) by the first two.
   bool SetRowCount(int32_t rows);
   bool SetColumnCount(int32_t columns);
-  void SetFixedRowCount(int32_t rows);  // creates rows that do not yet exist
-  void SetFixedColumnCount(int32_t columns);
+  // Makes the first `count` rows or columns fixed, creating those that do not yet exist.
+  void SetFixedCount(Axis axis, int32_t count);
+  void SetFixedRowCount(int32_t rows) { SetFixedCount(Axis::kRows, rows); }
+  void SetFixedColumnCount(int32_t columns) { SetFixedCount(Axis::kColumns, columns); }
 
-  int32_t RowHeight(int32_t row) const;
-  int32_t ColumnWidth(int32_t column) const;
+  // A row's height or a column's width; 0 outside the table.
+  int32_t Size(Axis axis, int32_t index) const;
+  int32_t RowHeight(int32_t row) const { return Size(Axis::kRows, row); }
+  int32_t ColumnWidth(int32_t column) const { return Size(Axis::kColumns, column); }
   // Raised to the cell margin + 6 at least.
-  void SetRowHeight(int32_t row, int32_t height);
-  void SetColumnWidth(int32_t column, int32_t width);
-  // Exactly as given: 0 or less hides the column.
-  void SetColumnWidthExact(int32_t column, int32_t width);
-  void SetRowHeightExact(int32_t row, int32_t height);
+  void SetSize(Axis axis, int32_t index, int32_t size);
+  void SetRowHeight(int32_t row, int32_t height) { SetSize(Axis::kRows, row, height); }
+  void SetColumnWidth(int32_t column, int32_t width) { SetSize(Axis::kColumns, column, width); }
+  // Exactly as given: 0 or less hides the row or column.
+  void SetSizeExact(Axis axis, int32_t index, int32_t size);
+  void SetColumnWidthExact(int32_t column, int32_t width) {
+    SetSizeExact(Axis::kColumns, column, width);
+  }
+  void SetRowHeightExact(int32_t row, int32_t height) { SetSizeExact(Axis::kRows, row, height); }
   int32_t MinimumSize() const { return cellMargin_ + 6; }
 
   // The column that takes what the table gains or loses in width, never narrower than
@@ -150,7 +161,7 @@ class CGridCtrl {
     return row >= 0 && column >= 0 && row < RowCount() && column < ColumnCount();
   }
   bool IsFixed(int32_t row, int32_t column) const {
-    return row < fixedRows_ || column < fixedColumns_;
+    return row < rows_.fixed || column < columns_.fixed;
   }
   // Null outside the table.
   CGridCell* Cell(int32_t row, int32_t column);
@@ -172,22 +183,27 @@ class CGridCtrl {
 
   // ---- Viewport ------------------------------------------------------------------
   void SetClientSize(int width, int height);
-  int ClientWidth() const { return clientWidth_; }
-  int ClientHeight() const { return clientHeight_; }
-  // The first scrolled row and column shown after the fixed ones.
-  int32_t TopRow() const { return topRow_; }
-  int32_t LeftColumn() const { return leftColumn_; }
-  int32_t MaxTopRow() const { return Rows().MaxFirst(); }
-  int32_t MaxLeftColumn() const { return Columns().MaxFirst(); }
+  int ClientWidth() const { return columns_.extent; }
+  int ClientHeight() const { return rows_.extent; }
+  // The first scrolled row or column shown after the fixed ones, and the last it can be.
+  int32_t ScrollPosition(Axis axis) const { return State(axis).first; }
+  int32_t MaxScrollPosition(Axis axis) const { return Along(axis).MaxFirst(); }
+  int32_t TopRow() const { return rows_.first; }
+  int32_t LeftColumn() const { return columns_.first; }
+  int32_t MaxTopRow() const { return MaxScrollPosition(Axis::kRows); }
+  int32_t MaxLeftColumn() const { return MaxScrollPosition(Axis::kColumns); }
   // Sets the scroll position (clamped); returns how many rows or columns it moved.
-  int32_t ScrollToRow(int32_t top);
-  int32_t ScrollToColumn(int32_t left);
-  // Rows that fit below the fixed rows from the top row on (at least 1).
-  int32_t PageRows() const { return Rows().Page(); }
-  int32_t PageColumns() const { return Columns().Page(); }
+  int32_t ScrollTo(Axis axis, int32_t first);
+  int32_t ScrollToRow(int32_t top) { return ScrollTo(Axis::kRows, top); }
+  int32_t ScrollToColumn(int32_t left) { return ScrollTo(Axis::kColumns, left); }
+  // How many fit after the fixed ones from the scroll position on (at least 1).
+  int32_t Page(Axis axis) const { return Along(axis).Page(); }
+  int32_t PageRows() const { return Page(Axis::kRows); }
+  int32_t PageColumns() const { return Page(Axis::kColumns); }
   void EnsureVisible(int32_t row, int32_t column);
-  int FixedHeight() const { return Rows().FixedExtent(); }
-  int FixedWidth() const { return Columns().FixedExtent(); }
+  int FixedExtent(Axis axis) const { return Along(axis).FixedExtent(); }
+  int FixedHeight() const { return FixedExtent(Axis::kRows); }
+  int FixedWidth() const { return FixedExtent(Axis::kColumns); }
   // The cell's rectangle in client coordinates (may lie outside the client area).
   CellRect CellRectangle(int32_t row, int32_t column) const;
   // Is any part of the cell in the client area?
@@ -198,17 +214,19 @@ class CGridCtrl {
   // Scrolled to the right end, the last column ends at the client's right edge and the
   // columns before the left column fill the space in front of it: the first of them
   // may start under the fixed columns.
-  std::vector<std::pair<int32_t, int>> ShownRows() const { return Rows().Shown(); }
-  std::vector<std::pair<int32_t, int>> ShownColumns() const { return Columns().Shown(); }
+  std::vector<std::pair<int32_t, int>> ShownRows() const { return Along(Axis::kRows).Shown(); }
+  std::vector<std::pair<int32_t, int>> ShownColumns() const {
+    return Along(Axis::kColumns).Shown();
+  }
 
   // ---- Current cell and selection ------------------------------------------------
-  int32_t CurrentRow() const { return curRow_; }
-  int32_t CurrentColumn() const { return curColumn_; }
+  int32_t CurrentRow() const { return rows_.current; }
+  int32_t CurrentColumn() const { return columns_.current; }
   // Makes a cell current (or none with -1, -1), scrolls it into view and repaints.
   void SetCurrentCell(int32_t row, int32_t column);
   void ClearSelection();
   // Repaints the current cell and its row's fixed cells, which show where it is.
-  void RedrawCurrent() { RedrawCurrentAt(curRow_, curColumn_); }
+  void RedrawCurrent() { RedrawCurrentAt(rows_.current, columns_.current); }
   // Repaints one cell after its contents changed.
   void RedrawCell(int32_t row, int32_t column) {
     if (sink_) sink_->RedrawCell(row, column);
@@ -227,8 +245,8 @@ class CGridCtrl {
   void OnWheel(int delta, int linesPerNotch);
   // True while a row or column boundary is dragged; the line's position in client
   // coordinates (x for a column, y for a row).
-  bool Sizing() const { return sizing_ != SizeDrag::None; }
-  bool SizingColumn() const { return sizing_ == SizeDrag::Column; }
+  bool Sizing() const { return sizing_; }
+  bool SizingColumn() const { return sizing_ && sizingAxis_ == Axis::kColumns; }
   int SizingLine() const { return sizingLine_; }
   // The width in pixels of a text drawn on one line, measured by the view.
   using Measure = int (*)(void* context, const WideText& text);
@@ -261,60 +279,73 @@ class CGridCtrl {
   bool MoveTab(bool back);
 
  private:
-  enum class SizeDrag { None, Column, Row };
-
+  const AxisState& State(Axis axis) const { return axis == Axis::kRows ? rows_ : columns_; }
+  AxisState& State(Axis axis) { return axis == Axis::kRows ? rows_ : columns_; }
+  // The rules of one direction; scrolled to the end, the columns fill the view to its
+  // right edge.
+  GridAxis Along(Axis axis) const {
+    const AxisState& s = State(axis);
+    return {s.sizes, s.fixed, s.first, s.extent, axis == Axis::kColumns};
+  }
   void RefreshFixedBits();
   CGridCell NewCell(int32_t row, int32_t column) const;
-  // The two directions; scrolled to the end, the columns fill the view to its right edge.
-  GridAxis Rows() const { return {heights_, fixedRows_, topRow_, clientHeight_, false}; }
-  GridAxis Columns() const { return {widths_, fixedColumns_, leftColumn_, clientWidth_, true}; }
-  int32_t NextRow(int32_t from, int step) const { return Rows().Next(from, step); }
-  int32_t NextColumn(int32_t from, int step) const { return Columns().Next(from, step); }
+  // The next shown, non-fixed row or column from `from` in the direction of `step`.
+  int32_t Next(Axis axis, int32_t from, int step) const { return Along(axis).Next(from, step); }
+  // The first and last rows or columns that can be current; -1 when none.
+  int32_t FirstMovable(Axis axis) const { return Next(axis, State(axis).fixed - 1, 1); }
+  int32_t LastMovable(Axis axis) const { return Next(axis, Count(axis), -1); }
   void RedrawCurrentAt(int32_t row, int32_t column);
-  int32_t FirstRow() const;
-  int32_t LastRow() const;
-  int32_t FirstColumn() const;
-  int32_t LastColumn() const;
   void MoveTo(int32_t row, int32_t column);
+  // Moves the current cell to `index` along `axis`, keeping it on the other.
+  void MoveAlong(Axis axis, int32_t index);
+  bool HasCurrent() const { return rows_.current >= 0 && columns_.current >= 0; }
+  // What the keys do: copy, cut, paste and select all (false for other keys); the
+  // arrows; Page Up and Down; Home and End (with Ctrl, to the first or last row too).
+  bool OnClipboardKey(int32_t key, bool ctrl, bool shift);
+  void MoveByArrow(Axis axis, int step);
+  void MoveByPage(bool down);
+  void MoveToEnd(bool home, bool ctrl);
+  void ClearCurrent() { rows_.current = columns_.current = -1; }
   void ClampScroll();
+  // After the sizes, counts or extent of an axis changed: scroll bars and a repaint.
+  void ShapeChanged();
   void DeleteCells();
   void SelectAll();
   WideText CopyText() const;
   void Paste(const WideText& text);
-  // Column boundary within 3 px of x inside the fixed-row band; -1 when none.
-  int32_t ColumnBoundaryAt(int x, int y) const;
-  int32_t RowBoundaryAt(int x, int y) const;
+  // The row or column boundary within 3 px of `along`, inside the band of fixed cells
+  // that lies across it (`across` from the band's start); -1 when none or not allowed.
+  int32_t BoundaryAt(Axis axis, int along, int across) const;
+  // The boundary under a client point, columns first; false when none.
+  bool BoundaryUnder(int x, int y, Axis* axis, int32_t* index) const;
+  // The size a sizing drag gives at the pointer's position along its axis.
+  int32_t DraggedSize(int along) const;
   void FitColumn(int32_t column);
   void FitRow(int32_t row);
   void Redraw() {
     if (sink_) sink_->Redraw();
   }
 
-  std::vector<std::vector<CGridCell>> rows_;
-  std::vector<int32_t> heights_;
-  std::vector<int32_t> widths_;
+  std::vector<std::vector<CGridCell>> cells_;  // by row, then column
+  AxisState rows_, columns_;
   std::vector<int32_t> columnTypes_;
   std::vector<uint32_t> columnFormats_;
-  int32_t fixedRows_ = 0;
-  int32_t fixedColumns_ = 0;
   int32_t settings_[kSettingCount] = {};
   int32_t cellMargin_ = 0;
   bool modified_ = false;
 
   int32_t stretchColumn_ = -1;
   int32_t stretchMinimum_ = 0;
-  int outerWidth_ = -1;    // the last outer width, -1 before the first
-  int stretchOwed_ = 0;    // how much narrower the stretch column would be without its minimum
+  int outerWidth_ = -1;  // the last outer width, -1 before the first
+  int stretchOwed_ = 0;  // how much narrower the stretch column would be without its minimum
 
-  int clientWidth_ = 0, clientHeight_ = 0;
-  int32_t topRow_ = 0, leftColumn_ = 0;
   int wheelRemainder_ = 0;
 
-  int32_t curRow_ = -1, curColumn_ = -1;
   bool editPending_ = false;  // the button went down on the current cell
   bool dragging_ = false;
 
-  SizeDrag sizing_ = SizeDrag::None;
+  bool sizing_ = false;
+  Axis sizingAxis_ = Axis::kColumns;
   int32_t sizingIndex_ = -1;
   int sizingLine_ = 0;
 

@@ -76,6 +76,8 @@ class WindowDc {
   HDC dc_;
 };
 
+int ScrollBarOf(Axis axis) { return axis == Axis::kRows ? SB_VERT : SB_HORZ; }
+
 const wchar_t* Wide(const WideText& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 WideText WindowText(HWND hwnd) {
@@ -182,8 +184,10 @@ class GridWindow : public GridView, public GridViewSink {
   LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }
   LRESULT OnSize(WPARAM, LPARAM lp);
   LRESULT OnTimer(WPARAM wp, LPARAM);
-  LRESULT OnVScroll(WPARAM wp, LPARAM);
-  LRESULT OnHScroll(WPARAM wp, LPARAM);
+  LRESULT OnVScroll(WPARAM wp, LPARAM) { return OnScroll(Axis::kRows, LOWORD(wp)); }
+  LRESULT OnHScroll(WPARAM wp, LPARAM) { return OnScroll(Axis::kColumns, LOWORD(wp)); }
+  // A scroll bar's request: SB_LINEUP and SB_LINELEFT alike, and so on.
+  LRESULT OnScroll(Axis axis, int request);
   LRESULT OnKeyDown(WPARAM wp, LPARAM lp);
   LRESULT OnChar(WPARAM wp, LPARAM lp);
   LRESULT OnLeftDown(WPARAM wp, LPARAM lp);
@@ -202,7 +206,18 @@ class GridWindow : public GridView, public GridViewSink {
   LRESULT OnCommand(WPARAM wp, LPARAM lp);
 
   void MeasureFont();
+  struct CellColours {
+    COLORREF back;
+    COLORREF fore;
+  };
+  // Painting one cell: its colours (selection, the current row, the focus), its
+  // background, its raised edges or grid lines, and its text.
   void PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc);
+  CellColours ColoursOf(int32_t row, int32_t column, const CGridCell& cell) const;
+  void FillCell(HDC dc, const RECT& rc, bool fixed, COLORREF back) const;
+  void DrawCellFrame(HDC dc, const RECT& rc, bool fixed) const;
+  void DrawCellContents(HDC dc, int32_t row, int32_t column, const CGridCell& cell,
+                        const RECT& rc, const CellColours& colours);
   // The runs of each line a cell draws: its lines, or all of them on one line with the
   // break mark between them.
   std::vector<std::vector<TextRun>> DrawnLines(const WideText& text, bool stacked) const;
@@ -215,6 +230,13 @@ class GridWindow : public GridView, public GridViewSink {
   void EndEditor(EditEnd how);
   // Sizes the edit box to its text and lays its text exactly over the cell's.
   void PlaceEditor(int extraLines);
+  int WidestLine(HWND window, const std::vector<WideText>& lines) const;
+  // The box's rectangle in the table's client area for `lines` and `extraLines` more.
+  RECT EditorBox(const CellRect& cell, const std::vector<WideText>& lines, int extraLines) const;
+  // Where the box's text goes, in its own client coordinates: over the cell's text.
+  RECT EditorTextRect(const RECT& box, const CellRect& cell) const;
+  // Gives the box its text rectangle, moved by what the box insets it.
+  void SetEditorTextRect(const RECT& format, const WideText& firstLine);
   LRESULT EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp);
   static int MeasureText(void* context, const WideText& text);
   // Takes the interface's font for the table's DPI.
@@ -499,38 +521,45 @@ void GridWindow::DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool
   SetTextAlign(dc, oldAlign);
 }
 
-void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) {
-  const CGridCell* cell = grid_.Cell(row, column);
-  if (!cell) return;
+GridWindow::CellColours GridWindow::ColoursOf(int32_t row, int32_t column,
+                                              const CGridCell& cell) const {
   bool fixed = grid_.IsFixed(row, column);
-  bool selected = cell->Has(kCellSelected) && !fixed;
+  bool selected = cell.Has(kCellSelected) && !fixed;
+  CellColours colours;
+  colours.back = fixed      ? ColourOr(cell.BackColour(), COLOR_BTNFACE)
+                 : selected ? GetSysColor(COLOR_HIGHLIGHT)
+                            : ColourOr(cell.BackColour(), COLOR_WINDOW);
+  colours.fore = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                          : ColourOr(cell.TextColour(), COLOR_WINDOWTEXT);
   // The current cell and its row's fixed cells carry the highlight colours, paler while
   // the focus is elsewhere (an open edit box counts as the table's own).
   bool current = row == grid_.CurrentRow() &&
                  (column == grid_.CurrentColumn() || column < grid_.FixedColumnCount());
   HWND focus = GetFocus();
   bool focused = focus == hwnd_ || (edit_ && focus == edit_);
+  if (current && focused) {
+    colours.back = GetSysColor(COLOR_HIGHLIGHT);
+    colours.fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  } else if (current) {
+    colours.back = Blend(GetSysColor(COLOR_HIGHLIGHT), colours.back, 72);
+    colours.fore = GetSysColor(COLOR_WINDOWTEXT);
+  }
+  return colours;
+}
+
+void GridWindow::FillCell(HDC dc, const RECT& rc, bool fixed, COLORREF back) const {
+  // A scrolled cell leaves its grid lines to DrawCellFrame.
   int lines = grid_.Setting(kSettingGridLines);
   RECT fill = rc;
   if (!fixed) {
     if (lines & 1) fill.bottom -= 1;
     if (lines & 2) fill.right -= 1;
   }
-  COLORREF back = fixed ? ColourOr(cell->BackColour(), COLOR_BTNFACE)
-                        : selected ? GetSysColor(COLOR_HIGHLIGHT)
-                                   : ColourOr(cell->BackColour(), COLOR_WINDOW);
-  COLORREF fore = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                           : ColourOr(cell->TextColour(), COLOR_WINDOWTEXT);
-  if (current && focused) {
-    back = GetSysColor(COLOR_HIGHLIGHT);
-    fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  } else if (current) {
-    back = Blend(GetSysColor(COLOR_HIGHLIGHT), back, 72);
-    fore = GetSysColor(COLOR_WINDOWTEXT);
-  }
-  GdiObject backBrush(CreateSolidBrush(back));
-  FillRect(dc, &fill, static_cast<HBRUSH>(backBrush.Get()));
+  GdiObject brush(CreateSolidBrush(back));
+  FillRect(dc, &fill, static_cast<HBRUSH>(brush.Get()));
+}
 
+void GridWindow::DrawCellFrame(HDC dc, const RECT& rc, bool fixed) const {
   if (fixed) {
     // A raised header: light top-left edge, shadowed bottom-right edge.
     GdiObject light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
@@ -543,53 +572,69 @@ void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) 
     MoveToEx(dc, rc.right - 1, rc.top, nullptr);
     LineTo(dc, rc.right - 1, rc.bottom - 1);
     LineTo(dc, rc.left - 1, rc.bottom - 1);
-  } else if (lines) {
-    GdiObject pen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(grid_.Setting(kSettingGridLineColour))));
-    SelectGuard keep(dc, pen.Get());
-    if (lines & 1) {
-      MoveToEx(dc, rc.left, rc.bottom - 1, nullptr);
-      LineTo(dc, rc.right, rc.bottom - 1);
-    }
-    if (lines & 2) {
-      MoveToEx(dc, rc.right - 1, rc.top, nullptr);
-      LineTo(dc, rc.right - 1, rc.bottom);
-    }
+    return;
   }
+  int lines = grid_.Setting(kSettingGridLines);
+  if (!lines) return;
+  GdiObject pen(
+      CreatePen(PS_SOLID, 1, static_cast<COLORREF>(grid_.Setting(kSettingGridLineColour))));
+  SelectGuard keep(dc, pen.Get());
+  if (lines & 1) {
+    MoveToEx(dc, rc.left, rc.bottom - 1, nullptr);
+    LineTo(dc, rc.right, rc.bottom - 1);
+  }
+  if (lines & 2) {
+    MoveToEx(dc, rc.right - 1, rc.top, nullptr);
+    LineTo(dc, rc.right - 1, rc.bottom);
+  }
+}
 
-  WideText text = cell->ShownText();
+void GridWindow::DrawCellContents(HDC dc, int32_t row, int32_t column, const CGridCell& cell,
+                                  const RECT& rc, const CellColours& colours) {
+  WideText text = cell.ShownText();
   if (text.empty()) return;
-  if (cell->Format() & kFormatSingleLine) {
-    DrawCellText(dc, rc, text, grid_.StacksLines(row, column), cell->Format(), fore, back);
+  if (cell.Format() & kFormatSingleLine) {
+    DrawCellText(dc, rc, text, grid_.StacksLines(row, column), cell.Format(), colours.fore,
+                 colours.back);
     return;
   }
   // A word-breaking cell is laid out by the system.
   RECT textRect = {rc.left + Px(kTextGap), rc.top + Px(kTextInset), rc.right - Px(kTextGap),
                    rc.bottom - Px(kTextInset)};
-  SetTextColor(dc, fore);
-  UINT format = cell->Format() & ~static_cast<UINT>(DT_NOCLIP);
+  SetTextColor(dc, colours.fore);
+  UINT format = cell.Format() & ~static_cast<UINT>(DT_NOCLIP);
   DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &textRect, format);
+}
+
+void GridWindow::PaintCell(HDC dc, int32_t row, int32_t column, const RECT& rc) {
+  const CGridCell* cell = grid_.Cell(row, column);
+  if (!cell) return;
+  bool fixed = grid_.IsFixed(row, column);
+  CellColours colours = ColoursOf(row, column, *cell);
+  FillCell(dc, rc, fixed, colours.back);
+  DrawCellFrame(dc, rc, fixed);
+  DrawCellContents(dc, row, column, *cell, rc, colours);
 }
 
 // ---- Scrolling ------------------------------------------------------------------------
 
 void GridWindow::ScrollChanged() {
   if (!hwnd_) return;
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  int32_t rowsAtEnd = grid_.RowCount() - grid_.MaxTopRow();
-  si.nMin = 0;
-  si.nMax = std::max(grid_.MaxTopRow() - grid_.FixedRowCount() + rowsAtEnd - 1, 0);
-  si.nPage = static_cast<UINT>(std::max(rowsAtEnd, 1));
-  si.nPos = grid_.TopRow() - grid_.FixedRowCount();
-  // The bars are drawn a moment later, once for a whole burst of changes: drawing them
-  // at every appended row made filling a long table crawl.
-  SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
-  int32_t columnsAtEnd = grid_.ColumnCount() - grid_.MaxLeftColumn();
-  si.nMax = std::max(grid_.MaxLeftColumn() - grid_.FixedColumnCount() + columnsAtEnd - 1, 0);
-  si.nPage = static_cast<UINT>(std::max(columnsAtEnd, 1));
-  si.nPos = grid_.LeftColumn() - grid_.FixedColumnCount();
-  SetScrollInfo(hwnd_, SB_HORZ, &si, FALSE);
+  for (Axis axis : {Axis::kRows, Axis::kColumns}) {
+    // The bar counts the scrolled rows or columns; its page is what shows at the end.
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    int32_t last = grid_.MaxScrollPosition(axis);
+    int32_t atEnd = grid_.Count(axis) - last;
+    si.nMin = 0;
+    si.nMax = std::max(last - grid_.FixedCount(axis) + atEnd - 1, 0);
+    si.nPage = static_cast<UINT>(std::max(atEnd, 1));
+    si.nPos = grid_.ScrollPosition(axis) - grid_.FixedCount(axis);
+    // The bars are drawn a moment later, once for a whole burst of changes: drawing them
+    // at every appended row made filling a long table crawl.
+    SetScrollInfo(hwnd_, ScrollBarOf(axis), &si, FALSE);
+  }
   if (!scrollBarsStale_) {
     scrollBarsStale_ = true;
     SetTimer(hwnd_, kScrollBarTimer, kScrollBarDelayMs, nullptr);
@@ -611,45 +656,25 @@ LRESULT GridWindow::OnSize(WPARAM, LPARAM lp) {
   return 0;
 }
 
-LRESULT GridWindow::OnVScroll(WPARAM wp, LPARAM) {
-  int32_t top = grid_.TopRow();
+LRESULT GridWindow::OnScroll(Axis axis, int request) {
+  int32_t first = grid_.ScrollPosition(axis);
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_TRACKPOS;
-  GetScrollInfo(hwnd_, SB_VERT, &si);
-  switch (LOWORD(wp)) {
-    case SB_LINEUP: --top; break;
-    case SB_LINEDOWN: ++top; break;
-    case SB_PAGEUP: top -= grid_.PageRows(); break;
-    case SB_PAGEDOWN: top += grid_.PageRows(); break;
+  GetScrollInfo(hwnd_, ScrollBarOf(axis), &si);
+  // The vertical bar's requests share their numbers with the horizontal bar's.
+  switch (request) {
+    case SB_LINEUP: --first; break;
+    case SB_LINEDOWN: ++first; break;
+    case SB_PAGEUP: first -= grid_.Page(axis); break;
+    case SB_PAGEDOWN: first += grid_.Page(axis); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: top = si.nTrackPos + grid_.FixedRowCount(); break;
-    case SB_TOP: top = 0; break;
-    case SB_BOTTOM: top = grid_.RowCount(); break;
+    case SB_THUMBPOSITION: first = si.nTrackPos + grid_.FixedCount(axis); break;
+    case SB_TOP: first = 0; break;
+    case SB_BOTTOM: first = grid_.Count(axis); break;
     default: return 0;
   }
-  grid_.ScrollToRow(top);
-  return 0;
-}
-
-LRESULT GridWindow::OnHScroll(WPARAM wp, LPARAM) {
-  int32_t left = grid_.LeftColumn();
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_TRACKPOS;
-  GetScrollInfo(hwnd_, SB_HORZ, &si);
-  switch (LOWORD(wp)) {
-    case SB_LINELEFT: --left; break;
-    case SB_LINERIGHT: ++left; break;
-    case SB_PAGELEFT: left -= grid_.PageColumns(); break;
-    case SB_PAGERIGHT: left += grid_.PageColumns(); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: left = si.nTrackPos + grid_.FixedColumnCount(); break;
-    case SB_LEFT: left = 0; break;
-    case SB_RIGHT: left = grid_.ColumnCount(); break;
-    default: return 0;
-  }
-  grid_.ScrollToColumn(left);
+  grid_.ScrollTo(axis, first);
   return 0;
 }
 
@@ -841,20 +866,21 @@ void GridWindow::EndEditor(EditEnd how) {
   if (!grid_.Editing() && edit_) CloseEditor();
 }
 
-void GridWindow::PlaceEditor(int extraLines) {
-  if (!edit_) return;
-  CellRect c = grid_.CellRectangle(grid_.EditRow(), grid_.EditColumn());
+int GridWindow::WidestLine(HWND window, const std::vector<WideText>& lines) const {
+  WindowDc dc(window);
+  int widest = 0;
+  for (const WideText& line : lines) widest = std::max(widest, TextWidth(dc.Get(), font_, line));
+  return widest;
+}
+
+RECT GridWindow::EditorBox(const CellRect& c, const std::vector<WideText>& lines,
+                           int extraLines) const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  std::vector<WideText> lines = SplitLines(WindowText(edit_));
-  int widest = 0;
-  {
-    WindowDc dc(edit_);
-    for (const WideText& line : lines) widest = std::max(widest, TextWidth(dc.Get(), font_, line));
-  }
   // A longer line widens the box away from the column's alignment: left-aligned text
   // grows to the right, right-aligned to the left, centred both ways, so the text already
   // there stays where it is.
+  int widest = WidestLine(edit_, lines);
   int extra = std::max(0, widest + Px(kCaretRoom) - (c.right - c.left - 2 * Px(kTextGap)));
   LONG left = c.left, right = c.right;
   if (editAlign_ == DT_CENTER) {
@@ -865,33 +891,32 @@ void GridWindow::PlaceEditor(int extraLines) {
   } else {
     right += extra;
   }
-  left = std::max<LONG>(left, 0);
-  right = std::min<LONG>(right, client.right);
   int shown = static_cast<int>(lines.size()) + extraLines;
   // Below the lines: the cell's own gap, and room for the box's border and its inset.
-  LONG bottom = std::max<LONG>(
-      c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ + Px(kTextInset) + Px(kEditBoxInset));
-  bottom = std::min<LONG>(bottom, client.bottom);
-  SetWindowPos(edit_, nullptr, left, c.top, right - left, bottom - c.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  // Resizing resets the box's text rectangle: set it after, in the box's client area
-  // (which a box that draws its own border starts at its window's corner).
+  LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ +
+                                             Px(kTextInset) + Px(kEditBoxInset));
+  return {std::max<LONG>(left, 0), c.top, std::min<LONG>(right, client.right),
+          std::min<LONG>(bottom, client.bottom)};
+}
+
+RECT GridWindow::EditorTextRect(const RECT& box, const CellRect& c) const {
+  // In the box's client area, which a box that draws its own border starts at its
+  // window's corner.
   POINT origin = {0, 0};
   MapWindowPoints(edit_, hwnd_, &origin, 1);
-  RECT format = {left + Px(kTextGap) - origin.x, c.top + editFirstLineTop_ - origin.y,
-                 right - Px(kTextGap) - origin.x, bottom - origin.y};
+  return {box.left + Px(kTextGap) - origin.x, c.top + editFirstLineTop_ - origin.y,
+          box.right - Px(kTextGap) - origin.x, box.bottom - origin.y};
+}
+
+void GridWindow::SetEditorTextRect(const RECT& format, const WideText& firstLine) {
   RECT shifted = format;
   OffsetRect(&shifted, editShift_.x, editShift_.y);
   SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
   // The box insets the rectangle it is given a little for its border: ask where its first
   // character went and move the rectangle by the difference, so that the text lands where
   // the cell drew it. A larger difference is the box scrolling its text, not an inset.
-  if (lines[0].empty()) return;
-  int firstWidth = 0;
-  {
-    WindowDc dc(edit_);
-    firstWidth = TextWidth(dc.Get(), font_, lines[0]);
-  }
+  if (firstLine.empty()) return;
+  int firstWidth = WidestLine(edit_, {firstLine});
   int wantX = format.left;
   if (editAlign_ == DT_CENTER) wantX = (format.left + format.right - firstWidth) / 2;
   if (editAlign_ == DT_RIGHT) wantX = format.right - firstWidth;
@@ -906,6 +931,17 @@ void GridWindow::PlaceEditor(int extraLines) {
   editShift_.y += dy;
   OffsetRect(&shifted, dx, dy);
   SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
+}
+
+void GridWindow::PlaceEditor(int extraLines) {
+  if (!edit_) return;
+  CellRect c = grid_.CellRectangle(grid_.EditRow(), grid_.EditColumn());
+  std::vector<WideText> lines = SplitLines(WindowText(edit_));
+  RECT box = EditorBox(c, lines, extraLines);
+  SetWindowPos(edit_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Resizing resets the box's text rectangle: it is set after.
+  SetEditorTextRect(EditorTextRect(box, c), lines[0]);
 }
 
 LRESULT GridWindow::OnCommand(WPARAM wp, LPARAM lp) {

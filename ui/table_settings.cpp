@@ -52,8 +52,10 @@ rt::ClientSize TableMinimumSize(const SettingsMap& settings) {
   std::vector<ColumnDefinition> columns = ParseColumnDefinitions(settings);
   int32_t width = 0;
   for (size_t c = 0; c < columns.size(); ++c) {
-    if (static_cast<int32_t>(c) == stretch.column) width += stretch.minimum;
-    else width += columns[c].width >= 0 ? columns[c].width : defaultWidth;
+    if (static_cast<int32_t>(c) == stretch.column)
+      width += stretch.minimum;
+    else
+      width += columns[c].width >= 0 ? columns[c].width : defaultWidth;
   }
   int32_t rows = NumberOr(settings, "fixedRows", 1) + 1;
   return {width + kTableChrome, rows * NumberOr(settings, "rowHeight", 24) + kTableChrome};

@@ -101,8 +101,8 @@ void DeclareDpiAwareness() {
   static const auto set =
       User32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext");
   if (!set) return;
-  if (!set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))))   // per monitor, v2
-    set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)));      // per monitor
+  if (!set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))))  // per monitor, v2
+    set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)));     // per monitor
 }
 
 // ---- The top-level window's messages ------------------------------------------------
@@ -213,11 +213,16 @@ struct TopLevelRoute {
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, which older headers lack
 
 const TopLevelRoute kTopLevelRoutes[] = {
-    {WM_ERASEBKGND, OnEraseBackground}, {WM_COMMAND, OnCommand},
-    {WM_DROPFILES, OnDropFiles},        {DM_GETDEFID, OnGetDefaultId},
-    {WM_SIZE, OnSize},                  {WM_GETMINMAXINFO, OnGetMinMaxInfo},
-    {kDpiChanged, OnDpiChanged},        {WM_CLOSE, OnClose},
-    {WM_DESTROY, OnDestroy},            {kListChoiceMessage, OnListChoice},
+    {WM_ERASEBKGND, OnEraseBackground},
+    {WM_COMMAND, OnCommand},
+    {WM_DROPFILES, OnDropFiles},
+    {DM_GETDEFID, OnGetDefaultId},
+    {WM_SIZE, OnSize},
+    {WM_GETMINMAXINFO, OnGetMinMaxInfo},
+    {kDpiChanged, OnDpiChanged},
+    {WM_CLOSE, OnClose},
+    {WM_DESTROY, OnDestroy},
+    {kListChoiceMessage, OnListChoice},
 };
 
 LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

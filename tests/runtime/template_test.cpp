@@ -68,12 +68,12 @@ void RoutineB() {}
 // Whatever a name, caption or setting holds, the written description reads back as it.
 TEST(WindowDescriptions, WrittenValuesReadBackUnchanged) {
   const char* values[] = {
-      "plain", "两个 字", "", "\"quoted\"", "a\\b", "one\r\ntwo", "\x95\x5C", "\x95\x5C\"x",
-      "tab\there", "=x=", "中文（*.srt）|*.srt",
+      "plain",       "两个 字",   "",    "\"quoted\"",          "a\\b", "one\r\ntwo", "\x95\x5C",
+      "\x95\x5C\"x", "tab\there", "=x=", "中文（*.srt）|*.srt",
   };
   for (const char* value : values) {
-    rt::DescribedEntry window = rt::WindowEntry(0x52010001, value, value, {1, 2, 3, 4},
-                                                rt::WindowLook(), {});
+    rt::DescribedEntry window =
+        rt::WindowEntry(0x52010001, value, value, {1, 2, 3, 4}, rt::WindowLook(), {});
     window.settings.emplace_back("key", value);
     rt::WindowDescription description(window, {});
     std::string text = description.StoredText();

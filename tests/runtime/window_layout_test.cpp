@@ -1,9 +1,10 @@
+#include "runtime/window_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "runtime/window_description.h"
-#include "runtime/window_layout.h"
 
 namespace {
 
@@ -25,8 +26,7 @@ TEST(WindowLayout, ScalesDescribedRectanglesToTheDpi) {
       {120, {1, 0, 1, 1}, {1, 0, 2, 1}},
       {120, {2, 0, 1, 1}, {3, 0, 1, 1}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(Edges(rt::ScaleBounds(c.design, c.dpi)), c.want) << c.dpi;
+  for (const Case& c : cases) EXPECT_EQ(Edges(rt::ScaleBounds(c.design, c.dpi)), c.want) << c.dpi;
   EXPECT_EQ(rt::Rescale(1107, 144, 96), 738);
   EXPECT_EQ(rt::Rescale(-3, 96, 144), -5);  // half away from zero, both ways
 }
@@ -44,8 +44,7 @@ TEST(WindowLayout, AnchoredEdgesFollowTheClientArea) {
       {rt::kAnchorRight | rt::kAnchorBottom, {96, {730, 356}, {1192, 729}}, {96, 8, 1086, 717}},
       {rt::kAnchorRight, {96, {730, 356}, {1192, 729}}, {96, 8, 1086, 344}},
       {rt::kAnchorLeftTop, {96, {730, 356}, {1192, 729}}, {96, 8, 624, 344}},
-      {rt::kAnchorRight | rt::kAnchorBottom, {144, {1100, 540}, {1200, 600}},
-       {144, 12, 1036, 576}},
+      {rt::kAnchorRight | rt::kAnchorBottom, {144, {1100, 540}, {1200, 600}}, {144, 12, 1036, 576}},
       // Never a negative size, however small the window.
       {rt::kAnchorRight | rt::kAnchorBottom, {96, {730, 356}, {10, 10}}, {96, 8, 0, 0}},
   };

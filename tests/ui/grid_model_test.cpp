@@ -575,8 +575,8 @@ TEST_F(SubtitleGrid, TheStretchColumnTakesWhatTheTableGainsOrLoses) {
     int32_t caption;
   };
   const Step steps[] = {
-      {624, 350}, {1086, 812}, {624, 350}, {300, 100}, {200, 100},
-      {374, 100},  // what the column owes is paid back first: 350 - 250 = 100 still
+      {624, 350}, {1086, 812}, {624, 350}, {300, 100},
+      {200, 100}, {374, 100},  // what the column owes is paid back first: 350 - 250 = 100 still
       {474, 200}, {624, 350},
   };
   for (const Step& step : steps) {

@@ -371,9 +371,10 @@ TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
   ui::FileDialogRequest seen;
   Answer(dir_ / "out.srt", &seen);
   Click("导出");
-  EXPECT_EQ(seen.FilterStrings(),
-            (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
-                                      "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt"}));
+  EXPECT_EQ(
+      seen.FilterStrings(),
+      (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
+                                "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt"}));
   EXPECT_EQ(seen.filterIndex, 1u);
   rt::OwnedText filter(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
       app::kMainWindow, app::kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFilter, -1))));
@@ -896,6 +897,37 @@ TEST_F(WindowTest, TheTableFollowsTheWindowsSize) {
   EXPECT_EQ(table->Grid().ColumnWidth(2), 350);
 }
 
+// Moved to a monitor of 144 DPI, the window scales what it shows and then takes the
+// size the system suggests: the layout is the described one, one and a half times.
+TEST_F(WindowTest, ADpiChangeScalesTheLayout) {
+  platform::View* window = FindView("Subvane");
+  rt::Window* live = rt::FindLoadedWindow(app::kMainWindow);
+  ASSERT_TRUE(window && live);
+  auto* table = static_cast<ui::TableComponent*>(live->FindComponent(app::kSubtitleTable));
+  WriteFile(dir_ / "draft.json", kThreeSubtitles);
+  Answer(dir_ / "draft.json");
+  Click("解析");
+  live->OnDpiChanged(144);
+  platform::standin::Resize(window, 1107, 581);
+  platform::Bounds placed = live->PlacedBounds(*table);
+  EXPECT_EQ(std::vector<int>({placed.left, placed.top, placed.width, placed.height}),
+            std::vector<int>({144, 60, 936, 468}));  // below the track list
+  const ui::CGridCtrl& grid = table->Grid();
+  EXPECT_EQ(std::vector<int>({grid.ColumnWidth(0), grid.ColumnWidth(1), grid.ColumnWidth(2)}),
+            std::vector<int>({75, 300, 525}));
+  EXPECT_EQ(grid.RowHeight(0), 36);
+  EXPECT_EQ(grid.RowHeight(3), 36);
+  platform::Bounds button = live->PlacedBounds(*live->FindComponent(app::kParseButton));
+  EXPECT_EQ(std::vector<int>({button.left, button.top, button.width, button.height}),
+            std::vector<int>({12, 36, 120, 60}));
+  // Back at 96 DPI, the described layout again.
+  live->OnDpiChanged(96);
+  platform::standin::Resize(window, 738, 387);
+  EXPECT_EQ(live->PlacedBounds(*table).width, 624);
+  EXPECT_EQ(grid.ColumnWidth(2), 350);
+  EXPECT_EQ(grid.RowHeight(1), 24);
+}
+
 // The stored text the program really loads reads back as the window its typed entries
 // describe: every id, name, place, setting and routine.
 TEST(MainWindowDescription, StoredTextLoadsAsTheDescribedWindow) {
@@ -921,7 +953,8 @@ TEST(MainWindowDescription, StoredTextLoadsAsTheDescribedWindow) {
         << i;
     EXPECT_EQ(e.visible, d.visible) << i;
     EXPECT_EQ(e.disabled, d.disabled) << i;
-    EXPECT_EQ(e.settings, (std::map<std::string, std::string>(d.settings.begin(), d.settings.end())))
+    EXPECT_EQ(e.settings,
+              (std::map<std::string, std::string>(d.settings.begin(), d.settings.end())))
         << i;
     ASSERT_EQ(e.handlers.size(), d.handlers.size()) << i;
     for (size_t h = 0; h < e.handlers.size(); ++h) {
