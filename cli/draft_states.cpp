@@ -101,8 +101,7 @@ class StateCache {
 };
 
 // Counts the drafts at `indexes` of `files` into `states` on up to as many threads as
-// the computer has cores. A draft that a thread could not have the memory for is left
-// for the caller to count alone.
+// the computer has cores. A draft whose count threw is left empty.
 void CountInParallel(const std::vector<std::string>& files, const std::vector<size_t>& indexes,
                      std::vector<std::string>& states) {
   std::atomic<size_t> next{0};
@@ -198,7 +197,9 @@ std::vector<std::string> DraftStates(const std::vector<std::string>& files) {
   }
   CountInParallel(files, toCount, states);
   for (size_t i : toCount) {
-    if (states[i].empty()) states[i] = DraftStateText(files[i]);
+    // Counted beside other drafts, a large one may not have found the memory it needs
+    // alone: what failed is counted again on its own.
+    if (states[i].empty() || states[i] == kUnreadable) states[i] = DraftStateText(files[i]);
     cache.Remember(keys[i], now[i], states[i]);
   }
   cache.Save();

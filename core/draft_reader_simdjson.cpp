@@ -266,18 +266,17 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
 
 DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model) {
   try {
-    switch (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model)) {
-      case SimdjsonRead::kOk:
-        return DraftStatus::kOk;
-      case SimdjsonRead::kOutOfMemory:
-        return DraftStatus::kTooLarge;
-      case SimdjsonRead::kNotObject:
-      case SimdjsonRead::kRejected:
-        break;
+    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model) ==
+        SimdjsonRead::kOk) {
+      return DraftStatus::kOk;
     }
   } catch (const std::bad_alloc&) {
-    return DraftStatus::kTooLarge;
+    // As below: the JSON classes need less memory than the parser's index.
   }
+  // simdjson's index takes four bytes a byte of the draft; the JSON classes' tree
+  // takes less, so a draft too large for the one may still fit the other, as it does
+  // in the window program.
+  model = DraftModel();
   return ReadDraftModelOf(bytes.data(), bytes.size(), model);
 }
 

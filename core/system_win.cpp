@@ -142,13 +142,11 @@ static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes,
     reason = ErrorText(GetLastError());
     return ReadResult::kUnreadable;
   }
-  // Checked before anything is allocated: no block of this process can hold more, and
-  // none larger than the address space it has left.
+  // Checked before anything is allocated: no block of this process can hold more. (The
+  // address space left is not asked for: with other threads at work the answer is no
+  // guide, and a refused allocation is caught all the same.)
   uint64_t needed = static_cast<uint64_t>(size.QuadPart) + spareCapacity;
-  MEMORYSTATUSEX memory;
-  memory.dwLength = sizeof memory;
-  if (needed >= bytes.max_size() || size.QuadPart > 0x7FFFFFFF ||
-      (GlobalMemoryStatusEx(&memory) && needed > memory.ullAvailVirtual)) {
+  if (needed >= bytes.max_size() || size.QuadPart > 0x7FFFFFFF) {
     reason = "file too large";
     return ReadResult::kTooLarge;
   }

@@ -270,20 +270,22 @@ TEST_F(CliTest, RememberedCountsNeverOutliveTheirDraft) {
   fs::path root = folder_ / "root";
   File("root/a/draft_content.json", kSmallDraft);
   File("root/b/draft_content.json", std::string(700, 'Q') + "==");
+  std::string listed;  // the last --list, for the messages of failed checks
   auto states = [&] {
     ChildResult list = RunCli({"--list", "--drafts-root", Arg(root)});
     EXPECT_EQ(list.exitCode, 0) << list.err;
+    listed = list.out + list.err;
     std::string seen;
     for (const char* state : {"\t1 subtitle\t", "\t2 subtitles\t", "\tencrypted\t", "\tno subtitles\t"})
       if (list.out.find(state) != std::string::npos) seen += state;
     return seen;
   };
-  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t");
-  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t");  // from what was remembered
+  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t") << listed;
+  EXPECT_EQ(states(), "\t1 subtitle\t\tencrypted\t") << listed;  // from what was remembered
   File("root/a/draft_content.json",
        "{\"materials\":{\"texts\":[{\"content\":\"1\"},{\"content\":\"2\"}]}}");
   File("root/b/draft_content.json", "{}");
-  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t") << listed;
 
   // A damaged cache, then one that cannot be written: the same answer.
   std::vector<fs::path> caches;
@@ -292,10 +294,10 @@ TEST_F(CliTest, RememberedCountsNeverOutliveTheirDraft) {
   ASSERT_EQ(caches.size(), 1u);
   WriteBytes(caches[0], "subvane-cli draft states 1\n99\tx\t7 subtitles\t" + Arg(root / "a") +
                             "\n\x01\xFF garbage\n3\t4\t5 subtitles");
-  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t") << listed;
   fs::remove(caches[0]);
   fs::create_directories(caches[0]);  // a folder where the file should be
-  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t");
+  EXPECT_EQ(states(), "\t2 subtitles\t\tno subtitles\t") << listed;
 
   // A conversion remembers the count it made.
   fs::remove_all(caches[0]);
