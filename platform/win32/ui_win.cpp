@@ -406,6 +406,24 @@ int DroppedExtent(HWND list) {
   return kDroppedItems * itemHeight + 2 * GetSystemMetrics(SM_CYEDGE);
 }
 
+constexpr wchar_t kListBaseProc[] = L"SubvaneListBaseProc";
+
+// A drop-down list with the keyboard's focus takes F4 for its own key, Alt held or not:
+// Alt+F4 would drop the list down instead of closing the window.
+LRESULT CALLBACK DropDownListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto base = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kListBaseProc));
+  if (message == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & (1 << 29)) != 0) {
+    PostMessageW(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
+    RemovePropW(hwnd, kListBaseProc);
+  }
+  return base ? CallWindowProcW(base, hwnd, message, wParam, lParam)
+              : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
@@ -415,6 +433,8 @@ View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
+  SetPropW(hwnd, kListBaseProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DropDownListProc));
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFontForDpi(WindowDpi(hwnd))), FALSE);
   // Common Controls 6 sizes the dropped list by this count, older ones by the window.
   SendMessageW(hwnd, CB_SETMINVISIBLE, kDroppedItems, 0);

@@ -1042,7 +1042,7 @@ def check_track_list_at_144_dpi(s):
         assert dropped.rect[2] - dropped.rect[0] >= combo["rect"][2] - combo["rect"][0]
         s.xdotool("key", "Escape")
         s.wait("the list to close", lambda: not any(w.cls == "ComboLBox" for w in s.windows()))
-        close_main(s)
+        close_main(s)  # Alt+F4 with the list holding the keyboard closes the window
     finally:
         s.stop()
         restart_wine_at_dpi(96)
