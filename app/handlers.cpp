@@ -399,15 +399,21 @@ void OnMainWindowClosing() {
 void OnTrackChosen() {
   auto chosen = static_cast<int32_t>(rt::Services().ReadComponentProperty(
       kMainWindow, kTrackList, rt::kFirstOwnProperty + rt::kListSelection, -1));
-  if (handlerRunning || !EditsMayBeLost()) {
-    // The list shows again what the table holds.
+  // The list shows again what the table holds when the choice is not taken.
+  const auto keepShownItem = [] {
     if (MainWindowOpen())
-      rt::Services().WriteComponentProperty(kMainWindow, kTrackList,
-                                            rt::kFirstOwnProperty + rt::kListSelection, -1,
-                                            shownItem, 0);
+      rt::Services().WriteComponentProperty(
+          kMainWindow, kTrackList, rt::kFirstOwnProperty + rt::kListSelection, -1, shownItem, 0);
+  };
+  if (handlerRunning) {
+    keepShownItem();
     return;
   }
   HandlerRunning running;
+  if (!EditsMayBeLost()) {
+    keepShownItem();
+    return;
+  }
   ButtonsHeld held;
   FillTableWithItem(chosen);
 }

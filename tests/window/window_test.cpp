@@ -829,6 +829,33 @@ TEST_F(WindowTest, EditsNotYetExportedAreNotLostWithoutAQuestion) {
   }
 }
 
+// While the question of a track choice is shown, a drop waits for nothing: it is ignored,
+// as during any other handler.
+TEST_F(WindowTest, ADropWhileATrackChoiceAsksIsIgnored) {
+  WriteFile(dir_ / "two.json", kTwoTracks);
+  WriteFile(dir_ / "other.json", kThreeSubtitles);
+  Answer(dir_ / "two.json");
+  Click("解析");
+  UserEdit(1, 2, u"改过");
+  bool dropped = false;
+  platform::standin::SetMessageBoxResponder([&](const platform::standin::MessageBoxCall&) {
+    if (!dropped) {
+      dropped = true;
+      platform::standin::DropFiles(MainView(), {(dir_ / "other.json").string()});
+      rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+    }
+    return 7;  // No
+  });
+  size_t boxes = MessageBoxes().size();
+  platform::standin::ChooseListItem(TrackList(), 2);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_TRUE(dropped);
+  EXPECT_EQ(MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(app::SubtitleCount, 4);
+  EXPECT_EQ(Cell(1, 2), "改过");
+  EXPECT_EQ(TrackListSelection(), 0);
+}
+
 TEST_F(WindowTest, AfterAnExportNothingIsAskedUntilTheNextEdit) {
   WriteFile(dir_ / "two.json", kTwoTracks);
   Answer(dir_ / "two.json");
