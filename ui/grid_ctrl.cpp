@@ -12,10 +12,11 @@ namespace {
 constexpr int kBoundarySlop = 3;
 constexpr int32_t kInsertedRowHeight = 24;
 constexpr size_t kMaxTitleUnits = 250;
-// A row stacks its lines when they fit inside it by this much (the view keeps a pixel
-// above and below a cell's text); a fitted row keeps this much around them.
-constexpr int kRowTextInset = 2;
+// A row stacks its lines when they fit inside it with this much above and below, as the
+// view keeps it; a fitted row keeps this much around them (96-DPI numbers, as all here).
+constexpr int kRowTextInset = 1;
 constexpr int32_t kRowTextPadding = 8;
+constexpr int32_t kFittedColumnRoom = 8;  // beside a fitted column's widest text
 
 // The point's coordinate along `axis`.
 int Coordinate(Axis axis, int x, int y) { return axis == Axis::kColumns ? x : y; }
@@ -158,6 +159,8 @@ void CGridCtrl::SetSizeExact(Axis axis, int32_t index, int32_t size) {
   ShapeChanged();
 }
 
+int CGridCtrl::Px(int pixels) const { return rt::ScaleToDpi(pixels, dpi_); }
+
 void CGridCtrl::SetStretchColumn(int32_t column, int32_t minimum) {
   stretchColumn_ = column;
   stretchMinimum_ = std::max(minimum, MinimumSize());
@@ -179,6 +182,7 @@ void CGridCtrl::SetOuterWidth(int width) {
 }
 
 void CGridCtrl::ScaleSizes(int fromDpi, int toDpi) {
+  dpi_ = toDpi;
   if (fromDpi == toDpi) return;
   auto scale = [&](int value) { return rt::Rescale(value, fromDpi, toDpi); };
   for (AxisState* state : {&rows_, &columns_})
@@ -237,7 +241,7 @@ int32_t CGridCtrl::InsertRow(int32_t position, const std::string* heading) {
   }
   if (position < rows_.fixed || position >= RowCount()) position = RowCount();
   if (ColumnCount() == 0) SetColumnCount(1);
-  int32_t height = cells_.empty() ? kInsertedRowHeight : rows_.sizes[0];
+  int32_t height = cells_.empty() ? Px(kInsertedRowHeight) : rows_.sizes[0];
   std::vector<CGridCell> cells;
   cells.reserve(static_cast<size_t>(ColumnCount()));
   for (int32_t c = 0; c < ColumnCount(); ++c) cells.push_back(NewCell(position, c));
@@ -663,7 +667,7 @@ int32_t CGridCtrl::BoundaryAt(Axis axis, int along, int across) const {
   // fixed cells that start each row.
   Axis other = axis == Axis::kColumns ? Axis::kRows : Axis::kColumns;
   if (!allowed || across < 0 || across >= FixedExtent(other)) return -1;
-  return Along(axis).BoundaryAt(along, kBoundarySlop);
+  return Along(axis).BoundaryAt(along, Px(kBoundarySlop));
 }
 
 bool CGridCtrl::BoundaryUnder(int x, int y, Axis* axis, int32_t* index) const {
@@ -776,14 +780,14 @@ void CGridCtrl::FitColumn(int32_t column) {
       widest = std::max(widest, measure(text));
     }
   }
-  SetColumnWidth(column, widest + 2 * cellMargin_ + 8);
+  SetColumnWidth(column, widest + 2 * cellMargin_ + Px(kFittedColumnRoom));
 }
 
 bool CGridCtrl::StacksLines(int32_t row, int32_t column) const {
   const CGridCell* cell = Cell(row, column);
   if (!cell) return false;
   size_t lines = SplitLines(cell->ShownText()).size();
-  return lines > 1 && static_cast<int>(lines) * lineHeight_ <= RowHeight(row) - kRowTextInset;
+  return lines > 1 && static_cast<int>(lines) * lineHeight_ <= RowHeight(row) - 2 * Px(kRowTextInset);
 }
 
 int32_t CGridCtrl::FittedRowHeight(int32_t row) const {
@@ -793,7 +797,7 @@ int32_t CGridCtrl::FittedRowHeight(int32_t row) const {
       lines = std::max(lines, SplitLines(cell->ShownText()).size());
     }
   }
-  int32_t fitted = lines > 1 ? static_cast<int32_t>(lines) * lineHeight_ + kRowTextPadding : 0;
+  int32_t fitted = lines > 1 ? static_cast<int32_t>(lines) * lineHeight_ + Px(kRowTextPadding) : 0;
   return std::max({fitted, settings_[kSettingRowHeight], MinimumSize()});
 }
 

@@ -334,6 +334,10 @@ class CGridCtrl {
   int32_t cellMargin_ = 0;
   bool modified_ = false;
 
+  // The DPI the sizes are pixels for; the model's own spacings follow it.
+  int dpi_ = 96;
+  int Px(int pixels) const;
+
   int32_t stretchColumn_ = -1;
   int32_t stretchMinimum_ = 0;
   int outerWidth_ = -1;  // the last outer width, -1 before the first

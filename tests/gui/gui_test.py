@@ -852,6 +852,24 @@ def drag(s, start, end):
     s.xdotool("mouseup", "1")
 
 
+def settled_main(s, what, condition):
+    """The main window once `condition` holds for it and two looks in a row find it and
+    its table where they were: a sizing loop has finished."""
+    last = [None]
+
+    def check():
+        m = s.find(MAIN)
+        if not m or not condition(m):
+            last[0] = None
+            return None
+        seen = (m.rect, table_of(m)["rect"])
+        if seen == last[0]:
+            return m
+        last[0] = seen
+        return None
+    return s.wait(what, check)
+
+
 def check_window_resizes_with_the_caption_column(s):
     work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
     try:
@@ -864,6 +882,24 @@ def check_window_resizes_with_the_caption_column(s):
         assert not ("minimum size" in hints and "maximum size" in hints and
                     hints.split("minimum size:")[1].split("\n")[0] ==
                     hints.split("maximum size:")[1].split("\n")[0]), hints
+        # A double-click on the caption maximises the window, and the table with it; a
+        # second one gives both their old sizes back.
+        w = s.find(MAIN)
+        grid = table_of(w)["rect"]
+        caption = ((w.rect[0] + w.rect[2]) // 2, w.rect[1] + 10)
+        s.xdotool("mousemove", str(caption[0]), str(caption[1]))
+        s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        screen_width = int(subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
+                                          text=True, timeout=30).stdout.split()[0])
+        big = s.wait("the window to be maximised", lambda: (
+            lambda m: m if m and m.rect[2] - m.rect[0] >= screen_width else None)(s.find(MAIN)))
+        s.wait("the table to fill the maximised window", lambda: (
+            lambda t: t[2] >= big.rect[2] - 40)(table_of(s.find(MAIN))["rect"]))
+        s.xdotool("mousemove", str(caption[0]), "8")
+        s.xdotool("click", "--repeat", "2", "--delay", "80", "1")
+        s.wait("the window and its table to be restored", lambda: (
+            lambda m: m and m.rect == w.rect and table_of(m)["rect"] == grid)(s.find(MAIN)))
+
         open_draft(s, draft)
         dismiss_message(s)
         w = s.find(MAIN)
@@ -896,16 +932,16 @@ def check_window_resizes_with_the_caption_column(s):
         # Narrowed as far as it goes, the window still shows both buttons and all three
         # column titles.
         drag(s, (left + 1200 - 2, top + 760 - 2), (left + 100, top + 100))
-        w = s.wait("the window to stop at its minimum", lambda: (
-            lambda m: m if m and m.rect[2] - m.rect[0] < 738 else None)(s.find(MAIN)))
-        s.screenshot("window-at-its-minimum-size")
+        w = settled_main(s, "the window to stop at its minimum", lambda m: (
+            m.rect[2] - m.rect[0] < 738 and table_of(m)["rect"][2] <= m.rect[2]))
         for name in ("解析", "导出"):
             button = w.control(name)["rect"]
             assert button[2] <= w.rect[2] and button[3] <= w.rect[3], (name, button, w.rect)
         small = table_of(w)["rect"]
-        assert small[2] <= w.rect[2], (small, w.rect)
-        title = ink_span(small[0] + 2 + 250 + 2, small[2] - 2, small[1] + 6, 16)
-        assert title and title[1] - title[0] > 30, "the caption column's title is cut: %r" % (title,)
+        title = s.wait("the caption column's title", lambda: (
+            lambda t: t if t and t[1] - t[0] > 30 else None)(
+                ink_span(small[0] + 2 + 250 + 2, small[2] - 2, small[1] + 6, 16)))
+        s.screenshot("window-at-its-minimum-size")
         # Room again below the buttons, where closing clicks the bare window.
         drag(s, (w.rect[2] - 2, w.rect[3] - 2), (w.rect[2] + 200, w.rect[3] + 200))
         s.wait("the window to grow", lambda: (

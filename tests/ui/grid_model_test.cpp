@@ -609,6 +609,10 @@ TEST_F(SubtitleGrid, SizesScaleFromOneDpiToAnother) {
   EXPECT_EQ(grid.ColumnWidth(2), 585);
   grid.SetOuterWidth(400);
   EXPECT_EQ(grid.ColumnWidth(2), 150);  // the minimum, scaled
+  // The room around a fitted row's lines grows with the DPI too.
+  grid.SetLineHeight(27);
+  Text(1, 2, "one\ntwo\nthree");
+  EXPECT_EQ(grid.FittedRowHeight(1), 3 * 27 + 12);
   grid.ScaleSizes(144, 96);
   EXPECT_EQ(grid.ColumnWidth(1), 200);
   EXPECT_EQ(grid.RowHeight(2), 40);
