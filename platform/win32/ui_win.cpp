@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,13 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
       }
       break;
     case WM_DROPFILES: {
-      std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
-      if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
+      // No C++ exception may leave a window procedure: a drop whose paths cannot be
+      // held is ignored.
+      try {
+        std::vector<std::string> paths = DroppedPaths(reinterpret_cast<HDROP>(wParam));
+        if (ViewEvents* events = EventsOf(hwnd)) events->OnFilesDropped(paths);
+      } catch (const std::exception&) {
+      }
       return 0;
     }
     case DM_GETDEFID: {
@@ -102,7 +108,11 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK HiddenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTaskMessage) {
-    reinterpret_cast<void (*)(intptr_t)>(wParam)(static_cast<intptr_t>(lParam));
+    try {
+      reinterpret_cast<void (*)(intptr_t)>(wParam)(static_cast<intptr_t>(lParam));
+    } catch (const std::exception&) {
+      // As for every window procedure: the task is over, the program goes on.
+    }
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
