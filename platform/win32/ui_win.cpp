@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
@@ -247,7 +248,11 @@ LRESULT CALLBACK TopLevelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK HiddenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTaskMessage) {
-    reinterpret_cast<void (*)(intptr_t)>(wParam)(static_cast<intptr_t>(lParam));
+    try {
+      reinterpret_cast<void (*)(intptr_t)>(wParam)(static_cast<intptr_t>(lParam));
+    } catch (const std::exception&) {
+      // As for every window procedure: the task is over, the program goes on.
+    }
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
