@@ -230,8 +230,15 @@ DraftModel ReadDraft(od::value& root, int depth) {
 
 }  // namespace
 
+struct SimdjsonParser::State {
+  od::parser parser;
+};
+
+SimdjsonParser::SimdjsonParser() : state_(std::make_unique<State>()) {}
+SimdjsonParser::~SimdjsonParser() = default;
+
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
-                                    DraftModel& model) {
+                                    DraftModel& model, SimdjsonParser* parser) {
   // The parser's index takes four bytes a byte of the draft, and no array may reach
   // PTRDIFF_MAX bytes: past that its allocation throws where nothing can catch it (in a
   // 32-bit process from 512 MiB on). Such a draft needs more memory than there is.
@@ -252,8 +259,11 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
     capacity = size + simdjson::SIMDJSON_PADDING;
   }
   try {
-    od::parser parser;
-    od::document document = parser.iterate(bytes, size, capacity);
+    std::unique_ptr<od::parser> own;
+    od::parser* used = parser && size <= SimdjsonParser::kKeptDraftLimit
+                           ? &parser->Get().parser
+                           : (own = std::make_unique<od::parser>()).get();
+    od::document document = used->iterate(bytes, size, capacity);
     if (document.type() != json_type::object) return SimdjsonRead::kNotObject;
     od::value root = document.get_value();
     model = ReadDraft(root, 0);
@@ -264,9 +274,10 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
   }
 }
 
-DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model) {
+DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model,
+                               SimdjsonParser* parser) {
   try {
-    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model) ==
+    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model, parser) ==
         SimdjsonRead::kOk) {
       return DraftStatus::kOk;
     }
