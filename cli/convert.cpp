@@ -24,7 +24,7 @@ constexpr size_t kExcerptLength = 40;  // characters of a first caption that --l
 
 core::DraftStatus ReadDraftBytesIn(const std::string& file, core::DraftModel& draft,
                                   std::string& reason, std::string& bytes,
-                                  core::SimdjsonParser* parser) {
+                                  core::SimdjsonParser* parser, core::DraftTexts texts) {
   std::string systemReason;
   switch (core::ReadWholeFile(file, bytes, systemReason, core::kSimdjsonPadding)) {
     case core::ReadResult::kOk:
@@ -39,21 +39,22 @@ core::DraftStatus ReadDraftBytesIn(const std::string& file, core::DraftModel& dr
       reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
       return core::DraftStatus::kTooLarge;
   }
-  core::DraftStatus status = core::ReadDraftModelFast(bytes, draft, parser);
+  core::DraftStatus status = core::ReadDraftModelFast(bytes, draft, parser, texts);
   if (status != core::DraftStatus::kOk)
     reason = bytes.empty() ? "not JSON (empty file)" : core::DraftStatusCause(status);
   return status;
 }
 
 core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draft,
-                                std::string& reason, DraftReadMemory* memory = nullptr) {
+                                std::string& reason, DraftReadMemory* memory = nullptr,
+                                core::DraftTexts texts = core::DraftTexts::kWhole) {
   if (!memory) {
     std::string bytes;
-    return ReadDraftBytesIn(file, draft, reason, bytes, nullptr);
+    return ReadDraftBytesIn(file, draft, reason, bytes, nullptr, texts);
   }
   core::DraftStatus status;
   try {
-    status = ReadDraftBytesIn(file, draft, reason, memory->bytes, &memory->parser);
+    status = ReadDraftBytesIn(file, draft, reason, memory->bytes, &memory->parser, texts);
   } catch (...) {
     std::string().swap(memory->bytes);
     throw;
@@ -266,7 +267,9 @@ std::string DraftStateText(const std::string& file, DraftReadMemory* memory) {
   std::string reason;
   core::DraftStatus status;
   try {
-    status = ReadDraftBytes(file, draft, reason, memory);
+    // Only the count is shown: the texts are read as stand-ins, which spares copying
+    // each one and the timeline making its text again.
+    status = ReadDraftBytes(file, draft, reason, memory, core::DraftTexts::kStandIns);
   } catch (const std::bad_alloc&) {
     status = core::DraftStatus::kTooLarge;
   }

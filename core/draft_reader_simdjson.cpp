@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/ascii_case.h"
+#include "core/caption_text.h"
 
 namespace core {
 namespace {
@@ -92,7 +93,7 @@ int64_t WholeNumberOf(od::value& value) {
   return static_cast<int64_t>(number);  // the conversion cuts toward zero
 }
 
-void ReadTexts(od::value& texts, DraftModel& draft) {
+void ReadTexts(od::value& texts, DraftTexts kept, DraftModel& draft) {
   static const char* const kKeys[] = {"id", "content"};
   ForEachChild(texts, [&](od::value& element) {
     DraftText text;
@@ -101,7 +102,14 @@ void ReadTexts(od::value& texts, DraftModel& draft) {
         text.id = StringOf(value);
       } else {
         text.contentIsString = IsString(value);
-        text.content = StringOf(value);
+        if (!text.contentIsString) {
+          text.content.clear();
+        } else if (kept == DraftTexts::kStandIns) {
+          std::string_view content = value.get_string();
+          text.content = ContentStandIn(UpToNul(content));
+        } else {
+          text.content = StringOf(value);
+        }
       }
     });
     draft.texts.push_back(std::move(text));
@@ -192,9 +200,9 @@ void ReadTracks(od::value& tracks, DraftModel& draft) {
   });
 }
 
-DraftModel ReadDraft(od::value& root, int depth);
+DraftModel ReadDraft(od::value& root, int depth, DraftTexts kept);
 
-void ReadNestedDrafts(od::value& drafts, int depth, DraftModel& draft) {
+void ReadNestedDrafts(od::value& drafts, int depth, DraftTexts kept, DraftModel& draft) {
   if (depth >= kMaxNestedDraftDepth) return;
   static const char* const kKeys[] = {"id", "draft"};
   ForEachChild(drafts, [&](od::value& element) {
@@ -203,14 +211,14 @@ void ReadNestedDrafts(od::value& drafts, int depth, DraftModel& draft) {
       if (key == 0) {
         nested.id = StringOf(value);
       } else if (value.type() == json_type::object) {
-        nested.draft = std::make_unique<DraftModel>(ReadDraft(value, depth + 1));
+        nested.draft = std::make_unique<DraftModel>(ReadDraft(value, depth + 1, kept));
       }
     });
     if (nested.draft) draft.drafts.push_back(std::move(nested));
   });
 }
 
-DraftModel ReadDraft(od::value& root, int depth) {
+DraftModel ReadDraft(od::value& root, int depth, DraftTexts kept) {
   static const char* const kRootKeys[] = {"materials", "tracks"};
   static const char* const kMaterialKeys[] = {"texts", "text_templates", "drafts"};
   DraftModel draft;
@@ -220,9 +228,9 @@ DraftModel ReadDraft(od::value& root, int depth) {
       return;
     }
     ForEachMember(value, kMaterialKeys, [&](size_t material, od::value& list) {
-      if (material == 0) ReadTexts(list, draft);
+      if (material == 0) ReadTexts(list, kept, draft);
       if (material == 1) ReadTextTemplates(list, draft);
-      if (material == 2) ReadNestedDrafts(list, depth, draft);
+      if (material == 2) ReadNestedDrafts(list, depth, kept, draft);
     });
   });
   return draft;
@@ -238,7 +246,8 @@ SimdjsonParser::SimdjsonParser() : state_(std::make_unique<State>()) {}
 SimdjsonParser::~SimdjsonParser() = default;
 
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
-                                    DraftModel& model, SimdjsonParser* parser) {
+                                    DraftModel& model, SimdjsonParser* parser,
+                                    DraftTexts texts) {
   // The parser's index takes four bytes a byte of the draft, and no array may reach
   // PTRDIFF_MAX bytes: past that its allocation throws where nothing can catch it (in a
   // 32-bit process from 512 MiB on). Such a draft needs more memory than there is.
@@ -266,7 +275,7 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
     od::document document = used->iterate(bytes, size, capacity);
     if (document.type() != json_type::object) return SimdjsonRead::kNotObject;
     od::value root = document.get_value();
-    model = ReadDraft(root, 0);
+    model = ReadDraft(root, 0, texts);
     return SimdjsonRead::kOk;
   } catch (const simdjson::simdjson_error& error) {
     return error.error() == simdjson::MEMALLOC ? SimdjsonRead::kOutOfMemory
@@ -275,9 +284,10 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
 }
 
 DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model,
-                               SimdjsonParser* parser) {
+                               SimdjsonParser* parser, DraftTexts texts) {
   try {
-    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model, parser) ==
+    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model, parser,
+                               texts) ==
         SimdjsonRead::kOk) {
       return DraftStatus::kOk;
     }

@@ -37,6 +37,11 @@ class SimdjsonParser {
   std::unique_ptr<State> state_;
 };
 
+// What the reader keeps of each text material's content: all of it, or, to count
+// captions, only ContentStandIn (core/caption_text.h) of it, so that the timeline finds
+// the same captions, each text a stand-in.
+enum class DraftTexts { kWhole, kStandIns };
+
 enum class SimdjsonRead {
   kOk,           // a JSON object, read into the model
   kNotObject,    // JSON whose top level is not an object
@@ -52,13 +57,16 @@ enum class SimdjsonRead {
 // bytes that are not UTF-8) is kRejected, and the model is then left as it was.
 // With `parser`, the parse uses (and keeps) its memory; without, a parser of its own.
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
-                                    DraftModel& model, SimdjsonParser* parser = nullptr);
+                                    DraftModel& model, SimdjsonParser* parser = nullptr,
+                                    DraftTexts texts = DraftTexts::kWhole);
 
 // Reads draft bytes into `model`, simdjson first: what it does not read as a JSON object
 // goes to ReadDraftModelOf, whose parser takes more and which decides whether the bytes
 // are a draft, so both readers accept the same files. Never throws. Spare capacity of
 // kSimdjsonPadding after the bytes spares a copy; `parser` as ReadDraftModelSimdjson's.
+// `texts` is for the simdjson reader; the JSON classes keep whole texts.
 DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model,
-                               SimdjsonParser* parser = nullptr);
+                               SimdjsonParser* parser = nullptr,
+                               DraftTexts texts = DraftTexts::kWhole);
 
 }  // namespace core
