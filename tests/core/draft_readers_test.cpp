@@ -102,6 +102,9 @@ TEST(DraftReaders, FillTheSameModelFromTheSameBytes) {
                   NestedDrafts(core::kMaxNestedDraftDepth + 3));
   ExpectSameModel("escaped member names", R"({"materials":{"t\u0065xts":[{"\u0069d":"a",
     "content\u0000ignored":"after nul"}], "texts":[{"id":"second"}]}, "tr\"acks":[]})");
+  ExpectSameModel("escapes inside and after names", R"({"Tr\u0041cks":[{"T\u0059PE":"t",
+    "name\u0000":"n","segments\"":[{}],"attribute_":1,"\u0061ttribute":3}],
+    "materials":{"texts":[{"i\u0064":"a"}]}})");
   ExpectSameModel("byte-order mark", "\xEF\xBB\xBF{\"materials\":{\"texts\":[{\"id\":\"a\"}]}}");
   ExpectSameModel("empty draft", "{}");
 }
