@@ -23,7 +23,9 @@ constexpr size_t kSimdjsonPadding = 64;
 // than kKeptDraftLimit is read with a parser of its own, so what is kept stays small.
 class SimdjsonParser {
  public:
-  static constexpr size_t kKeptDraftLimit = 64u << 20;
+  // Small enough that two threads' kept memory leaves a 32-bit process room for a
+  // large draft; large enough for the drafts most projects have.
+  static constexpr size_t kKeptDraftLimit = 16u << 20;
 
   SimdjsonParser();
   ~SimdjsonParser();
@@ -31,6 +33,7 @@ class SimdjsonParser {
   SimdjsonParser& operator=(const SimdjsonParser&) = delete;
 
   struct State;
+  // What the reader parses with.
   State& Get() { return *state_; }
 
  private:
