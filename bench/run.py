@@ -14,6 +14,7 @@ largest; the outputs of subvane-cli and the Python converter are compared byte f
 """
 import argparse
 import os
+import resource
 import shutil
 import subprocess
 import sys
@@ -111,11 +112,15 @@ def project_list(args, work):
     size = os.path.getsize(draft)
 
     def run(command, cache):
+        """Wall and CPU (user + system, every thread) seconds of one whole process."""
         # A cache folder of the run's own: "cold" starts with nothing remembered.
         env = dict(os.environ, XDG_CACHE_HOME=cache)
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
         start = time.perf_counter()
         subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return time.perf_counter() - start
+        wall = time.perf_counter() - start
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        return wall, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
     def fresh_cache(name):
         cache = os.path.join(work, name)
@@ -124,18 +129,27 @@ def project_list(args, work):
 
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
+    load = os.getloadavg()[0]
     convert = run([cli, "--output-dir", out] + folders, fresh_cache("cache-convert"))
     listed_after = run([cli, "--list", "--drafts-root", root], os.path.join(work, "cache-convert"))
-    cold = min(run([cli, "--list", "--drafts-root", root], fresh_cache("cache-list")) for _ in range(args.runs))
+    first = run([cli, "--list", "--drafts-root", root], fresh_cache("cache-list"))
+    best = min([first] + [run([cli, "--list", "--drafts-root", root], fresh_cache("cache-list"))
+                          for _ in range(args.runs - 1)])
     warm = run([cli, "--list", "--drafts-root", root], os.path.join(work, "cache-list"))
     print()
-    print("--list over %d projects of %.1f MB (%d subtitles each), one run each, threads: %d" % (
-        args.list_projects, size / 1e6, args.list_subtitles, os.cpu_count() or 1))
-    print("  convert all                         %7.3f s" % convert)
-    print("  --list, nothing remembered (best)   %7.3f s   %5.2f of convert" % (cold, cold / convert))
-    print("  --list after converting             %7.3f s   %5.2f of convert" % (listed_after, listed_after / convert))
-    print("  --list again                        %7.3f s   %5.2f of convert" % (warm, warm / convert))
-    print("  goal: --list at most 0.25 of convert")
+    print("--list over %d projects of %.1f MB (%d subtitles each), threads: %d, load average before: %.2f" % (
+        args.list_projects, size / 1e6, args.list_subtitles, os.cpu_count() or 1, load))
+    print("                                        wall    of convert   CPU (user+sys)")
+
+    def line(name, figures):
+        print("  %-35s %6.3f s   %5.2f     %6.3f s" % (name, figures[0], figures[0] / convert[0], figures[1]))
+
+    line("convert all", convert)
+    line("--list, nothing remembered", first)
+    line("--list, nothing remembered (best)", best)
+    line("--list after converting", listed_after)
+    line("--list again", warm)
+    print("  goal: --list with nothing remembered at most 0.25 of convert")
     shutil.rmtree(root, ignore_errors=True)
     shutil.rmtree(out, ignore_errors=True)
 

@@ -22,9 +22,9 @@ namespace {
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr size_t kExcerptLength = 40;  // characters of a first caption that --list-tracks shows
 
-core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draft,
-                                std::string& reason) {
-  std::string bytes;
+core::DraftStatus ReadDraftBytesIn(const std::string& file, core::DraftModel& draft,
+                                  std::string& reason, std::string& bytes,
+                                  core::SimdjsonParser* parser, core::DraftTexts texts) {
   std::string systemReason;
   switch (core::ReadWholeFile(file, bytes, systemReason, core::kSimdjsonPadding)) {
     case core::ReadResult::kOk:
@@ -39,9 +39,28 @@ core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draf
       reason = core::DraftStatusCause(core::DraftStatus::kTooLarge);
       return core::DraftStatus::kTooLarge;
   }
-  core::DraftStatus status = core::ReadDraftModelFast(bytes, draft);
+  core::DraftStatus status = core::ReadDraftModelFast(bytes, draft, parser, texts);
   if (status != core::DraftStatus::kOk)
     reason = bytes.empty() ? "not JSON (empty file)" : core::DraftStatusCause(status);
+  return status;
+}
+
+core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draft,
+                                std::string& reason, DraftReadMemory* memory = nullptr,
+                                core::DraftTexts texts = core::DraftTexts::kWhole) {
+  if (!memory) {
+    std::string bytes;
+    return ReadDraftBytesIn(file, draft, reason, bytes, nullptr, texts);
+  }
+  core::DraftStatus status;
+  try {
+    status = ReadDraftBytesIn(file, draft, reason, memory->bytes, &memory->parser, texts);
+  } catch (...) {
+    std::string().swap(memory->bytes);
+    throw;
+  }
+  if (memory->bytes.capacity() > core::SimdjsonParser::kKeptDraftLimit)
+    std::string().swap(memory->bytes);
   return status;
 }
 
@@ -223,10 +242,18 @@ core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& te
   }
 }
 
-std::string DraftStateText(const std::string& file) {
+std::string DraftStateText(const std::string& file, DraftReadMemory* memory) {
   core::DraftModel draft;
   std::string reason;
-  switch (ReadDraftFile(file, draft, reason)) {
+  core::DraftStatus status;
+  try {
+    // Only the count is shown: the texts are read as stand-ins, which spares copying
+    // each one and the timeline making its text again.
+    status = ReadDraftBytes(file, draft, reason, memory, core::DraftTexts::kStandIns);
+  } catch (const std::bad_alloc&) {
+    status = core::DraftStatus::kTooLarge;
+  }
+  switch (status) {
     case core::DraftStatus::kOk:
       break;
     case core::DraftStatus::kEncrypted:

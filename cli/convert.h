@@ -7,6 +7,7 @@
 
 #include "core/draft_file.h"
 #include "core/draft_model.h"
+#include "core/draft_reader_simdjson.h"
 #include "cli/options.h"
 
 namespace cli {
@@ -49,9 +50,18 @@ core::DraftStatus ConvertDraftFile(const std::string& file, const Options& optio
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
                                        std::string& reason, std::string& copyNote);
 
+// The memory that reading drafts one after another keeps between them (the file's bytes,
+// the parser's index), so that each draft after the first allocates nothing large. One
+// for each thread; what a draft of more than core::SimdjsonParser::kKeptDraftLimit bytes
+// needs is not kept.
+struct DraftReadMemory {
+  std::string bytes;
+  core::SimdjsonParser parser;
+};
+
 // What the draft file `file` holds, for --list: "N subtitles", "no subtitles",
-// "encrypted" or "unreadable".
-std::string DraftStateText(const std::string& file);
+// "encrypted" or "unreadable". With `memory`, read in the memory it keeps.
+std::string DraftStateText(const std::string& file, DraftReadMemory* memory = nullptr);
 
 // Hands out the file name stems of one batch, never the same one twice (letter case
 // ignored): NAME, then NAME-2, NAME-3, ...

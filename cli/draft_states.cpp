@@ -4,6 +4,7 @@
 #include <map>
 #include <atomic>
 #include <exception>
+#include <memory>
 #include <thread>
 
 #include "cli/convert.h"
@@ -106,9 +107,17 @@ void CountInParallel(const std::vector<std::string>& files, const std::vector<si
                      std::vector<std::string>& states) {
   std::atomic<size_t> next{0};
   auto work = [&]() {
+    // Drafts are handed out one at a time, so a thread held up by a large draft or a
+    // busy core does fewer; each thread reads in memory of its own.
+    std::unique_ptr<DraftReadMemory> memory;
+    try {
+      memory = std::make_unique<DraftReadMemory>();
+    } catch (const std::exception&) {
+      // Without memory to keep, each draft is read in memory of its own.
+    }
     for (size_t i = next++; i < indexes.size(); i = next++) {
       try {
-        states[indexes[i]] = DraftStateText(files[indexes[i]]);
+        states[indexes[i]] = DraftStateText(files[indexes[i]], memory.get());
       } catch (const std::exception&) {
         states[indexes[i]].clear();  // counted again alone
       }

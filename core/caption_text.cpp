@@ -96,7 +96,16 @@ std::string TidyLineBreaks(std::string_view text) {
 
 std::string CaptionTextOf(const DraftText& text) {
   if (!text.contentIsString) return std::string();
-  return TidyLineBreaks(PlainSubtitleText(text.content));
+  return CaptionTextOfContent(text.content);
+}
+
+std::string CaptionTextOfContent(std::string_view content) {
+  return TidyLineBreaks(PlainSubtitleText(content));
+}
+
+std::string ContentStandIn(std::string_view content) {
+  // One plain character: neither rich text nor markup, so it shows as itself.
+  return CaptionTextOfContent(content).empty() ? std::string() : std::string("-");
 }
 
 }  // namespace core

@@ -19,4 +19,11 @@ std::string TidyLineBreaks(std::string_view text);
 // The tidy plain text of a text material; empty when its content is not a string.
 std::string CaptionTextOf(const DraftText& text);
 
+// The tidy plain text of a text material whose content is the string `content`.
+std::string CaptionTextOfContent(std::string_view content);
+
+// What a reader that only counts captions keeps of the string `content`: a stand-in
+// whose caption text is empty exactly when that of `content` is, and never allocates.
+std::string ContentStandIn(std::string_view content);
+
 }  // namespace core

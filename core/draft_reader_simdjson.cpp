@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/ascii_case.h"
+#include "core/caption_text.h"
 
 namespace core {
 namespace {
@@ -25,33 +26,48 @@ std::string_view UpToNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
-// A member's name as the JSON classes hold it. Names without escapes are read where
-// they stand; only the rare escaped one is decoded.
-std::string_view NameOf(od::field& member) {
-  const char* raw = member.key().raw();
-  size_t length = 0;
-  while (raw[length] != '"' && raw[length] != '\\') ++length;
-  if (raw[length] == '"') return std::string_view(raw, length);
-  std::string_view decoded = member.unescaped_key();
-  return UpToNul(decoded);
+enum class NameMatch { kSame, kDifferent, kEscaped };
+
+// How the member name whose raw bytes start at `raw` (past its opening quote) compares
+// with `key`, a name in lower case: the same in any ASCII letter case, different, or
+// kEscaped when the two agree up to an escape, which only the decoded name can decide
+// (a name holding \u0000 counts up to it, as the JSON classes keep it). Most names
+// differ in their first bytes, so this reads few of them and decodes almost none.
+NameMatch CompareRawName(const char* raw, std::string_view key) {
+  size_t i = 0;
+  while (i < key.size() && AsciiLower(raw[i]) == key[i]) ++i;
+  if (i == key.size() && raw[i] == '"') return NameMatch::kSame;
+  return raw[i] == '\\' ? NameMatch::kEscaped : NameMatch::kDifferent;
 }
 
-// Calls `visit(i, value)` for the first member of `object` whose name matches keys[i];
-// later members of a name already seen are skipped, as a lookup would find the first.
-// Nothing for a value that is not an object.
+// Calls `visit(i, value)` for the first member of `object` whose name matches keys[i]
+// (names in lower case) without regard to ASCII case; later members of a name already
+// seen are skipped, as a lookup would find the first. Nothing for a value that is not
+// an object.
 template <size_t N, typename Visit>
-void ForEachMember(od::value& object, const char* const (&keys)[N], Visit visit) {
+void ForEachMember(od::value& object, const std::string_view (&keys)[N], Visit visit) {
   if (object.type() != json_type::object) return;
   bool seen[N] = {};
   for (od::field member : object.get_object()) {
-    std::string_view name = NameOf(member);
-    for (size_t i = 0; i < N; ++i) {
-      if (!seen[i] && EqualsIgnoringAsciiCase(name, keys[i])) {
-        seen[i] = true;
-        visit(i, member.value());
-        break;
+    const char* raw = member.key().raw();
+    size_t found = N;
+    bool escaped = false;
+    for (size_t i = 0; i < N && found == N; ++i) {
+      if (seen[i]) continue;
+      NameMatch match = CompareRawName(raw, keys[i]);
+      if (match == NameMatch::kSame) found = i;
+      escaped = escaped || match == NameMatch::kEscaped;
+    }
+    if (found == N && escaped) {
+      std::string_view decoded = member.unescaped_key();
+      std::string_view name = UpToNul(decoded);
+      for (size_t i = 0; i < N && found == N; ++i) {
+        if (!seen[i] && EqualsIgnoringAsciiCase(name, keys[i])) found = i;
       }
     }
+    if (found == N) continue;
+    seen[found] = true;
+    visit(found, member.value());
   }
 }
 
@@ -92,8 +108,8 @@ int64_t WholeNumberOf(od::value& value) {
   return static_cast<int64_t>(number);  // the conversion cuts toward zero
 }
 
-void ReadTexts(od::value& texts, DraftModel& draft) {
-  static const char* const kKeys[] = {"id", "content"};
+void ReadTexts(od::value& texts, DraftTexts kept, DraftModel& draft) {
+  static constexpr std::string_view kKeys[] = {"id", "content"};
   ForEachChild(texts, [&](od::value& element) {
     DraftText text;
     ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
@@ -101,7 +117,14 @@ void ReadTexts(od::value& texts, DraftModel& draft) {
         text.id = StringOf(value);
       } else {
         text.contentIsString = IsString(value);
-        text.content = StringOf(value);
+        if (!text.contentIsString) {
+          text.content.clear();
+        } else if (kept == DraftTexts::kStandIns) {
+          std::string_view content = value.get_string();
+          text.content = ContentStandIn(UpToNul(content));
+        } else {
+          text.content = StringOf(value);
+        }
       }
     });
     draft.texts.push_back(std::move(text));
@@ -109,8 +132,8 @@ void ReadTexts(od::value& texts, DraftModel& draft) {
 }
 
 void ReadTextTemplates(od::value& templates, DraftModel& draft) {
-  static const char* const kKeys[] = {"id", "text_info_resources"};
-  static const char* const kResourceKeys[] = {"text_material_id"};
+  static constexpr std::string_view kKeys[] = {"id", "text_info_resources"};
+  static constexpr std::string_view kResourceKeys[] = {"text_material_id"};
   ForEachChild(templates, [&](od::value& element) {
     DraftTextTemplate textTemplate;
     ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
@@ -130,10 +153,10 @@ void ReadTextTemplates(od::value& templates, DraftModel& draft) {
 
 DraftSegment ReadSegment(od::value& element) {
   enum { kMaterialId, kExtraRefs, kTarget, kSource, kSpeed, kVisible };
-  static const char* const kKeys[] = {
+  static constexpr std::string_view kKeys[] = {
       "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
       "visible"};
-  static const char* const kRangeKeys[] = {"start", "duration"};
+  static constexpr std::string_view kRangeKeys[] = {"start", "duration"};
   DraftSegment segment;
   ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
     switch (key) {
@@ -168,7 +191,7 @@ DraftSegment ReadSegment(od::value& element) {
 
 void ReadTracks(od::value& tracks, DraftModel& draft) {
   enum { kType, kName, kAttribute, kSegments };
-  static const char* const kKeys[] = {"type", "name", "attribute", "segments"};
+  static constexpr std::string_view kKeys[] = {"type", "name", "attribute", "segments"};
   ForEachChild(tracks, [&](od::value& element) {
     DraftTrack track;
     ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
@@ -192,27 +215,27 @@ void ReadTracks(od::value& tracks, DraftModel& draft) {
   });
 }
 
-DraftModel ReadDraft(od::value& root, int depth);
+DraftModel ReadDraft(od::value& root, int depth, DraftTexts kept);
 
-void ReadNestedDrafts(od::value& drafts, int depth, DraftModel& draft) {
+void ReadNestedDrafts(od::value& drafts, int depth, DraftTexts kept, DraftModel& draft) {
   if (depth >= kMaxNestedDraftDepth) return;
-  static const char* const kKeys[] = {"id", "draft"};
+  static constexpr std::string_view kKeys[] = {"id", "draft"};
   ForEachChild(drafts, [&](od::value& element) {
     DraftNested nested;
     ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
       if (key == 0) {
         nested.id = StringOf(value);
       } else if (value.type() == json_type::object) {
-        nested.draft = std::make_unique<DraftModel>(ReadDraft(value, depth + 1));
+        nested.draft = std::make_unique<DraftModel>(ReadDraft(value, depth + 1, kept));
       }
     });
     if (nested.draft) draft.drafts.push_back(std::move(nested));
   });
 }
 
-DraftModel ReadDraft(od::value& root, int depth) {
-  static const char* const kRootKeys[] = {"materials", "tracks"};
-  static const char* const kMaterialKeys[] = {"texts", "text_templates", "drafts"};
+DraftModel ReadDraft(od::value& root, int depth, DraftTexts kept) {
+  static constexpr std::string_view kRootKeys[] = {"materials", "tracks"};
+  static constexpr std::string_view kMaterialKeys[] = {"texts", "text_templates", "drafts"};
   DraftModel draft;
   ForEachMember(root, kRootKeys, [&](size_t key, od::value& value) {
     if (key == 1) {
@@ -220,9 +243,9 @@ DraftModel ReadDraft(od::value& root, int depth) {
       return;
     }
     ForEachMember(value, kMaterialKeys, [&](size_t material, od::value& list) {
-      if (material == 0) ReadTexts(list, draft);
+      if (material == 0) ReadTexts(list, kept, draft);
       if (material == 1) ReadTextTemplates(list, draft);
-      if (material == 2) ReadNestedDrafts(list, depth, draft);
+      if (material == 2) ReadNestedDrafts(list, depth, kept, draft);
     });
   });
   return draft;
@@ -230,8 +253,16 @@ DraftModel ReadDraft(od::value& root, int depth) {
 
 }  // namespace
 
+struct SimdjsonParser::State {
+  od::parser parser;
+};
+
+SimdjsonParser::SimdjsonParser() : state_(std::make_unique<State>()) {}
+SimdjsonParser::~SimdjsonParser() = default;
+
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
-                                    DraftModel& model) {
+                                    DraftModel& model, SimdjsonParser* parser,
+                                    DraftTexts texts) {
   // The parser's index takes four bytes a byte of the draft, and no array may reach
   // PTRDIFF_MAX bytes: past that its allocation throws where nothing can catch it (in a
   // 32-bit process from 512 MiB on). Such a draft needs more memory than there is.
@@ -252,11 +283,14 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
     capacity = size + simdjson::SIMDJSON_PADDING;
   }
   try {
-    od::parser parser;
-    od::document document = parser.iterate(bytes, size, capacity);
+    std::unique_ptr<od::parser> own;
+    od::parser* used = parser && size <= SimdjsonParser::kKeptDraftLimit
+                           ? &parser->Get().parser
+                           : (own = std::make_unique<od::parser>()).get();
+    od::document document = used->iterate(bytes, size, capacity);
     if (document.type() != json_type::object) return SimdjsonRead::kNotObject;
     od::value root = document.get_value();
-    model = ReadDraft(root, 0);
+    model = ReadDraft(root, 0, texts);
     return SimdjsonRead::kOk;
   } catch (const simdjson::simdjson_error& error) {
     return error.error() == simdjson::MEMALLOC ? SimdjsonRead::kOutOfMemory
@@ -264,9 +298,11 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
   }
 }
 
-DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model) {
+DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model,
+                               SimdjsonParser* parser, DraftTexts texts) {
   try {
-    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model) ==
+    if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model, parser,
+                               texts) ==
         SimdjsonRead::kOk) {
       return DraftStatus::kOk;
     }

@@ -33,7 +33,8 @@ std::string FullPath(const std::string& path);
 enum class ReadResult { kOk, kNotFound, kUnreadable, kTooLarge };
 // Reads the whole file into `bytes`, with room for `spareCapacity` more bytes after it
 // (for a parser that reads past the end); on failure `reason` holds the system's words.
-// kTooLarge when the process cannot have the memory the file needs; never throws.
+// kTooLarge when the process cannot have the memory the file needs; never throws. The
+// memory `bytes` holds is used again when large enough.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
                          size_t spareCapacity = 0);
 

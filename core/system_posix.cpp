@@ -99,7 +99,8 @@ static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes,
     return ReadResult::kUnreadable;
   }
   // Read straight into the result, sized as the file is; a file that grows meanwhile
-  // is read on to its end.
+  // is read on to its end. Bytes `bytes` already holds are read over, not cleared
+  // first: a buffer kept from one draft to the next is not filled with zeros for each.
   size_t size = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
   if (size + spareCapacity >= bytes.max_size()) {
     reason = "file too large";

@@ -150,8 +150,10 @@ static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes,
     reason = "file too large";
     return ReadResult::kTooLarge;
   }
+  // Bytes `bytes` already holds are read over, not cleared first: a buffer kept from
+  // one draft to the next is not filled with zeros for each.
   bytes.reserve(static_cast<size_t>(size.QuadPart) + spareCapacity);
-  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+  bytes.resize(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD count = 0;

@@ -307,6 +307,43 @@ TEST_F(CliTest, RememberedCountsNeverOutliveTheirDraft) {
   EXPECT_NE(ReadBytes(caches[0]).find("\t2 subtitles\t"), std::string::npos);
 }
 
+// Each counting thread reads its drafts one after another in memory kept between them:
+// a short draft after a long one, or a broken one after a good one, must still say
+// what it alone holds (a prefix of a draft read over that draft is not that draft).
+TEST_F(CliTest, ListStatesOfDraftsReadOneAfterAnother) {
+  cli_test::SetChildEnvironment(SUBVANE_EDITORS_HOME, Arg(folder_ / "home"));
+  std::string many = "{\"materials\":{\"texts\":[";
+  for (int i = 0; i < 300; ++i) {
+    many += std::string(i ? "," : "") + "{\"content\":\"{\\\"text\\\":\\\"line " +
+            std::to_string(i) + std::string(80, 'x') + "\\\"}\"}";
+  }
+  many += "]}}";
+  const std::pair<std::string, std::string> kinds[] = {
+      {many, "\t300 subtitles\t"},
+      {many.substr(0, many.size() - 2), "\tunreadable\t"},
+      {"{}", "\tno subtitles\t"},
+      {"{\"materials\":{\"texts\":[{\"content\":\"a\"},{\"content\":\"\\n\"}]}}",
+       "\t1 subtitle\t"},
+      {std::string(700, 'Q') + "==", "\tencrypted\t"},
+      {"\xEF\xBB\xBF" + std::string(kSmallDraft), "\t1 subtitle\t"},
+      {"", "\tunreadable\t"},
+  };
+  const size_t kProjects = 28;
+  for (size_t i = 0; i < kProjects; ++i) {
+    // Every other project is the long draft, so each thread reads the others after it.
+    const auto& kind = kinds[i % 2 == 0 ? 0 : 1 + (i / 2) % 6];
+    File("root/p" + std::to_string(100 + i) + "/draft_content.json", kind.first);
+  }
+  ChildResult list = RunCli({"--list", "--drafts-root", Arg(folder_ / "root")});
+  EXPECT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_EQ(LineCount(list.out), static_cast<int>(kProjects)) << list.out;
+  for (size_t i = 0; i < kProjects; ++i) {
+    const auto& kind = kinds[i % 2 == 0 ? 0 : 1 + (i / 2) % 6];
+    std::string state = kind.second + Arg(folder_ / "root" / ("p" + std::to_string(100 + i)));
+    EXPECT_NE(list.out.find(state + "\n"), std::string::npos) << state << "\n" << list.out;
+  }
+}
+
 TEST_F(CliTest, ExistingOutputIsReplacedOnlyByACompleteFile) {
   fs::path target = File("out/subtitles.srt", "older subtitles");
   fs::path good = File("good.json", kSmallDraft);
