@@ -38,6 +38,7 @@ def entry(args, name):
 
 
 def check_zip_layout(args):
+    assert os.path.exists(args.zip), "no %s: `make dist` makes it" % args.zip
     assert pathlib.Path(args.zip).name == "Subvane-%s-win32.zip" % args.version, args.zip
     with zipfile.ZipFile(args.zip) as archive:
         infos = archive.infolist()
@@ -70,12 +71,8 @@ def check_texts(args):
     assert places == sorted(places), places
 
 
-def pe_description(path):
-    headers = subprocess.run(["i686-w64-mingw32-objdump", "-p", path], capture_output=True,
-                             text=True, check=True).stdout
-    resources = subprocess.run(["i686-w64-mingw32-windres", "-i", path, "-O", "rc"],
-                               capture_output=True, check=True).stdout.decode("utf-8", "replace")
-    return headers, resources
+def tool_output(*command):
+    return subprocess.run(command, capture_output=True, check=True).stdout.decode("utf-8", "replace")
 
 
 def version_strings(resources):
@@ -94,7 +91,8 @@ def check_programs(args):
         for name, description in DESCRIPTIONS.items():
             path = pathlib.Path(work) / name
             path.write_bytes(entry(args, name))
-            headers, resources = pe_description(path)
+            headers = tool_output("i686-w64-mingw32-objdump", "-p", path)
+            resources = tool_output("i686-w64-mingw32-windres", "-i", path, "-O", "rc")
             imports = {d.lower() for d in re.findall(r"DLL Name: (\S+)", headers)}
             assert imports and imports <= SYSTEM_DLLS, "%s imports %s" % (name, imports - SYSTEM_DLLS)
             assert "symbols stripped" in headers and "debugging information removed" in headers
@@ -111,9 +109,7 @@ def check_programs(args):
             if name == "Subvane.exe":
                 sizes = re.findall(r'"\\(\d{3})\\\d{3}\\000\\000", 1, 32', resources)
                 assert sorted(int(s, 8) or 256 for s in sizes) == [16, 32, 48, 256], sizes
-                assert re.search(r'name=""Subvane"" version=""%s\.0""' % re.escape(args.version),
-                                 resources), "the manifest's version"
-                assert "PerMonitorV2" in resources and "asInvoker" in resources
+                assert 'name=""Subvane"" version=""%s.0""' % args.version in resources, "manifest"
 
 
 def install(args):
@@ -146,7 +142,6 @@ def check_cli_from_chinese_folder(args):
     version = cli("--version")
     assert version.returncode == 0 and version.stdout.decode().strip() == "subvane-cli " + args.version, \
         version.stdout
-    assert cli("--no-such-option").returncode == 2
     draft = real_draft(args, "json-small-7.json")
     if not draft:
         print("  (no real drafts: the conversion is skipped)")
@@ -155,8 +150,6 @@ def check_cli_from_chinese_folder(args):
     assert done.returncode == 0, done.stderr
     expected = draft.with_name("json-small-7.expected.srt").read_bytes()
     assert (folder / "字幕 输出.srt").read_bytes() == expected
-    encrypted = cli(gui_test.windows_path(draft.with_name("encrypted.json")))
-    assert encrypted.returncode == 1, encrypted.returncode
 
 
 def caption_icon_shown(s):
@@ -203,33 +196,21 @@ CHECKS = [check_zip_layout, check_texts, check_programs, check_cli_from_chinese_
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--zip", required=True)
-    parser.add_argument("--version", required=True)
-    parser.add_argument("--source-dir", required=True)
-    parser.add_argument("--license", required=True)
+    for option in ("zip", "version", "source-dir", "license", "probe", "drafts", "artifacts"):
+        parser.add_argument("--" + option, required=True)
     parser.add_argument("--notice", action="append", default=[], help="a text LICENSE.txt holds whole")
-    parser.add_argument("--probe", required=True)
-    parser.add_argument("--drafts", required=True)
-    parser.add_argument("--artifacts", required=True)
-    parser.add_argument("checks", nargs="*")
     args = parser.parse_args()
     args.exe = None
-    if not pathlib.Path(args.zip).exists():
-        print("no %s: make it with `make dist` (scripts/test.sh does)" % args.zip)
-        return 1
-    passed = failed = 0
+    failed = 0
     for check in CHECKS:
-        if args.checks and check.__name__ not in args.checks:
-            continue
         try:
             check(args)
-            passed += 1
             print("PASS", check.__name__)
         except Exception:  # a failed check must not stop the others
             failed += 1
             print("FAIL", check.__name__)
             traceback.print_exc()
-    print("%d passed, %d failed" % (passed, failed))
+    print("%d passed, %d failed" % (len(CHECKS) - failed, failed))
     return 1 if failed else 0
 
 
