@@ -75,7 +75,7 @@ void CompareReaders(const uint8_t* data, size_t size) {
       core::ParseDraft(reinterpret_cast<const char*>(data), size, doc) != core::DraftStatus::kOk) {
     return;
   }
-  if (app_test::DescribeModel(fast) != app_test::DescribeModel(core::ReadDraftModel(doc))) {
+  if (core_test::DescribeModel(fast) != core_test::DescribeModel(core::ReadDraftModel(doc))) {
     std::abort();
   }
 }
