@@ -1,8 +1,9 @@
 # The two set-up commands: `make test` installs, builds both targets and runs every
-# test; `make run` builds the Windows program and starts it. `make install` builds the
-# optimised subvane-cli and copies it to $(PREFIX)/bin; `make bench` prints the
-# performance figures (bench/run.py).
-.PHONY: test run build release install bench clean
+# test; `make run` builds the Windows program and starts it. `make dist` writes the
+# release zip for Windows users, dist/Subvane-<version>-win32.zip (the `dist` preset,
+# build/dist). `make install` builds the optimised subvane-cli and copies it to
+# $(PREFIX)/bin; `make bench` prints the performance figures (bench/run.py).
+.PHONY: test run build dist release install bench clean
 
 PREFIX ?= /usr/local
 
@@ -17,6 +18,11 @@ build:
 run: build
 	bash scripts/run.sh
 
+dist:
+	bash scripts/setup.sh
+	cmake --preset dist >/dev/null
+	cmake --build --preset dist
+
 release:
 	bash scripts/setup.sh release
 	cmake --preset release >/dev/null
@@ -30,4 +36,4 @@ bench:
 	python3 bench/run.py
 
 clean:
-	rm -rf build
+	rm -rf build dist

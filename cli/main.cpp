@@ -11,11 +11,12 @@
 #include "cli/libraries.h"
 #include "cli/options.h"
 #include "cli/project_list.h"
+#include "subvane_version.h"
 
 namespace {
 
 constexpr char kProgramName[] = "subvane-cli";
-constexpr char kVersionText[] = "subvane-cli 1.1.0\n";
+constexpr char kVersionText[] = "subvane-cli " SUBVANE_VERSION_TEXT "\n";
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;

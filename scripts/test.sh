@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets, and runs every test of both builds:
-# the Linux build natively, the Windows build under Wine with a headless X display.
+# Installs what is missing, builds both presets and the release zip (make dist), and runs
+# every test of both builds: the Linux build natively, the Windows build under Wine with a
+# headless X display; the Windows build's tests check the zip too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -12,6 +13,8 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
+cmake --preset dist >/dev/null
+cmake --build --preset dist -j "$jobs"
 
 # Wine's code page follows the locale: generate zh_CN into the build folder.
 locales="$root/build/locale"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/program_icon.h"
 #include "platform/win32/text_win.h"
 
 namespace platform {
@@ -303,6 +304,15 @@ HFONT CreateUiFont(int dpi) {
   return fallback;
 }
 
+// The program's own icon at the size that the two system metrics name, or Windows'
+// plain application icon for a program that carries none. Shared: never destroyed.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(SUBVANE_PROGRAM_ICON),
+                                            IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                            GetSystemMetrics(heightMetric), LR_SHARED));
+  return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 }  // namespace
 
 void InitUserInterface() {
@@ -314,7 +324,8 @@ void InitUserInterface() {
   windowClass.lpfnWndProc = TopLevelProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);  // taskbar, Alt+Tab
+  windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);  // caption
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExW(&windowClass);
 
