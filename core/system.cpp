@@ -1,6 +1,19 @@
 #include "core/system.h"
 
+#include <new>
+
 namespace core {
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
+                         size_t spareCapacity) {
+  try {
+    return ReadWholeFileOrThrow(path, bytes, reason, spareCapacity);
+  } catch (const std::bad_alloc&) {
+    std::string().swap(bytes);
+    reason = "not enough memory";
+    return ReadResult::kTooLarge;
+  }
+}
 
 bool ReadSmallFile(const std::string& path, std::string& bytes) {
   // The size is checked before anything is read, so a large file named like a

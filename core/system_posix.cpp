@@ -81,8 +81,8 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes, std::string& reason,
-                         size_t spareCapacity) {
+ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
+                                std::string& reason, size_t spareCapacity) {
   Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) {
     int error = errno;
@@ -127,16 +127,6 @@ static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes,
   return ReadResult::kOk;
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
-                         size_t spareCapacity) {
-  try {
-    return ReadWholeFileInto(path, bytes, reason, spareCapacity);
-  } catch (const std::bad_alloc&) {
-    std::string().swap(bytes);
-    reason = "not enough memory";
-    return ReadResult::kTooLarge;
-  }
-}
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
   int error = platform::ReplaceFileContents(path.c_str(), bytes.data(), bytes.size());

@@ -127,8 +127,8 @@ std::string FullPath(const std::string& path) {
   return Utf8(full);
 }
 
-static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes, std::string& reason,
-                         size_t spareCapacity) {
+ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
+                                std::string& reason, size_t spareCapacity) {
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
@@ -169,16 +169,6 @@ static ReadResult ReadWholeFileInto(const std::string& path, std::string& bytes,
   return ReadResult::kOk;
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
-                         size_t spareCapacity) {
-  try {
-    return ReadWholeFileInto(path, bytes, reason, spareCapacity);
-  } catch (const std::bad_alloc&) {
-    std::string().swap(bytes);
-    reason = "not enough memory";
-    return ReadResult::kTooLarge;
-  }
-}
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
   DWORD error = platform::ReplaceFileContents(Wide(path), bytes.data(), bytes.size());
