@@ -1003,6 +1003,50 @@ def check_edits_are_not_lost(s):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def local_app_data():
+    """The Wine prefix's %LOCALAPPDATA%, where the editors keep their settings."""
+    import getpass
+    prefix = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path.home() / ".wine"))
+    return prefix / "drive_c" / "users" / getpass.getuser() / "AppData" / "Local"
+
+
+def qt_ini_text(text):
+    """`text` as Qt writes it into an INI value: characters beyond ASCII as \\xHHHH."""
+    return "".join(ch if ord(ch) < 0x80 else "\\x%04x" % ord(ch) for ch in text)
+
+
+def check_open_dialog_starts_in_the_custom_draft_folder(s):
+    # JianyingPro's settings name a draft folder of the user's own (in Qt's form: forward
+    # slashes, \xHHHH escapes): the open dialog starts there, so the project's relative
+    # path is enough; the title then names the project.
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    config = local_app_data() / "JianyingPro" / "User Data" / "Config"
+    try:
+        drafts = work / "我的 草稿"
+        project = drafts / "Holiday"
+        project.mkdir(parents=True)
+        shutil.copyfile(os.path.join(s.args.drafts, "json-small-7.json"),
+                        project / "draft_content.json")
+        (project / "draft_meta_info.json").write_text(
+            json.dumps({"draft_name": "假期 Vlog"}, ensure_ascii=False), encoding="utf-8")
+        config.mkdir(parents=True, exist_ok=True)
+        folder = "Z:" + str(drafts)
+        (config / "globalSetting").write_text(
+            "[General]\ncurrentCustomDraftPath=%s\n" % qt_ini_text(folder), encoding="utf-8")
+        s.start()
+        s.wait_window(MAIN)
+        s.click(MAIN, "解析")
+        s.type_into_dialog("打开JSON文件", "Holiday\\draft_content.json")
+        s.wait_gone("打开JSON文件")
+        assert message_text(s) == "解析完成"
+        dismiss_message(s)
+        assert s.wait_window("假期 Vlog - Subvane"), "the title names the project"
+        close_main(s)
+    finally:
+        shutil.rmtree(config.parent.parent, ignore_errors=True)
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def restart_wine_at_dpi(dpi):
     """Sets the display's DPI as the user's settings give it; the Wine server restarts to
     read it."""
@@ -1106,6 +1150,7 @@ CHECKS = [
     check_table_reading,
     check_every_format_and_one_track,
     check_edits_are_not_lost,
+    check_open_dialog_starts_in_the_custom_draft_folder,
     check_window_resizes_with_the_caption_column,
     check_layout_follows_the_dpi,
     check_track_list_at_144_dpi,
