@@ -56,9 +56,11 @@ core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draf
   try {
     status = ReadDraftBytesIn(file, draft, reason, memory->bytes, &memory->parser, texts);
   } catch (...) {
+    // A draft that found no memory is counted again alone: it gets this buffer's too.
     std::string().swap(memory->bytes);
     throw;
   }
+  // As the parser, the buffer is kept only for drafts of the usual size.
   if (memory->bytes.capacity() > core::SimdjsonParser::kKeptDraftLimit)
     std::string().swap(memory->bytes);
   return status;
