@@ -61,11 +61,7 @@ std::unique_ptr<Component> CreateDropDownList(const ComponentTemplate& entry) {
 
 DescribedEntry DropDownListEntry(ComponentId id, const char* name, const platform::Bounds& bounds,
                                  EventHandler onChoose, Enabled enabled) {
-  DescribedEntry entry;
-  entry.id = id;
-  entry.type = kComponentDropDownList;
-  entry.name = name;
-  entry.bounds = bounds;
+  DescribedEntry entry = ComponentEntry(id, kComponentDropDownList, name, bounds);
   entry.disabled = enabled == Enabled::kNo;
   entry.handlers = {{kEventListSelectionChanged, onChoose}};
   return entry;

@@ -10,8 +10,6 @@ namespace {
 
 constexpr char kAnchorKey[] = "anchor";
 
-const char* Flag(bool on) { return on ? "1" : "0"; }
-
 }  // namespace
 
 std::string StoredHex(uint32_t value) {
@@ -20,32 +18,34 @@ std::string StoredHex(uint32_t value) {
   return text;
 }
 
+DescribedEntry ComponentEntry(ComponentId id, uint32_t type, const char* name,
+                              const platform::Bounds& bounds) {
+  DescribedEntry entry;
+  entry.id = id;
+  entry.type = type;
+  entry.name = name;
+  entry.bounds = bounds;
+  return entry;
+}
+
 DescribedEntry WindowEntry(ComponentId id, const char* name, const char* caption,
                            const platform::Bounds& bounds, const WindowLook& look,
                            std::initializer_list<std::pair<int32_t, EventHandler>> handlers) {
-  DescribedEntry entry;
-  entry.id = id;
-  entry.type = kComponentWindow;
-  entry.name = name;
+  DescribedEntry entry = ComponentEntry(id, kComponentWindow, name, bounds);
   entry.text = caption;
-  entry.bounds = bounds;
   entry.handlers = handlers;
-  entry.settings = {{"centred", Flag(look.centred)},
-                    {"minimiseBox", Flag(look.minimiseBox)},
-                    {"maximiseBox", Flag(look.maximiseBox)},
-                    {"resizable", Flag(look.resizable)},
-                    {"acceptsFiles", Flag(look.acceptsFiles)}};
+  entry.settings = {{"centred", StoredFlag(look.centred)},
+                    {"minimiseBox", StoredFlag(look.minimiseBox)},
+                    {"maximiseBox", StoredFlag(look.maximiseBox)},
+                    {"resizable", StoredFlag(look.resizable)},
+                    {"acceptsFiles", StoredFlag(look.acceptsFiles)}};
   return entry;
 }
 
 DescribedEntry ButtonEntry(ComponentId id, const char* name, const char* caption,
                            const platform::Bounds& bounds, EventHandler onClick, Enabled enabled) {
-  DescribedEntry entry;
-  entry.id = id;
-  entry.type = kComponentButton;
-  entry.name = name;
+  DescribedEntry entry = ComponentEntry(id, kComponentButton, name, bounds);
   entry.text = caption;
-  entry.bounds = bounds;
   entry.disabled = enabled == Enabled::kNo;
   entry.handlers = {{kEventButtonClicked, onClick}};
   return entry;

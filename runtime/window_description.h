@@ -27,6 +27,11 @@ struct DescribedEntry {
   std::vector<std::pair<std::string, std::string>> settings;
 };
 
+// An entry of `type` with its id, stored name and place; the builders below and those
+// of other component types fill in the rest.
+DescribedEntry ComponentEntry(ComponentId id, uint32_t type, const char* name,
+                              const platform::Bounds& bounds = {});
+
 // What a top-level window allows the user to do with it.
 struct WindowLook {
   bool centred = true;
@@ -85,6 +90,8 @@ class WindowDescription {
 // A value as the stored form writes it: bare when it is a plain word, else quoted with
 // its quotes, backslashes and line breaks escaped (double-byte characters kept whole).
 std::string StoredValue(const std::string& value);
+// A switch as the stored form writes it: "1" or "0".
+inline const char* StoredFlag(bool on) { return on ? "1" : "0"; }
 // A number as the stored form writes ids, types and colours: 0x and eight hex digits.
 std::string StoredHex(uint32_t value);
 

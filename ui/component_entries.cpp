@@ -4,12 +4,6 @@
 
 namespace ui {
 
-namespace {
-
-const char* Flag(bool on) { return on ? "1" : "0"; }
-
-}  // namespace
-
 rt::DescribedEntry FileDialogEntry(rt::ComponentId id, const char* name, FileDialogKind kind,
                                    const char* title, const std::vector<FileType>& types,
                                    const char* defaultExtension) {
@@ -18,10 +12,7 @@ rt::DescribedEntry FileDialogEntry(rt::ComponentId id, const char* name, FileDia
     if (!filter.empty()) filter += "|";
     filter += std::string(type.description) + "|" + type.pattern;
   }
-  rt::DescribedEntry entry;
-  entry.id = id;
-  entry.type = rt::kComponentFileDialog;
-  entry.name = name;
+  rt::DescribedEntry entry = rt::ComponentEntry(id, rt::kComponentFileDialog, name);
   entry.visible = false;
   entry.settings = {{"DialogType", std::to_string(static_cast<int32_t>(kind))},
                     {"Title", title},
@@ -38,25 +29,21 @@ rt::DescribedEntry FileDialogEntry(rt::ComponentId id, const char* name, FileDia
 
 rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name, const platform::Bounds& bounds,
                               const TableLook& look, std::initializer_list<TableColumn> columns) {
-  rt::DescribedEntry entry;
-  entry.id = id;
-  entry.type = rt::kComponentTable;
-  entry.name = name;
-  entry.bounds = bounds;
+  rt::DescribedEntry entry = rt::ComponentEntry(id, rt::kComponentTable, name, bounds);
   entry.settings = {{"gridLineColour", rt::StoredHex(look.gridLineColour)},
                     {"gridLines", std::to_string(look.gridLines)},
-                    {"rowResize", Flag(look.rowResize)},
-                    {"columnResize", Flag(look.columnResize)},
+                    {"rowResize", rt::StoredFlag(look.rowResize)},
+                    {"columnResize", rt::StoredFlag(look.columnResize)},
                     {"rowHeight", std::to_string(look.rowHeight)},
                     {"columnWidth", std::to_string(look.columnWidth)},
                     {"rows", "1"},
                     {"cols", std::to_string(columns.size())},
                     {"fixedRows", std::to_string(look.fixedRows)},
                     {"fixedCols", std::to_string(look.fixedColumns)},
-                    {"editable", Flag(look.editable)},
-                    {"selectable", Flag(look.selectable)},
+                    {"editable", rt::StoredFlag(look.editable)},
+                    {"selectable", rt::StoredFlag(look.selectable)},
                     {"enterAction", std::to_string(look.enterAction)},
-                    {"listMode", Flag(look.listMode)}};
+                    {"listMode", rt::StoredFlag(look.listMode)}};
   if (look.stretchColumn >= 0) {
     entry.settings.emplace_back("stretchColumn", std::to_string(look.stretchColumn));
     entry.settings.emplace_back("stretchMinimum", std::to_string(look.stretchMinimum));
