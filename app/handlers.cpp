@@ -309,25 +309,23 @@ std::string WithExtension(const std::string& name, const char* extension) {
   return hasExtension ? name : name + extension;
 }
 
-}  // namespace
-
-void OnMainWindowCreated() {
-  // The open dialog starts where the editors keep their drafts (core::PreferredDraftFolder).
-  std::string preferred;
-  if (PreferredDraftFolderForWindow(preferred)) {
-    WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder,
-              preferred.c_str());
-    WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
-    return;
-  }
-  // Without any draft folder yet: where JianyingPro will keep its projects, under the
-  // parent of the roaming folder: …\AppData\Roaming\ gives
-  // …\AppData\Local\JianyingPro\User Data\Projects\.
+// Where the open dialog starts when no editor has a draft folder yet: where JianyingPro
+// will keep its projects, under the parent of the roaming folder
+// (…\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\).
+std::string FutureProjectsFolder() {
   rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
   rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
   int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
   rt::OwnedText parent = rt::cmd::LeftText(trimmed.get(), slash);
-  std::string folder = rt::TextToString(parent.get()) + kProjectsFolder;
+  return rt::TextToString(parent.get()) + kProjectsFolder;
+}
+
+}  // namespace
+
+void OnMainWindowCreated() {
+  // The open dialog starts where the editors keep their drafts (core::PreferredDraftFolder).
+  std::string folder;
+  if (!PreferredDraftFolderForWindow(folder)) folder = FutureProjectsFolder();
   WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder, folder.c_str());
   WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
 }

@@ -2,19 +2,19 @@
 
 #include <new>
 
+#include "cli/draft_states.h"
+#include "cli/libraries.h"
+#include "cli/project_list.h"
 #include "core/ascii_case.h"
 #include "core/caption_formats.h"
 #include "core/caption_tracks.h"
 #include "core/draft_reader.h"
 #include "core/draft_reader_simdjson.h"
 #include "core/plain_copy.h"
+#include "core/system.h"
 #include "core/time_shift.h"
 #include "core/timeline.h"
-#include "core/system.h"
-#include "cli/libraries.h"
-#include "cli/draft_states.h"
-#include "cli/project_list.h"
-#include "core/system.h"
+#include "platform/text_encoding.h"
 
 namespace cli {
 namespace {
@@ -70,7 +70,7 @@ core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draf
 std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& options) {
   subtitles = core::ShiftSubtitles(std::move(subtitles), options.offsetUs);
   if (options.encoding == OutputEncoding::kGbk) {
-    for (core::Subtitle& subtitle : subtitles) subtitle.text = Utf8ToGbkBytes(subtitle.text);
+    for (core::Subtitle& subtitle : subtitles) subtitle.text = platform::Utf8ToCp936(subtitle.text);
   }
   std::string bytes;
   if (options.byteOrderMark) bytes.append(kUtf8ByteOrderMark);

@@ -1,9 +1,9 @@
 #include "cli/draft_states.h"
 
 #include <algorithm>
-#include <map>
 #include <atomic>
 #include <exception>
+#include <map>
 #include <memory>
 #include <thread>
 

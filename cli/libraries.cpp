@@ -1,7 +1,6 @@
 #include "cli/libraries.h"
 
 #include "loader/json_library.h"
-#include "platform/text_encoding.h"
 
 namespace cli {
 
@@ -13,7 +12,5 @@ bool PrepareLibraries(std::string& reason) {
   }
   return true;
 }
-
-std::string Utf8ToGbkBytes(const std::string& utf8) { return platform::Utf8ToCp936(utf8); }
 
 }  // namespace cli
