@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Subvane gui_probe >/dev/null
 source scripts/wine-env.sh
-wine_env_start
-trap wine_env_stop EXIT
+wine_env_start win32
+trap "wine_env_stop all" EXIT
 python3 bench/gui_parse.py --exe build/win32/app/Subvane.exe \
   --probe build/win32/tests/gui/gui_probe.exe "$@"

@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and the release zip (make dist), and runs
-# every test of both builds: the Linux build natively, the Windows build under Wine with a
-# headless X display; the Windows build's tests check the zip too.
+# Installs what is missing, builds every preset and the release zip (make dist), and runs
+# every test: the Linux build natively, the Windows build under Wine with a headless X
+# display; the Windows build's tests check the zip too. On a machine that cannot run
+# 32-bit programs the 32-bit build is still built and its files checked, but nothing of
+# it is started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/setup.sh
+source scripts/wine-env.sh
+
+win32_under_wine=ON
+if ! wine_can_run_32bit; then
+  win32_under_wine=OFF
+fi
 
 jobs=$(nproc)
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
-cmake --preset win32 >/dev/null
+cmake --preset win32 -DSUBVANE_WINE_TESTS=$win32_under_wine >/dev/null
 cmake --build --preset win32 -j "$jobs"
 cmake --preset dist >/dev/null
 cmake --build --preset dist -j "$jobs"
@@ -23,12 +31,17 @@ if [ ! -d "$locales/zh_CN.UTF-8" ]; then
   localedef -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8" 2>/dev/null || true
 fi
 
-source scripts/wine-env.sh
-wine_env_start
-trap wine_env_stop EXIT
+trap 'wine_env_stop all' EXIT
 
 status=0
 ctest --preset native -j "$jobs" || status=1
 if [ -x scripts/fuzz-short.sh ]; then bash scripts/fuzz-short.sh || status=1; fi
-ctest --preset win32 || status=1
+if [ "$win32_under_wine" = OFF ]; then
+  echo "this machine cannot run 32-bit programs: the win32 build was built and checked, its Wine tests were skipped"
+  ctest --preset win32 || status=1
+else
+  wine_env_start win32
+  ctest --preset win32 || status=1
+  wine_env_stop
+fi
 exit $status

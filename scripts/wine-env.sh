@@ -1,17 +1,37 @@
 # Sourced: a headless display and a persistent Wine server for one run.
-# wine_env_start sets DISPLAY, WINEPREFIX and friends; wine_env_stop ends both.
+# wine_can_run_32bit tells whether this machine runs 32-bit x86 programs at all;
+# wine_env_start ARCH (win32 or win64) sets DISPLAY, WINEPREFIX and friends for that
+# build's prefix and starts its server; wine_env_stop ends the server and the display.
 
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX="${WINEPREFIX:-$(pwd)/build/wineprefix}"
 export LOCPATH="$(pwd)/build/locale"
 export LANG=zh_CN.UTF-8
 export SUBVANE_DISPLAY="${SUBVANE_DISPLAY:-:99}"
 
+_wine_root="$(pwd)"
 _xvfb_pid=""
 
+# Some hosts run 64-bit user code only: there every i386 program, the 32-bit Wine loader
+# included, fails with "Exec format error". SUBVANE_WINE32_LOADER names another loader to
+# probe (a test of this script points it at a program that cannot run).
+wine_can_run_32bit() {
+  local loader="${SUBVANE_WINE32_LOADER:-/usr/lib/wine/wine}"
+  [ -x "$loader" ] && "$loader" --version </dev/null >/dev/null 2>&1
+}
+
 wine_env_start() {
+  local arch="${1:-win32}"
+  export WINEARCH="$arch"
+  if [ "$arch" = win64 ]; then
+    export WINEPREFIX="$_wine_root/build/wineprefix64"
+    # Debian's `wine` starts the 32-bit loader whenever it is installed; wineboot and
+    # winecfg call `wine-stable`. Both names lead to the 64-bit loader here.
+    export WINELOADER=/usr/lib/wine/wine64
+    export PATH="$_wine_root/scripts/wine64:$PATH"
+  else
+    export WINEPREFIX="$_wine_root/build/wineprefix"
+  fi
   if ! xdpyinfo -display "$SUBVANE_DISPLAY" >/dev/null 2>&1; then
     Xvfb "$SUBVANE_DISPLAY" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
     _xvfb_pid=$!
@@ -31,7 +51,11 @@ wine_env_start() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
 }
 
+# Ends the current prefix's server; with "all", the display too.
 wine_env_stop() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
-  if [ -n "$_xvfb_pid" ]; then kill "$_xvfb_pid" 2>/dev/null || true; fi
+  if [ "${1:-}" = all ] && [ -n "$_xvfb_pid" ]; then
+    kill "$_xvfb_pid" 2>/dev/null || true
+    _xvfb_pid=""
+  fi
 }
