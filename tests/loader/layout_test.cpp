@@ -97,9 +97,12 @@ TEST(LoaderLayout, EachHostMapsOnlyImagesOfItsOwnMachine) {
   wide.machine = kMachineAmd64;
   wide.refusePreferred = true;
   ASSERT_NE(Load(wide, OneSectionImage(kMachineAmd64).Build()), 0u);
-  EXPECT_EQ(wide.allocationRequests,
-            (std::vector<uintptr_t>{static_cast<uintptr_t>(0x180000000), 0}))
-      << "the 64-bit preferred base, whole";
+  // The 64-bit preferred base is asked for whole; a host whose addresses cannot hold it
+  // (the 32-bit build's tests) asks for memory anywhere at once.
+  const std::vector<uintptr_t> expected =
+      sizeof(uintptr_t) == 8 ? std::vector<uintptr_t>{static_cast<uintptr_t>(0x180000000ull), 0}
+                             : std::vector<uintptr_t>{0};
+  EXPECT_EQ(wide.allocationRequests, expected);
 }
 
 TEST(LoaderLayout, RefusesAnImageOfNoSize) {
