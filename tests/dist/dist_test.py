@@ -45,27 +45,31 @@ def check_zip_layout(args):
         infos = archive.infolist()
     top = "Subvane-%s/" % args.version
     names = [info.filename for info in infos]
-    assert names == [top] + [top + n for n in ("LICENSE.txt", "Subvane.exe", "subvane-cli.exe",
-                                               "说明.txt")], names
+    assert names == [top] + [top + n for n in ("LICENSE.txt", "README.txt", "Subvane.exe",
+                                               "subvane-cli.exe")], names
+    assert all(name.isascii() for name in names), "a name Windows' zip folder may garble"
     assert len({info.date_time for info in infos}) == 1, "entries dated differently"
 
 
 def check_texts(args):
-    for name in ("说明.txt", "LICENSE.txt"):
+    for name in ("README.txt", "LICENSE.txt"):
         data = entry(args, name)
         assert data.startswith(BOM), "%s has no byte-order mark" % name
         assert data.count(b"\n") == data.count(b"\r\n"), "%s has a line end without CR" % name
-    readme = entry(args, "说明.txt")[3:].decode("utf-8")
+    readme = entry(args, "README.txt")[3:].decode("utf-8")
     assert readme.index("Subvane 是什么") < readme.index("What Subvane does"), "Chinese comes first"
     assert readme.startswith("Subvane %s" % args.version), readme[:40]
     bits = "64" if args.edition == "win64" else "32"
     assert "这是 %s 位版本" % bits in readme and "This is the %s-bit edition" % bits in readme, \
-        "说明.txt does not say which edition it is"
+        "README.txt does not say which edition it is"
     for needle in ("解析", "导出", "subvane-cli --help", "加密", "encrypt",
                    "%LOCALAPPDATA%\\JianyingPro\\User Data\\Projects\\com.lveditor.draft",
                    "%LOCALAPPDATA%\\CapCut\\User Data\\Projects\\com.lveditor.draft",
                    "退出状态：0 全部完成；1 有草稿未能转换", "2 用法错误", "Exit status: 0 done; 1 some draft"):
-        assert needle in readme, "说明.txt does not say " + needle
+        assert needle in readme, "README.txt does not say " + needle
+    for language in ("繁體中文", "日本語", "한국어", "Tiếng Việt", "ภาษาไทย", "Bahasa Indonesia",
+                     "Português (Brasil)", "Español"):
+        assert "\n" + language in readme, "README.txt has no paragraph in " + language
 
     licence = entry(args, "LICENSE.txt")[3:].decode("utf-8")
     own = windows_lines(pathlib.Path(args.license).read_text(encoding="utf-8"))

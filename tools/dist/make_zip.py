@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Packs the release zip: one folder Subvane-<version>/ holding the programs, 说明.txt
-and LICENSE.txt. The same inputs give the same bytes: names in sorted order, every
+"""Packs the release zip: one folder Subvane-<version>/ holding the programs, README.txt
+and LICENSE.txt, every name ASCII (Windows' own zip folder before Windows 10 1903 ignores
+the flag that marks names as UTF-8). The same inputs give the same bytes: names in sorted order, every
 entry dated by SOURCE_DATE_EPOCH, else by the commit of the source tree, with fixed
 attributes. The two texts are written for Notepad on any Windows: UTF-8 with a
 byte-order mark and CR LF line ends.
@@ -116,7 +117,7 @@ def main():
               .replace("@VERSION@", args.version)
               .replace("@EDITION_ZH@", chinese).replace("@EDITION_EN@", english))
     files = {
-        "说明.txt": windows_text(readme),
+        "README.txt": windows_text(readme),
         "LICENSE.txt": windows_text(license_text(args.license, args.notice)),
     }
     for program in args.program:
