@@ -174,13 +174,8 @@ TEST(LoaderLayout, RealImageMapsAsItsHeadersDescribe) {
     // A block whose address is the preferred base, seen at the image's width, so nothing
     // moves.
     std::vector<uint8_t> block(Get32(&file[nt + 80]) + 0x10000);
-    std::vector<uint8_t> preferred = file;
     host.fixedBase = reinterpret_cast<uintptr_t>(block.data());
-    if (real.Wide()) {
-      Put64(preferred, real.ImageBaseField(), host.fixedBase);
-    } else {
-      Put32(preferred, real.ImageBaseField(), static_cast<uint32_t>(host.fixedBase));
-    }
+    const std::vector<uint8_t> preferred = real.PreferringBase(host.fixedBase);
     const uintptr_t base = loader::LoadModuleWithHost(
         host, preferred.data(), static_cast<uint32_t>(file.size()), resolver, 0);
     ASSERT_EQ(base, host.fixedBase);

@@ -213,14 +213,8 @@ TEST(LoaderRelocation, RealImageMovesExactlyItsAbsoluteWords) {
       host.machine = real.machine;
       host.libraries["msvcrt.dll"] = 0x77000000;
       host.fixedBase = reinterpret_cast<uintptr_t>(blocks[i].data());
-      std::vector<uint8_t> bytes = file;
-      const uint64_t preferred = host.fixedBase - (i == 0 ? 0 : 0x00120000);
-      if (real.Wide()) {
-        Put64(bytes, real.ImageBaseField(), preferred);
-      } else {
-        Put32(bytes, real.ImageBaseField(), static_cast<uint32_t>(preferred));
-      }
-      ASSERT_EQ(Load(host, bytes, AnswerAll), host.fixedBase);
+      const uint64_t preferred = uint64_t{host.fixedBase} - (i == 0 ? 0 : 0x00120000);
+      ASSERT_EQ(Load(host, real.PreferringBase(preferred), AnswerAll), host.fixedBase);
     }
     // The relocation table lists each absolute word once, by the image's own type.
     std::set<uint32_t> listed;

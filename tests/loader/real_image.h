@@ -24,6 +24,15 @@ struct RealImage {
     return ntOffset + 24 + optionalHeaderSize + 40 * index;
   }
   bool Wide() const { return machine == 0x8664; }
+
+  // The file with its preferred base changed to `base`, written at the image's width.
+  std::vector<uint8_t> PreferringBase(uint64_t base) const {
+    std::vector<uint8_t> copy = bytes;
+    for (uint32_t i = 0; i < (Wide() ? 8u : 4u); ++i) {
+      copy[ImageBaseField() + i] = static_cast<uint8_t>(base >> (8 * i));
+    }
+    return copy;
+  }
 };
 
 inline void AddRealImage(std::vector<RealImage>* images, const char* name, const char* path) {
