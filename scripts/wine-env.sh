@@ -10,6 +10,7 @@ export LANG=zh_CN.UTF-8
 export SUBVANE_DISPLAY="${SUBVANE_DISPLAY:-:99}"
 
 _wine_root="$(pwd)"
+_wine_path="$PATH"
 _xvfb_pid=""
 
 # Some hosts run 64-bit user code only: there every i386 program, the 32-bit Wine loader
@@ -23,14 +24,17 @@ wine_can_run_32bit() {
 wine_env_start() {
   local arch="${1:-win32}"
   export WINEARCH="$arch"
+  # Each start sets everything that differs between the two, whichever ran before.
   if [ "$arch" = win64 ]; then
     export WINEPREFIX="$_wine_root/build/wineprefix64"
     # Debian's `wine` starts the 32-bit loader whenever it is installed; wineboot and
     # winecfg call `wine-stable`. Both names lead to the 64-bit loader here.
     export WINELOADER=/usr/lib/wine/wine64
-    export PATH="$_wine_root/scripts/wine64:$PATH"
+    export PATH="$_wine_root/scripts/wine64:$_wine_path"
   else
     export WINEPREFIX="$_wine_root/build/wineprefix"
+    unset WINELOADER
+    export PATH="$_wine_path"
   fi
   if ! xdpyinfo -display "$SUBVANE_DISPLAY" >/dev/null 2>&1; then
     Xvfb "$SUBVANE_DISPLAY" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
