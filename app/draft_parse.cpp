@@ -5,9 +5,9 @@
 #include "core/plain_copy.h"
 #include "core/project_folder.h"
 #include "core/system.h"
+#include "heap/heap.h"
 #include "platform/system_path.h"
 #include "platform/text_encoding.h"
-#include "runtime/heap.h"
 
 namespace app {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "heap/heap.h"
 #include "runtime/command_impl.h"
-#include "runtime/heap.h"
 #include "runtime/services.h"
 #include "runtime/value.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
 #include "runtime/window.h"

@@ -2,10 +2,10 @@
 #include <cstring>
 #include <string>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
 #include "runtime/command_impl.h"
 #include "runtime/commands.h"
-#include "runtime/heap.h"
 #include "runtime/window.h"
 
 namespace rt {

@@ -5,9 +5,9 @@
 #include <new>
 #include <string>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
 #include "runtime/dll_commands.h"
-#include "runtime/heap.h"
 #include "runtime/report.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
-#include "runtime/heap.h"
 #include "runtime/program.h"
 #include "runtime/runtime_state.h"
 #include "runtime/value.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "heap/heap.h"
 #include "runtime/command_impl.h"
-#include "runtime/heap.h"
 #include "runtime/report.h"
 
 namespace rt {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
 #include "ui/text_convert.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 
 namespace ui {

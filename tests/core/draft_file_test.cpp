@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/draft_reader_simdjson.h"
+#include "heap/heap.h"
 #include "json/parse_arena.h"
-#include "runtime/heap.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
-// The runtime heap: every text and byte array that a command or service returns lives
-// here and belongs to the caller, who frees it. Constants are passed by address and
-// recognised by range, so freeing one does nothing.
+// The heap of the programs' texts and byte arrays: every text and byte array that a
+// command, a service or the JSON classes return lives here and belongs to the caller, who
+// frees it. Constants are passed by address and recognised by range, so freeing one does
+// nothing. A layer of its own below the JSON classes and the window runtime; its names
+// are in namespace rt, as the runtime hands these blocks out.
 #pragma once
 
 #include <cstddef>
