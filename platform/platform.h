@@ -50,12 +50,6 @@ bool FileSeek(intptr_t file, int64_t position);  // from the start
 // all of the bytes or as it was before. On failure the new file is removed; false.
 bool FileWriteReplacing(const char* name, const void* data, size_t size);
 
-enum class PathKind { Missing, File, Folder, Other };
-// What `name` (code page 936) names: a file, a folder, something else, or nothing.
-PathKind PathKindOf(const char* name);
-// The separator the system writes between a folder and a name.
-char PathSeparator();
-
 // ---- Libraries ----------------------------------------------------------------------
 
 // In the Linux build these find the stand-in layer's modules (a "kernel32.dll" among

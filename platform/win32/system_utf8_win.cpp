@@ -1,13 +1,13 @@
 #include <windows.h>
 
-#include "core/system.h"
+#include "platform/system_utf8.h"
 #include "platform/win32/file_replace.h"
 
 #include <cstdio>
 #include <new>
 #include <string>
 
-namespace core {
+namespace platform {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -169,9 +169,8 @@ ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
   return ReadResult::kOk;
 }
 
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
-  DWORD error = platform::ReplaceFileContents(Wide(path), bytes.data(), bytes.size());
+  DWORD error = ReplaceFileContents(Wide(path), bytes.data(), bytes.size());
   if (error != ERROR_SUCCESS) reason = ErrorText(error);
   return error == ERROR_SUCCESS;
 }
@@ -271,4 +270,4 @@ void WriteErrorLine(const std::string& line) {
   }
 }
 
-}  // namespace core
+}  // namespace platform
