@@ -73,4 +73,21 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
   return chosen;
 }
 
+const char* DraftStatusMessage(core::DraftStatus status) {
+  switch (status) {
+    case core::DraftStatus::kOk:
+      return nullptr;
+    case core::DraftStatus::kEncrypted:
+      return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+             "请在剪映中使用自带的字幕导出功能。";
+    case core::DraftStatus::kTooLarge:
+      return "无法解析所选文件：草稿太大，内存不足。";
+    case core::DraftStatus::kNotFound:
+    case core::DraftStatus::kUnreadable:
+    case core::DraftStatus::kNotJson:
+      return "无法解析所选文件：它不是有效的剪映草稿（JSON）。";
+  }
+  return nullptr;
+}
+
 }  // namespace app

@@ -210,7 +210,7 @@ void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   ChosenDraft draft = ReadChosenDraft(rt::TextToString(name.get()));
   if (draft.status != core::DraftStatus::kOk) {
-    rt::cmd::ShowMessage(core::DraftStatusMessage(draft.status), 0);
+    rt::cmd::ShowMessage(DraftStatusMessage(draft.status), 0);
     return;
   }
   ButtonsHeld held;

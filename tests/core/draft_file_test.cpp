@@ -50,17 +50,6 @@ TEST(ParseDraft, AcceptsOnlyAJsonObject) {
   }
 }
 
-TEST(DraftStatusMessage, TellsEncryptedDraftsApart) {
-  EXPECT_EQ(core::DraftStatusMessage(core::DraftStatus::kOk), nullptr);
-  std::string encrypted = core::DraftStatusMessage(core::DraftStatus::kEncrypted);
-  std::string notJson = core::DraftStatusMessage(core::DraftStatus::kNotJson);
-  EXPECT_NE(encrypted, notJson);
-  EXPECT_EQ(notJson, core::DraftStatusMessage(core::DraftStatus::kUnreadable));
-  // Code page 936: "无法" is CE DE B7 A8.
-  EXPECT_EQ(notJson.substr(0, 4), "\xCE\xDE\xB7\xA8");
-  EXPECT_EQ(encrypted.substr(0, 4), "\xCE\xDE\xB7\xA8");
-}
-
 const char kOneCaption[] =
     R"({"materials":{"texts":[{"id":"a","content":"hi"}]},"tracks":[{"segments":[)"
     R"({"material_id":"a","target_timerange":{"start":0,"duration":1000000}}]}]})";
