@@ -12,9 +12,13 @@ namespace rt {
 
 namespace {
 
-// Widths and heights are held to 0..32627 when written.
+// The largest width or height a component keeps: 32627, not the 32767 of a 16-bit
+// coordinate, as the runtime has always held them.
+constexpr int64_t kLargestExtent = 32627;
+
+// Widths and heights are held to 0..kLargestExtent when written.
 int32_t ClampExtent(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int32_t>(value), 0, 32627));
+  return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int32_t>(value), 0, kLargestExtent));
 }
 
 int64_t TextValue(const std::string& text) {
