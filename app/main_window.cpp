@@ -107,9 +107,9 @@ rt::WindowDescription DescribeMainWindow() {
       });
 }
 
-void ProgramInitialise() {}
+// The program's clean-up routine, which start-up puts on the exit list as the runtime
+// requires of every program; this one has nothing to clean up.
 void ProgramCleanUp() {}
-void ProgramStart() {}
 
 }  // namespace
 
@@ -141,11 +141,9 @@ int32_t ProgramEntry() {
   const rt::RuntimeServiceTable& services = rt::Services();
   services.CallRuntimeRoutine(rt::kRoutineInitRuntime, 0, 0, 0);
   platform::ResetFloatingPoint();
-  ProgramInitialise();
   services.CallRuntimeRoutine(rt::kRoutineAddExitCallback,
                               reinterpret_cast<intptr_t>(&ProgramCleanUp), 0, 0);
   MapJsonLibrary();
-  ProgramStart();
   services.LoadStartWindow(kMainWindow);
   services.RunMessageLoop();
   return 0;

@@ -94,7 +94,6 @@ const ProgramDescriptor& CurrentProgram() { return *State().program; }
 void InitRuntime() {
   RuntimeState& state = State();
   const ProgramDescriptor& program = *state.program;
-  std::copy(program.leading, program.leading + 3, state.leading);
   if (!state.oleInitialised) state.oleInitialised = platform::OleInitialize();
 
   SplitExecutablePath(platform::ExecutablePath(), &state.executableDirectory,
@@ -255,7 +254,8 @@ void RunExitSequence(int32_t code) {
   callbacks.swap(state.exitCallbacks);
   for (auto callback : callbacks) callback();
   for (size_t i = 0; i < state.libraries.size(); i++)
-    if (state.libraries[i]->notify) state.libraries[i]->notify(kNotifyEnd, 0, state.libraryStates[i]);
+    if (state.libraries[i]->notify)
+      state.libraries[i]->notify(kNotifyEnd, 0, state.libraryStates[i]);
   state.libraries.clear();
   state.libraryStates.clear();
   FreeDllCommands();
