@@ -35,8 +35,9 @@ core::DraftStatus ReadDraftAt(const std::string& file, core::DraftModel& draft) 
 
 // What the window says of a plain copy read in place of the encrypted draft.
 std::string PlainCopyMessage(const core::PlainCopy& copy) {
-  return "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 " + platform::Utf8ToCp936(copy.name) +
-         "（保存于 " + copy.saved.localText + "），可能不是最新内容。";
+  return "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 " +
+         platform::Utf8ToCp936(copy.name) + "（保存于 " + copy.saved.localText +
+         "），可能不是最新内容。";
 }
 
 }  // namespace

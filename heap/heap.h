@@ -58,7 +58,9 @@ void SetConstantSegment(const void* start, size_t size);
 char* NewText(const char* bytes, size_t size);
 inline char* NewText(const std::string& s) { return NewText(s.data(), s.size()); }
 inline size_t TextLength(const char* text) { return text ? std::strlen(text) : 0; }
-inline std::string TextToString(const char* text) { return text ? std::string(text) : std::string(); }
+inline std::string TextToString(const char* text) {
+  return text ? std::string(text) : std::string();
+}
 
 // ---- Byte arrays: {int32 dimensions (1), int32 length, bytes}; null is empty ----------
 

@@ -327,7 +327,8 @@ bool JsonDocument::ParseUtf8Direct(const char* bytes, size_t size) {
   }
   if (size == 0) return false;
   const char* end = nullptr;
-  if (cjson::HasParseWithLength()) return Adopt(cjson::ParseWithLengthOpts(bytes, size, &end, false));
+  if (cjson::HasParseWithLength())
+    return Adopt(cjson::ParseWithLengthOpts(bytes, size, &end, false));
   std::string terminated(bytes, size);
   return Adopt(cjson::ParseWithOpts(terminated.c_str(), &end, false));
 }

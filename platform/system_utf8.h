@@ -41,8 +41,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::strin
                          size_t spareCapacity = 0);
 // ReadWholeFile's part on each system: as ReadWholeFile, but a refused allocation throws
 // std::bad_alloc, which ReadWholeFile turns into kTooLarge once for both systems.
-ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
-                                std::string& reason, size_t spareCapacity);
+ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes, std::string& reason,
+                                size_t spareCapacity);
 
 // Writes `bytes` to a new file beside `path` and renames it over `path`, so that
 // `path` holds either its old content or all of `bytes`. On failure nothing is left

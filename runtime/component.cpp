@@ -52,7 +52,8 @@ int64_t Component::ReadCommonProperty(int32_t property) const {
     case kPropVisible: return visible_ ? 1 : 0;
     case kPropDisabled: return disabled_ ? 1 : 0;
     case kPropBytes:
-      return static_cast<int64_t>(reinterpret_cast<uintptr_t>(NewBytes(bytes_.data(), bytes_.size())));
+      return static_cast<int64_t>(
+          reinterpret_cast<uintptr_t>(NewBytes(bytes_.data(), bytes_.size())));
     default: return 0;
   }
 }
@@ -64,7 +65,10 @@ void Component::WriteCommonProperty(int32_t property, int64_t value) {
     case kPropTop: bounds_.top = v; ApplyBounds(); break;
     case kPropWidth: bounds_.width = ClampExtent(value); ApplyBounds(); break;
     case kPropHeight: bounds_.height = ClampExtent(value); ApplyBounds(); break;
-    case kPropText: text_ = TextToString(static_cast<const char*>(WordsPointer(value))); ApplyText(); break;
+    case kPropText:
+      text_ = TextToString(static_cast<const char*>(WordsPointer(value)));
+      ApplyText();
+      break;
     case kPropVisible: visible_ = v != 0; ApplyVisible(); break;
     case kPropDisabled: disabled_ = v != 0; ApplyDisabled(); break;
     case kPropBytes: {

@@ -69,8 +69,8 @@ void CmdOpenFile(CommandResult* result, int32_t argc, CommandArg* args) {
   static const FileCreation kCreation[] = {
       FileCreation::OpenExisting,     FileCreation::OpenExisting, FileCreation::OpenExisting,
       FileCreation::TruncateOrCreate, FileCreation::OpenOrCreate, FileCreation::OpenOrCreate};
-  static const FileShare kShare[] = {FileShare::ReadWrite, FileShare::DenyRead, FileShare::DenyWrite,
-                                     FileShare::DenyBoth};
+  static const FileShare kShare[] = {FileShare::ReadWrite, FileShare::DenyRead,
+                                     FileShare::DenyWrite, FileShare::DenyBoth};
 
   const char* name = ArgTextPtr(args[0]);
   const CommandArg* modeArg = OptionalArg(argc, args, 1);
@@ -79,7 +79,8 @@ void CmdOpenFile(CommandResult* result, int32_t argc, CommandArg* args) {
   int32_t share = shareArg ? shareArg->value.words.low : 1;
   if (!*name || mode < 1 || mode > 6 || share < 1 || share > 4) return;
 
-  intptr_t file = platform::FileOpen(name, kAccess[mode - 1], kCreation[mode - 1], kShare[share - 1]);
+  intptr_t file =
+      platform::FileOpen(name, kAccess[mode - 1], kCreation[mode - 1], kShare[share - 1]);
   if (!file) return;
   SystemRequest(kRequestFileRegister, file, kFileKindPlain);
   result->value.words.low = static_cast<int32_t>(file);

@@ -13,8 +13,8 @@ namespace {
 void* MessageOwner(const CommandArg* owner) {
   if (!owner) return nullptr;
   if (owner->type == kComponentWindow) {
-    auto* window = reinterpret_cast<Window*>(
-        SystemRequest(kRequestWindowObject, ArgWindowId(*owner), 0));
+    auto* window =
+        reinterpret_cast<Window*>(SystemRequest(kRequestWindowObject, ArgWindowId(*owner), 0));
     if (window && window->View()) return platform::NativeHandle(window->View());
     return nullptr;
   }

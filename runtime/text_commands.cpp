@@ -126,7 +126,8 @@ std::string ValueText(const CommandArg& value) {
       std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(value.value.words.low & 0xFF));
       return text;
     case kTypeShort:
-      std::snprintf(text, sizeof text, "%d", static_cast<int>(static_cast<int16_t>(value.value.words.low)));
+      std::snprintf(text, sizeof text, "%d",
+                    static_cast<int>(static_cast<int16_t>(value.value.words.low)));
       return text;
     case kTypeInt:
       std::snprintf(text, sizeof text, "%d", static_cast<int>(value.value.words.low));
@@ -266,7 +267,8 @@ void CmdReadBytesValue(CommandResult* result, int32_t argc, CommandArg* args) {
   uint8_t buffer[8] = {};
   size_t size = FixedSize(type);
   if (available > 0) {
-    std::memcpy(buffer, data + offset, available < static_cast<int64_t>(size) ? static_cast<size_t>(available) : size);
+    std::memcpy(buffer, data + offset,
+                available < static_cast<int64_t>(size) ? static_cast<size_t>(available) : size);
   }
   std::memcpy(&result->value, buffer, size);
   if (type == kTypeBool) {
@@ -289,7 +291,8 @@ void CmdValueToText(CommandResult* result, int32_t, CommandArg* args) {
     RawBytes raw = ValueBytes(v, false, true);
     if (raw.size == 0) return;
     const void* zero = std::memchr(raw.data, 0, raw.size);
-    size_t size = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - raw.data) : raw.size;
+    size_t size =
+        zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - raw.data) : raw.size;
     SetText(result, reinterpret_cast<const char*>(raw.data), size);
     return;
   }

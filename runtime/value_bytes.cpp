@@ -35,16 +35,21 @@ ArrayView ViewArray(const void* block) {
 
 size_t FixedSize(uint32_t type) {
   switch (type) {
-    case kTypeByte: return 1;
-    case kTypeShort: return 2;
+    case kTypeByte:
+      return 1;
+    case kTypeShort:
+      return 2;
     case kTypeInt:
     case kTypeFloat:
     case kTypeBool:
-    case kTypeSubPtr: return 4;
+    case kTypeSubPtr:
+      return 4;
     case kTypeLong:
     case kTypeDouble:
-    case kTypeDateTime: return 8;
-    default: return 0;
+    case kTypeDateTime:
+      return 8;
+    default:
+      return 0;
   }
 }
 

@@ -24,8 +24,8 @@ enum SpecialFolderKind : int32_t {
   kFolderTemporary = 11,   // GetTempPath
 };
 
-// The folder's path of kind `kind` (a SpecialFolderKind) as the platform gives it (code page 936), empty when the kind is
-// unknown or the platform has no such folder.
+// The path of the folder of kind `kind` (a SpecialFolderKind) as the platform gives it
+// (code page 936), empty when the kind is unknown or the platform has no such folder.
 std::string PlatformFolderPath(int32_t kind);
 // The path with one trailing backslash added when it lacks one and the 260-byte buffer
 // has room; empty for an empty path.

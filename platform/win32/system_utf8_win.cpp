@@ -252,7 +252,8 @@ std::string UserCacheFolder() {
 
 bool MakeFolders(const std::string& path) {
   for (size_t i = 1; i <= path.size(); ++i) {
-    if (i == path.size() || IsPathSeparator(path[i])) CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+    if (i == path.size() || IsPathSeparator(path[i]))
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
   }
   return StatPath(path) == PathKind::kFolder;
 }

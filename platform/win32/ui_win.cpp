@@ -507,9 +507,9 @@ void DestroyView(View* view) { DestroyWindow(Hwnd(view)); }
 
 void* NativeHandle(View* view) { return Hwnd(view); }
 
-static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR && kMbIconQuestion == MB_ICONQUESTION &&
-                  kMbDefButton2 == MB_DEFBUTTON2 && kMbSystemModal == MB_SYSTEMMODAL &&
-                  kMbTaskModal == MB_TASKMODAL,
+static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR &&
+                  kMbIconQuestion == MB_ICONQUESTION && kMbDefButton2 == MB_DEFBUTTON2 &&
+                  kMbSystemModal == MB_SYSTEMMODAL && kMbTaskModal == MB_TASKMODAL,
               "the message box flags are Windows' own");
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdAbort == IDABORT &&
                   kIdRetry == IDRETRY && kIdIgnore == IDIGNORE && kIdYes == IDYES && kIdNo == IDNO,
