@@ -107,8 +107,7 @@ rt::WindowDescription DescribeMainWindow() {
       });
 }
 
-// The program's clean-up routine, which start-up puts on the exit list as the runtime
-// requires of every program; this one has nothing to clean up.
+// The start-up order puts a clean-up routine on the exit list; this program's has no work.
 void ProgramCleanUp() {}
 
 }  // namespace
