@@ -1,7 +1,7 @@
-# The two set-up commands: `make test` installs, builds both targets and runs every
-# test; `make run` builds the Windows program and starts it. `make dist` writes the
-# release zip for Windows users, dist/Subvane-<version>-win32.zip (the `dist` preset,
-# build/dist). `make install` builds the optimised subvane-cli and copies it to
+# The two set-up commands: `make test` installs, builds every target and runs every
+# test; `make run` builds the 64-bit Windows program and starts it. `make dist` writes
+# the release zips for Windows users, dist/Subvane-<version>-win64.zip and -win32.zip
+# (the `dist64` and `dist` presets, build/dist64 and build/dist). `make install` builds the optimised subvane-cli and copies it to
 # $(PREFIX)/bin; `make bench` prints the performance figures (bench/run.py).
 .PHONY: test run build dist release install bench clean
 
@@ -12,14 +12,16 @@ test:
 
 build:
 	bash scripts/setup.sh
-	cmake --preset win32 >/dev/null
-	cmake --build --preset win32 --target Subvane
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 --target Subvane
 
 run: build
 	bash scripts/run.sh
 
 dist:
 	bash scripts/setup.sh
+	cmake --preset dist64 >/dev/null
+	cmake --build --preset dist64
 	cmake --preset dist >/dev/null
 	cmake --build --preset dist
 

@@ -29,11 +29,20 @@ def main():
     parser.add_argument("--probe", required=True)
     parser.add_argument("--counts", default="5000,20000")
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--draft", action="append", default=[],
+                        help="time this draft file instead of generated ones (repeatable)")
+    parser.add_argument("--deadline", type=float, default=120, help="seconds to wait for the message")
     args = parser.parse_args()
     args.fatal = args.drafts = ""
     args.artifacts = tempfile.mkdtemp(prefix="subvane-bench-")
 
     print("the window under Wine: Return in the open dialog to 解析完成 (best of %d runs)" % args.runs)
+    for draft in args.draft:
+        times = time_parses(args, pathlib.Path(draft))
+        print("%s, %.1f MB: best %.3f s, said %s" % (draft, pathlib.Path(draft).stat().st_size / 1e6,
+                                                    min(times), " / ".join(args.said)))
+    if args.draft:
+        return
     best = {}
     for count in [int(c) for c in args.counts.split(",")]:
         draft = pathlib.Path(args.artifacts) / ("draft-%d.json" % count)
@@ -55,6 +64,7 @@ def main():
 def time_parses(args, draft):
     """The seconds from Return in the open dialog to the message, once per run."""
     times = []
+    args.said = []
     for _ in range(args.runs):
         s = gui_test.Session(args)
         s.start()
@@ -67,12 +77,13 @@ def time_parses(args, draft):
             s.xdotool("type", "--delay", "5", gui_test.windows_path(draft))
             started = time.monotonic()
             s.xdotool("key", "Return")
-            deadline = started + 120
+            deadline = started + args.deadline
             while not visible(gui_test.INFO):
                 if time.monotonic() > deadline:
-                    raise SystemExit("no message after 120 s")
+                    raise SystemExit("no message after %.0f s" % args.deadline)
                 time.sleep(0.01)
             times.append(time.monotonic() - started)
+            args.said.append(gui_test.message_text(s))
             gui_test.dismiss_message(s)
             gui_test.close_main(s)
         finally:

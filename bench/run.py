@@ -5,8 +5,9 @@ subvane-cli (the release preset: Release, no sanitizers) on generated drafts of 
 and 20,000 subtitles, beside a plain Python converter applying the same timeline rules
 and a bare simdjson parse of the same file, each a whole process: wall time and peak
 memory. Then --list over 400 projects of 2.8 MB against converting them all. Then the
-window program under Wine: the time from Return in the open dialog to
-"解析完成" for 5,000 and 20,000 subtitles. Times are the best of a few runs, peaks the
+64-bit Windows subvane-cli.exe under the 64-bit Wine loader beside the native one on the
+same draft. Then the window program (64-bit) under Wine: the time from Return in the open
+dialog to "解析完成" for 5,000 and 20,000 subtitles. Times are the best of a few runs, peaks the
 largest; the outputs of subvane-cli and the Python converter are compared byte for byte.
 
     bench/run.py [--runs N] [--sizes 1000,20000] [--window-sizes 5000,20000] [--no-window]
@@ -154,8 +155,63 @@ def project_list(args, work):
     shutil.rmtree(out, ignore_errors=True)
 
 
+def start_wine64():
+    """Environment for the 64-bit Windows programs: the 64-bit loader, the tests' 64-bit
+    prefix and a persistent server, so that no run pays for starting Wine."""
+    env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win64", WINELOADER="/usr/lib/wine/wine64",
+               WINEPREFIX=os.path.join(ROOT, "build", "wineprefix64"),
+               WINEDLLOVERRIDES="mscoree,mshtml=",
+               PATH=os.path.join(ROOT, "scripts", "wine64") + os.pathsep + os.environ["PATH"])
+    os.makedirs(env["WINEPREFIX"], exist_ok=True)
+    subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return env
+
+
+def windows_cli(args, work):
+    """The 64-bit subvane-cli.exe under Wine against the native subvane-cli, same draft."""
+    if not os.path.exists("/usr/lib/wine/wine64"):
+        print("subvane-cli.exe: skipped (no 64-bit Wine; run scripts/setup.sh)")
+        return
+    cli = build_cli()
+    subprocess.run(["cmake", "--preset", "win64"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", "--preset", "win64", "-j2", "--target", "subvane-cli"],
+                   cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    exe = os.path.join(ROOT, "build", "win64", "cli", "subvane-cli.exe")
+    env = start_wine64()
+    n = max(args.sizes)
+    draft = os.path.join(work, "draft-%d.json" % n)
+    if not os.path.exists(draft):
+        subprocess.run([sys.executable, os.path.join(BENCH, "generate_draft.py"), str(n), draft],
+                       check=True)
+    size = os.path.getsize(draft)
+    native_out, windows_out = os.path.join(work, "native.srt"), os.path.join(work, "win64.srt")
+    native = best(args.runs, [cli, "-o", native_out, draft])
+
+    def under_wine():
+        start = time.perf_counter()
+        child = subprocess.Popen(["wine", exe, "-o", "Z:" + windows_out, "Z:" + draft], env=env,
+                                 stdout=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        _, status, usage = os.wait4(child.pid, 0)
+        if os.waitstatus_to_exitcode(status) != 0:
+            sys.exit("failed: subvane-cli.exe under Wine")
+        return time.perf_counter() - start, usage.ru_maxrss * 1024
+
+    results = [under_wine() for _ in range(args.runs)]
+    windows = min(r[0] for r in results), max(r[1] for r in results)
+    subprocess.run(["wineserver", "-k"], env=env, check=False)
+    print()
+    print("subvane-cli on %d subtitles (%.1f MB), best of %d: native Linux beside the 64-bit "
+          "Windows build under Wine" % (n, size / 1e6, args.runs))
+    print("  %-32s %8.3f s %8.1f MB" % ("native (release preset)", native[0], native[1] / 1e6))
+    print("  %-32s %8.3f s %8.1f MB" % ("subvane-cli.exe, win64, Wine", windows[0], windows[1] / 1e6))
+    print("  outputs %s" % ("the same" if same_bytes(native_out, windows_out) else "DIFFER"))
+
+
 def window(args):
-    if not shutil.which("wine") or not shutil.which("Xvfb"):
+    if not os.path.exists("/usr/lib/wine/wine64") or not shutil.which("Xvfb"):
         print("window: skipped (no Wine or Xvfb; run scripts/setup.sh)")
         return
     sizes = ",".join(str(n) for n in args.window_sizes)
@@ -180,6 +236,7 @@ def main():
     os.makedirs(args.work, exist_ok=True)
     converters(args, args.work)
     project_list(args, args.work)
+    windows_cli(args, args.work)
     if not args.no_window:
         window(args)
 

@@ -64,8 +64,14 @@ uintptr_t FindExportInImage(const uint8_t* imageBytes, uint32_t imageSize,
   if (!image.Contains(0, pe::kDosHeaderSize) || image.U16(0) != pe::kDosSignature) return 0;
   const uint64_t nt = image.U32(pe::kNtHeadersOffsetField);
   if (!image.Contains(nt, pe::kMinNtHeadersSize) || image.U32(nt) != pe::kNtSignature) return 0;
-  const uint32_t directory = image.U32(nt + pe::kExportDirectoryField);
-  const uint32_t directorySize = image.U32(nt + pe::kExportDirectoryField + 4);
+  const pe::HeaderFormat* format = pe::HeaderFormatOf(image.U16(nt + pe::kOptionalMagicField));
+  if (format == nullptr ||
+      !image.Contains(nt, pe::kOptionalHeaderOffset + format->minOptionalHeaderSize)) {
+    return 0;
+  }
+  const uint64_t field = nt + pe::DirectoryField(*format, pe::kExportDirectory);
+  const uint32_t directory = image.U32(field);
+  const uint32_t directorySize = image.U32(field + 4);
   if (directorySize == 0) return 0;
   if (!image.Contains(directory, pe::kExportDirectorySize)) return 0;
 

@@ -17,28 +17,31 @@ struct Directory {
   uint32_t size = 0;
 };
 
-// Reads a data directory from the headers mapped at the start of `image`.
-bool ReadDirectory(const pe::ByteSpan& image, uint32_t field, Directory* directory) {
+// Reads data directory `index` from the headers mapped at the start of `image`.
+bool ReadDirectory(const pe::ByteSpan& image, const pe::HeaderFormat& format, uint32_t index,
+                   Directory* directory) {
   if (!image.Contains(pe::kNtHeadersOffsetField, 4)) return false;
-  const uint64_t entry = uint64_t{image.U32(pe::kNtHeadersOffsetField)} + field;
+  const uint64_t entry =
+      uint64_t{image.U32(pe::kNtHeadersOffsetField)} + pe::DirectoryField(format, index);
   if (!image.Contains(entry, 8)) return false;
   directory->address = image.U32(entry);
   directory->size = image.U32(entry + 4);
   return true;
 }
 
-// Adds the distance between the actual and the preferred base to every 32-bit
-// absolute address the relocation table names. Runs even when the distance is 0, so
-// a broken table is refused wherever the image lands. Every word it changes lies in a
-// section: a relocation of the headers would rewrite what validation has checked.
+// Adds the distance between the actual and the preferred base to every absolute
+// address the relocation table names: 32-bit ones in either form, 64-bit ones in a PE32+
+// image. Runs even when the distance is 0, so a broken table is refused wherever the
+// image lands. Every word it changes lies in a section: a relocation of the headers
+// would rewrite what validation has checked.
 bool ApplyRelocations(const pe::ByteSpan& image, const ImageLayout& layout, uintptr_t base) {
   Directory directory;
-  if (!ReadDirectory(image, pe::kRelocationDirectoryField, &directory)) return false;
+  if (!ReadDirectory(image, *layout.format, pe::kRelocationDirectory, &directory)) return false;
   if (directory.size == 0) return true;
   if (!image.Contains(directory.address, directory.size)) return false;
-  const uint64_t imageBaseField = uint64_t{image.U32(pe::kNtHeadersOffsetField)} + pe::kImageBaseField;
-  // Addresses in a 32-bit image wrap at 32 bits whatever the host's pointer size.
-  const uint32_t delta = static_cast<uint32_t>(base) - image.U32(imageBaseField);
+  // Addresses wrap at the image's own width whatever the host's pointer size.
+  const uint64_t delta = uint64_t{base} - layout.imageBase;
+  const bool wide = layout.format->pointerSize == 8;
 
   uint64_t block = directory.address;
   const uint64_t end = uint64_t{directory.address} + directory.size;
@@ -51,10 +54,15 @@ bool ApplyRelocations(const pe::ByteSpan& image, const ImageLayout& layout, uint
     const uint32_t entryCount = (blockSize - pe::kRelocationBlockHeaderSize) / 2;
     for (uint32_t i = 0; i < entryCount; ++i) {
       const uint16_t entry = image.U16(block + pe::kRelocationBlockHeaderSize + uint64_t{i} * 2);
-      if ((entry >> 12) != pe::kRelocationHighLow) continue;
+      const uint16_t type = entry >> 12;
       const uint64_t target = uint64_t{page} + (entry & 0x0FFF);
-      if (!InsideSection(layout, target, 4)) return false;
-      pe::Write32(image.Bytes() + target, image.U32(target) + delta);
+      if (type == pe::kRelocationHighLow) {
+        if (!InsideSection(layout, target, 4)) return false;
+        pe::Write32(image.Bytes() + target, image.U32(target) + static_cast<uint32_t>(delta));
+      } else if (type == pe::kRelocationDir64 && wide) {
+        if (!InsideSection(layout, target, 8)) return false;
+        pe::Write64(image.Bytes() + target, image.U64(target) + delta);
+      }
     }
     block += blockSize;
   }
@@ -98,26 +106,33 @@ bool BindLibraryImports(LoaderHost& host, const pe::ByteSpan& image, const Image
   const uint32_t originalFirstThunk = image.U32(descriptor + pe::kImportOriginalFirstThunkField);
   const uint32_t firstThunk = image.U32(descriptor + pe::kImportFirstThunkField);
   const uint32_t lookup = originalFirstThunk != 0 ? originalFirstThunk : firstThunk;
+  // Lookup entries and address slots are as wide as the image's pointers.
+  const uint32_t width = layout.format->pointerSize;
   for (uint64_t i = 0;; ++i) {
-    const uint64_t entryOffset = lookup + i * 4;
-    if (!image.Contains(entryOffset, 4)) return false;
-    const uint32_t entry = image.U32(entryOffset);
+    const uint64_t entryOffset = lookup + i * width;
+    if (!image.Contains(entryOffset, width)) return false;
+    const uint64_t entry = width == 8 ? image.U64(entryOffset) : image.U32(entryOffset);
     if (entry == 0) return true;
+    const bool byOrdinal = (entry & layout.format->importByOrdinal) != 0;
     const char* value = nullptr;
-    if ((entry & pe::kImportByOrdinal) != 0) {
+    if (byOrdinal) {
       value = reinterpret_cast<const char*>(static_cast<uintptr_t>(entry & 0xFFFF));
     } else {
-      const uint64_t name = uint64_t{entry} + 2;  // past the two-byte hint
+      const uint64_t name = entry + 2;  // past the two-byte hint
       if (!image.HoldsString(name)) return false;
       value = reinterpret_cast<const char*>(image.Bytes() + name);
     }
-    uintptr_t address =
-        resolver != nullptr ? resolver(library, value, entry & pe::kImportByOrdinal, user) : 0;
+    const uint32_t ordinalFlag = byOrdinal ? pe::kImportByOrdinal : 0;
+    uintptr_t address = resolver != nullptr ? resolver(library, value, ordinalFlag, user) : 0;
     if (address == 0) address = host.FindProcedure(handle, value);
     if (address == 0) return false;
-    const uint64_t slot = firstThunk + i * 4;
-    if (!InsideSection(layout, slot, 4)) return false;
-    pe::Write32(image.Bytes() + slot, static_cast<uint32_t>(address));
+    const uint64_t slot = firstThunk + i * width;
+    if (!InsideSection(layout, slot, width)) return false;
+    if (width == 8) {
+      pe::Write64(image.Bytes() + slot, address);
+    } else {
+      pe::Write32(image.Bytes() + slot, static_cast<uint32_t>(address));
+    }
   }
 }
 
@@ -125,7 +140,7 @@ bool ResolveImports(LoaderHost& host, const pe::ByteSpan& image, const ImageLayo
                     ImportResolver resolver, uintptr_t user) {
   if (!host.HasImportFunctions()) return false;
   Directory directory;
-  if (!ReadDirectory(image, pe::kImportDirectoryField, &directory)) return false;
+  if (!ReadDirectory(image, *layout.format, pe::kImportDirectory, &directory)) return false;
   if (directory.size == 0) return true;
   for (uint64_t index = 0;; ++index) {
     uint64_t descriptor = 0;
@@ -149,10 +164,13 @@ bool ResolveImports(LoaderHost& host, const pe::ByteSpan& image, const ImageLayo
   }
 }
 
-void ReleaseImports(LoaderHost& host, const pe::ByteSpan& image) {
+void ReleaseImports(LoaderHost& host, const pe::ByteSpan& image, const ImageLayout& layout) {
   if (!host.HasReleaseFunctions()) return;
   Directory directory;
-  if (!ReadDirectory(image, pe::kImportDirectoryField, &directory) || directory.size == 0) return;
+  if (!ReadDirectory(image, *layout.format, pe::kImportDirectory, &directory) ||
+      directory.size == 0) {
+    return;
+  }
   FreeImportedLibraries(host, image, directory.address, UINT64_MAX);
 }
 
@@ -199,6 +217,39 @@ bool ProtectImage(LoaderHost& host, uintptr_t base, const ImageLayout& layout) {
   return true;
 }
 
+enum class FunctionTable { kNone, kAdded, kRefused };
+
+// Hands a PE32+ image's exception directory to the system, so that stack walks and
+// unwinding pass through the mapped code as through a DLL the system loaded. Every
+// entry must name a stretch of executable code and unwind data inside the image.
+FunctionTable AddExceptionTable(LoaderHost& host, const pe::ByteSpan& image,
+                                const ImageLayout& layout, uintptr_t base, uintptr_t* table) {
+  if (layout.format->pointerSize != 8) return FunctionTable::kNone;
+  Directory directory;
+  if (!ReadDirectory(image, *layout.format, pe::kExceptionDirectory, &directory)) {
+    return FunctionTable::kRefused;
+  }
+  if (directory.size == 0) return FunctionTable::kNone;
+  if (directory.size % pe::kRuntimeFunctionSize != 0 ||
+      !InsideSection(layout, directory.address, directory.size)) {
+    return FunctionTable::kRefused;
+  }
+  const uint32_t count = directory.size / pe::kRuntimeFunctionSize;
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint64_t entry = uint64_t{directory.address} + uint64_t{i} * pe::kRuntimeFunctionSize;
+    const uint32_t start = image.U32(entry);
+    const uint32_t end = image.U32(entry + 4);
+    const uint32_t unwind = image.U32(entry + 8);
+    if (end <= start || !InsideSection(layout, start, end - start, pe::kSectionExecute) ||
+        !InsideSection(layout, unwind, 4)) {
+      return FunctionTable::kRefused;
+    }
+  }
+  *table = base + directory.address;
+  return host.AddFunctionTable(*table, count, base) ? FunctionTable::kAdded
+                                                    : FunctionTable::kRefused;
+}
+
 }  // namespace
 
 uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
@@ -206,8 +257,12 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
   const auto* bytes = static_cast<const uint8_t*>(data);
   ImageLayout layout;
   if (!ReadImageLayout(bytes, size, &layout)) return 0;
+  if (layout.format->machine != host.ImageMachine()) return 0;
 
-  uintptr_t base = host.AllocateImage(layout.imageBase, layout.imageSize);
+  // A preferred base the host's addresses cannot hold is no preference.
+  const auto preferred = static_cast<uintptr_t>(layout.imageBase);
+  uintptr_t base = host.AllocateImage(preferred == layout.imageBase ? preferred : 0,
+                                      layout.imageSize);
   if (base == 0) base = host.AllocateImage(0, layout.imageSize);
   if (base == 0) return 0;
   const pe::ByteSpan image(reinterpret_cast<uint8_t*>(base), layout.imageSize);
@@ -223,8 +278,13 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
     host.ReleaseImage(base);
     return 0;
   }
-  if (!ProtectImage(host, base, layout)) {
-    ReleaseImports(host, image);
+  uintptr_t functionTable = 0;
+  const FunctionTable added =
+      ProtectImage(host, base, layout)
+          ? AddExceptionTable(host, image, layout, base, &functionTable)
+          : FunctionTable::kRefused;
+  if (added == FunctionTable::kRefused) {
+    ReleaseImports(host, image, layout);
     host.ReleaseImage(base);
     return 0;
   }
@@ -232,7 +292,8 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
     const uintptr_t entry = base + layout.entryPoint;
     if (host.CallEntryPoint(entry, base, pe::kProcessAttach) == 0) {
       host.CallEntryPoint(entry, base, pe::kProcessDetach);
-      ReleaseImports(host, image);
+      if (added == FunctionTable::kAdded) host.DeleteFunctionTable(functionTable);
+      ReleaseImports(host, image, layout);
       host.ReleaseImage(base);
       return 0;
     }

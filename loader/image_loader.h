@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "loader/module_loader.h"
+#include "loader/pe_format.h"
 
 namespace loader {
 
@@ -35,6 +36,14 @@ class LoaderHost {
 
   // Calls the entry point at `entry` with (base, reason, null); returns its answer.
   virtual int CallEntryPoint(uintptr_t entry, uintptr_t base, uint32_t reason) = 0;
+
+  // The machine type of the images whose code this host can run; others are refused.
+  virtual uint16_t ImageMachine() { return pe::kNativeMachine; }
+  // RtlAddFunctionTable: makes the `count` unwind entries at `table` of the image at
+  // `base` known to the system's stack walks. False when refused. x64 only.
+  virtual bool AddFunctionTable(uintptr_t table, uint32_t count, uintptr_t base) = 0;
+  // RtlDeleteFunctionTable, for a table added before the entry point refused.
+  virtual void DeleteFunctionTable(uintptr_t table) = 0;
 };
 
 // Maps the image as LoadModuleFromMemory does, with `host` doing what needs the

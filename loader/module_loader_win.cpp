@@ -1,6 +1,7 @@
 // The loader's Windows side: kernel32 found through the process's module list and
 // its functions through its export table, never through this program's imports.
 #include <windows.h>
+#include <winternl.h>
 
 #include "loader/image_loader.h"
 #include "loader/local_name.h"
@@ -9,9 +10,6 @@
 
 namespace {
 
-// Offsets in the 32-bit process environment block and its loader data.
-constexpr uintptr_t kPebLoaderDataField = 0x0C;
-constexpr uintptr_t kLoaderInMemoryOrderListField = 0x14;
 
 // Looks a kernel32 function up afresh: the loader runs once, and a fresh lookup never
 // holds an address past its use.
@@ -29,6 +27,8 @@ using FreeLibraryFunction = BOOL(WINAPI*)(HMODULE);
 using GetProcAddressFunction = FARPROC(WINAPI*)(HMODULE, LPCSTR);
 using GetModuleHandleFunction = HMODULE(WINAPI*)(LPCSTR);
 using EntryPointFunction = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
+using AddFunctionTableFunction = BOOLEAN(WINAPI*)(void*, DWORD, DWORD64);
+using DeleteFunctionTableFunction = BOOLEAN(WINAPI*)(void*);
 
 VirtualAllocFunction FindVirtualAlloc() {
   char name[16];
@@ -71,6 +71,17 @@ GetModuleHandleFunction FindGetModuleHandle() {
   loader::ComposeName(name, 'G', 'e', 't', 'M', 'o', 'd', 'u', 'l', 'e', 'H', 'a', 'n', 'd', 'l',
                       'e', 'A');
   return Kernel32Function<GetModuleHandleFunction>(name);
+}
+
+// The function-table calls are forwarders to ntdll in kernel32's export table, which
+// GetProcAddress follows.
+template <typename Function>
+Function ForwardedKernel32Function(const char* name) {
+  const GetProcAddressFunction getProcAddress = FindGetProcAddress();
+  const uintptr_t kernel32 = FindKernel32();
+  if (getProcAddress == nullptr || kernel32 == 0) return nullptr;
+  return reinterpret_cast<Function>(
+      reinterpret_cast<uintptr_t>(getProcAddress(reinterpret_cast<HMODULE>(kernel32), name)));
 }
 
 class WindowsLoaderHost final : public loader::LoaderHost {
@@ -130,19 +141,42 @@ class WindowsLoaderHost final : public loader::LoaderHost {
     const auto entryPoint = reinterpret_cast<EntryPointFunction>(entry);
     return entryPoint(reinterpret_cast<HINSTANCE>(base), reason, nullptr);
   }
+
+  bool AddFunctionTable(uintptr_t table, uint32_t count, uintptr_t base) override {
+    char name[24];
+    loader::ComposeName(name, 'R', 't', 'l', 'A', 'd', 'd', 'F', 'u', 'n', 'c', 't', 'i', 'o',
+                        'n', 'T', 'a', 'b', 'l', 'e');
+    const auto add = ForwardedKernel32Function<AddFunctionTableFunction>(name);
+    return add != nullptr && add(reinterpret_cast<void*>(table), count, base) != 0;
+  }
+
+  void DeleteFunctionTable(uintptr_t table) override {
+    char name[24];
+    loader::ComposeName(name, 'R', 't', 'l', 'D', 'e', 'l', 'e', 't', 'e', 'F', 'u', 'n', 'c',
+                        't', 'i', 'o', 'n', 'T', 'a', 'b', 'l', 'e');
+    const auto remove = ForwardedKernel32Function<DeleteFunctionTableFunction>(name);
+    if (remove != nullptr) remove(reinterpret_cast<void*>(table));
+  }
 };
 
 }  // namespace
 
 uintptr_t FindKernel32() {
-  uintptr_t peb = 0;
-  // The thread environment block keeps the process environment block at fs:[0x30].
-  asm volatile("movl %%fs:0x30, %0" : "=r"(peb));
-  if (peb == 0) return 0;
-  const uintptr_t loaderData = *reinterpret_cast<const uintptr_t*>(peb + kPebLoaderDataField);
-  if (loaderData == 0) return 0;
-  return loader::FindKernel32InModuleList(reinterpret_cast<const loader::ModuleListLinks*>(
-      loaderData + kLoaderInMemoryOrderListField));
+  // The thread environment block leads to the process environment block and its loader
+  // data; the system's structures give the fields their offsets for either width. The
+  // block keeps its own address at fs:[0x18] in a 32-bit process and at gs:[0x30] in a
+  // 64-bit one. (MinGW's NtCurrentTeb reads the same word, in a way GCC 12 takes for an
+  // access past an array.)
+  const TEB* teb = nullptr;
+#ifdef _WIN64
+  asm("movq %%gs:0x30, %0" : "=r"(teb));
+#else
+  asm("movl %%fs:0x18, %0" : "=r"(teb));
+#endif
+  const PEB* peb = teb != nullptr ? teb->ProcessEnvironmentBlock : nullptr;
+  if (peb == nullptr || peb->Ldr == nullptr) return 0;
+  return loader::FindKernel32InModuleList(
+      reinterpret_cast<const loader::ModuleListLinks*>(&peb->Ldr->InMemoryOrderModuleList));
 }
 
 uintptr_t LoadModuleFromMemory(const void* data, uint32_t size, ImportResolver resolver,

@@ -36,11 +36,13 @@ bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout) {
   if (uint64_t{size} < nt + pe::kMinNtHeadersSize) return false;
   const uint8_t* headers = data + nt;
   if (pe::Read32(headers) != pe::kNtSignature) return false;
-  if (pe::Read16(headers + pe::kMachineField) != pe::kMachineI386) return false;
+  const pe::HeaderFormat* format = pe::HeaderFormatOf(pe::Read16(headers + pe::kOptionalMagicField));
+  if (format == nullptr || pe::Read16(headers + pe::kMachineField) != format->machine) return false;
+  if (uint64_t{size} < nt + pe::kOptionalHeaderOffset + format->minOptionalHeaderSize) return false;
   const uint16_t characteristics = pe::Read16(headers + pe::kCharacteristicsField);
   if ((characteristics & pe::kExecutableImage) == 0) return false;
   const uint16_t optionalSize = pe::Read16(headers + pe::kSizeOfOptionalHeaderField);
-  if (optionalSize < pe::kMinOptionalHeaderSize) return false;
+  if (optionalSize < format->minOptionalHeaderSize) return false;
 
   const uint16_t sectionCount = pe::Read16(headers + pe::kNumberOfSectionsField);
   const uint64_t sectionTable = nt + pe::kOptionalHeaderOffset + optionalSize;
@@ -78,11 +80,13 @@ bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout) {
   }
   // Thread-local storage needs the system loader's help, which a mapping from memory
   // cannot give: such an image is refused rather than run half set up.
-  const uint64_t tls = nt + pe::kTlsDirectoryField;
+  const uint64_t tls = nt + pe::DirectoryField(*format, pe::kTlsDirectory);
   if (pe::Read32(data + tls) != 0 || pe::Read32(data + tls + 4) != 0) return false;
 
   ImageLayout read;
-  read.imageBase = pe::Read32(headers + pe::kImageBaseField);
+  read.format = format;
+  read.imageBase = format->pointerSize == 8 ? pe::Read64(headers + format->imageBaseField)
+                                            : pe::Read32(headers + format->imageBaseField);
   read.imageSize = static_cast<uint32_t>(imageSize);
   read.headerCopyLength = static_cast<uint32_t>(headerEnd);
   read.sectionAlignment = alignment;

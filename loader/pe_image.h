@@ -1,9 +1,11 @@
-// Validation of a 32-bit DLL image held in a byte buffer, and where its parts go
-// once mapped. Works on the bytes alone.
+// Validation of a DLL image (PE32 or PE32+) held in a byte buffer, and where its parts
+// go once mapped. Works on the bytes alone.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "loader/pe_format.h"
 
 namespace loader {
 
@@ -16,7 +18,8 @@ struct SectionLayout {
 };
 
 struct ImageLayout {
-  uint32_t imageBase = 0;         // preferred base
+  const pe::HeaderFormat* format = &pe::kPe32;  // the form, which names the machine
+  uint64_t imageBase = 0;         // preferred base
   uint32_t imageSize = 0;         // bytes to reserve: SizeOfImage or the last section's end
   uint32_t headerCopyLength = 0;  // headers up to the end of the section table
   uint32_t sectionAlignment = 0;
@@ -25,8 +28,9 @@ struct ImageLayout {
   std::vector<SectionLayout> sections;
 };
 
-// Checks the image in the order signature, NT headers, machine, image kind, optional
-// header, section table, section data; then computes the layout. False when refused.
+// Checks the image in the order signature, NT headers, machine and form (a PE32 image
+// for x86, a PE32+ image for x64, either), image kind, optional header, section table,
+// section data; then computes the layout. False when refused.
 bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout);
 
 // Memory span of one mapped section: from its address over the larger of its virtual

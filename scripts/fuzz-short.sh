@@ -29,6 +29,6 @@ run() {
   tail -n 1 "$build/$name.log"
 }
 
-ninja -C "$build" -j2 subvane_cjson_dll >/dev/null 2>&1 || true
-run loader_fuzz "$build/tools/cjson-dll/cjson.dll"
+ninja -C "$build" -j2 subvane_cjson_dll32 subvane_cjson_dll64 >/dev/null 2>&1 || true
+run loader_fuzz "$build/tools/cjson-dll/cjson32.dll" "$build/tools/cjson-dll/cjson64.dll"
 run json_fuzz "$root/../shared/drafts/json-small-7.json"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every preset and the release zip (make dist), and runs
-# every test: the Linux build natively, the Windows build under Wine with a headless X
-# display; the Windows build's tests check the zip too. On a machine that cannot run
-# 32-bit programs the 32-bit build is still built and its files checked, but nothing of
-# it is started.
+# Installs what is missing, builds every preset and both release zips (make dist), and
+# runs every test: the Linux build natively, each Windows build under Wine with a
+# headless X display (the 64-bit one under the 64-bit loader in a prefix of its own),
+# each checking its zip too. On a machine that cannot run 32-bit programs the 32-bit
+# build is still built and its files checked, but nothing of it is started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,10 +19,14 @@ fi
 jobs=$(nproc)
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$jobs"
 cmake --preset win32 -DSUBVANE_WINE_TESTS=$win32_under_wine >/dev/null
 cmake --build --preset win32 -j "$jobs"
-cmake --preset dist >/dev/null
-cmake --build --preset dist -j "$jobs"
+for preset in dist64 dist; do
+  cmake --preset $preset >/dev/null
+  cmake --build --preset $preset -j "$jobs"
+done
 
 # Wine's code page follows the locale: generate zh_CN into the build folder.
 locales="$root/build/locale"
@@ -36,6 +40,9 @@ trap 'wine_env_stop all' EXIT
 status=0
 ctest --preset native -j "$jobs" || status=1
 if [ -x scripts/fuzz-short.sh ]; then bash scripts/fuzz-short.sh || status=1; fi
+wine_env_start win64
+ctest --preset win64 || status=1
+wine_env_stop
 if [ "$win32_under_wine" = OFF ]; then
   echo "this machine cannot run 32-bit programs: the win32 build was built and checked, its Wine tests were skipped"
   ctest --preset win32 || status=1

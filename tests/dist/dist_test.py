@@ -40,29 +40,36 @@ def entry(args, name):
 
 def check_zip_layout(args):
     assert os.path.exists(args.zip), "no %s: `make dist` makes it" % args.zip
-    assert pathlib.Path(args.zip).name == "Subvane-%s-win32.zip" % args.version, args.zip
+    assert pathlib.Path(args.zip).name == "Subvane-%s-%s.zip" % (args.version, args.edition), args.zip
     with zipfile.ZipFile(args.zip) as archive:
         infos = archive.infolist()
     top = "Subvane-%s/" % args.version
     names = [info.filename for info in infos]
-    assert names == [top] + [top + n for n in ("LICENSE.txt", "Subvane.exe", "subvane-cli.exe",
-                                               "说明.txt")], names
+    assert names == [top] + [top + n for n in ("LICENSE.txt", "README.txt", "Subvane.exe",
+                                               "subvane-cli.exe")], names
+    assert all(name.isascii() for name in names), "a name Windows' zip folder may garble"
     assert len({info.date_time for info in infos}) == 1, "entries dated differently"
 
 
 def check_texts(args):
-    for name in ("说明.txt", "LICENSE.txt"):
+    for name in ("README.txt", "LICENSE.txt"):
         data = entry(args, name)
         assert data.startswith(BOM), "%s has no byte-order mark" % name
         assert data.count(b"\n") == data.count(b"\r\n"), "%s has a line end without CR" % name
-    readme = entry(args, "说明.txt")[3:].decode("utf-8")
+    readme = entry(args, "README.txt")[3:].decode("utf-8")
     assert readme.index("Subvane 是什么") < readme.index("What Subvane does"), "Chinese comes first"
     assert readme.startswith("Subvane %s" % args.version), readme[:40]
+    bits = "64" if args.edition == "win64" else "32"
+    assert "这是 %s 位版本" % bits in readme and "This is the %s-bit edition" % bits in readme, \
+        "README.txt does not say which edition it is"
     for needle in ("解析", "导出", "subvane-cli --help", "加密", "encrypt",
                    "%LOCALAPPDATA%\\JianyingPro\\User Data\\Projects\\com.lveditor.draft",
                    "%LOCALAPPDATA%\\CapCut\\User Data\\Projects\\com.lveditor.draft",
                    "退出状态：0 全部完成；1 有草稿未能转换", "2 用法错误", "Exit status: 0 done; 1 some draft"):
-        assert needle in readme, "说明.txt does not say " + needle
+        assert needle in readme, "README.txt does not say " + needle
+    for language in ("繁體中文", "日本語", "한국어", "Tiếng Việt", "ภาษาไทย", "Bahasa Indonesia",
+                     "Português (Brasil)", "Español"):
+        assert "\n" + language in readme, "README.txt has no paragraph in " + language
 
     licence = entry(args, "LICENSE.txt")[3:].decode("utf-8")
     own = windows_lines(pathlib.Path(args.license).read_text(encoding="utf-8"))
@@ -73,7 +80,10 @@ def check_texts(args):
 
 
 def tool_output(*command):
-    return subprocess.run(command, capture_output=True, check=True).stdout.decode("utf-8", "replace")
+    # The tests run under LANG=zh_CN.UTF-8 for Wine, and binutils speaks Chinese there.
+    env = dict(os.environ, LC_ALL="C")
+    return subprocess.run(command, capture_output=True, check=True,
+                          env=env).stdout.decode("utf-8", "replace")
 
 
 def version_strings(resources):
@@ -92,8 +102,10 @@ def check_programs(args):
         for name, description in DESCRIPTIONS.items():
             path = pathlib.Path(work) / name
             path.write_bytes(entry(args, name))
-            headers = tool_output("i686-w64-mingw32-objdump", "-p", path)
-            resources = tool_output("i686-w64-mingw32-windres", "-i", path, "-O", "rc")
+            headers = tool_output(args.objdump, "-p", path)
+            resources = tool_output(args.windres, "-i", path, "-O", "rc")
+            machine = "pei-x86-64" if args.edition == "win64" else "pei-i386"
+            assert "file format %s" % machine in headers, "%s is not %s" % (name, machine)
             imports = {d.lower() for d in re.findall(r"DLL Name: (\S+)", headers)}
             assert imports and imports <= SYSTEM_DLLS, "%s imports %s" % (name, imports - SYSTEM_DLLS)
             assert "symbols stripped" in headers and "debugging information removed" in headers
@@ -111,6 +123,8 @@ def check_programs(args):
                 sizes = re.findall(r'"\\(\d{3})\\\d{3}\\000\\000", 1, 32', resources)
                 assert sorted(int(s, 8) or 256 for s in sizes) == [16, 32, 48, 256], sizes
                 assert 'name=""Subvane"" version=""%s.0""' % args.version in resources, "manifest"
+                architecture = "amd64" if args.edition == "win64" else "x86"
+                assert 'processorArchitecture=""%s""' % architecture in resources, "manifest's machine"
 
 
 def install(args):
@@ -197,7 +211,8 @@ CHECKS_UNDER_WINE = [check_cli_from_chinese_folder, check_window_from_chinese_fo
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("zip", "version", "source-dir", "license", "probe", "drafts", "artifacts"):
+    for option in ("zip", "version", "edition", "objdump", "windres", "source-dir", "license",
+                   "probe", "drafts", "artifacts"):
         parser.add_argument("--" + option, required=True)
     parser.add_argument("--notice", action="append", default=[], help="a text LICENSE.txt holds whole")
     parser.add_argument("--no-wine", action="store_true", help="only read the zip: start nothing")

@@ -20,6 +20,11 @@ TEST(DllCommands, FunctionThatLeavesItsArgumentsIsStackError6) {
   intptr_t args[] = {20, 22, 99};
   EXPECT_EQ(rt::CallDllCommandAt(0x04000007, 12, 0, 2, args), 42);
   EXPECT_EQ(rt::CallDllCommand(0, 2, args), 42);
+  if (sizeof(void*) == 8) {
+    // x64 has one convention and the caller removes the arguments: both calls work.
+    EXPECT_EQ(rt::CallDllCommand(1, 2, args), 42);
+    GTEST_SKIP() << "a 64-bit call cannot leave the stack moved";
+  }
   EXPECT_EXIT(
       {
         dlltest::QuietFatalReports();

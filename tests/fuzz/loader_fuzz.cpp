@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the loader as a DLL image, over the stand-in host, then
-// looks exports up in whatever maps. Nothing may be read or written out of bounds.
+// looks exports up in whatever maps. Nothing may be read or written out of bounds. The
+// host runs the machine the bytes name, so PE32 and PE32+ images both map.
 #include <cstddef>
 #include <cstdint>
 
@@ -25,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   host.libraries = {{"msvcrt.dll", 0x100}, {"kernel32.dll", 0x200}};
   host.AddProcedure(0x100, "malloc", 0x3000);
   host.attachAnswer = size % 3 != 0;
+  if (size >= 64) {
+    const uint32_t nt = data[60] | (data[61] << 8) | (data[62] << 16) | (uint32_t{data[63]} << 24);
+    if (uint64_t{nt} + 6 <= size) host.machine = static_cast<uint16_t>(data[nt + 4] | (data[nt + 5] << 8));
+  }
   const uintptr_t base = loader::LoadModuleWithHost(host, data, static_cast<uint32_t>(size),
                                                     size % 2 != 0 ? FuzzResolver : nullptr, 0);
   if (base != 0) {

@@ -23,34 +23,39 @@ void Put32At(uint8_t* at, uint32_t value) {
 uintptr_t AnswerAll(const char*, const char*, uint32_t, uintptr_t) { return 0x7700F000; }
 
 TEST(LoaderExports, RealImageFindsExactNamesAndOrdinals) {
-  const std::vector<uint8_t> file = ReadRealImage();
-  SKIP_WITHOUT_REAL_IMAGE(file);
-  StandInHost host;
-  const uintptr_t base = loader::LoadModuleWithHost(
-      host, file.data(), static_cast<uint32_t>(file.size()), AnswerAll, 0);
-  ASSERT_NE(base, 0u);
+  const std::vector<RealImage> images = ReadRealImages();
+  SKIP_WITHOUT_REAL_IMAGES(images);
+  for (const RealImage& real : images) {
+    SCOPED_TRACE(real.name);
+    const std::vector<uint8_t>& file = real.bytes;
+    StandInHost host;
+    host.machine = real.machine;
+    const uintptr_t base = loader::LoadModuleWithHost(
+        host, file.data(), static_cast<uint32_t>(file.size()), AnswerAll, 0);
+    ASSERT_NE(base, 0u);
 
-  const uintptr_t byName = GetExportByName(base, "cJSON_GetArraySize");
-  ASSERT_NE(byName, 0u);
-  EXPECT_GT(byName, base);
-  EXPECT_LT(byName, base + host.size);
-  EXPECT_EQ(GetExportByName(base, "cjson_getarraysize"), 0u);
-  EXPECT_EQ(GetExportByName(base, "cJSON_GetArraySizE"), 0u);
-  EXPECT_EQ(GetExportByName(base, "cJSON_GetArraySiz"), 0u);
-  EXPECT_EQ(GetExportByName(base, "cJSON_GetArraySize2"), 0u);
-  EXPECT_EQ(GetExportByName(base, ""), 0u);
-  EXPECT_EQ(GetExportByName(base, nullptr), 0u);
-  EXPECT_EQ(GetExportByName(0, "cJSON_GetArraySize"), 0u);
+    const uintptr_t byName = GetExportByName(base, "cJSON_GetArraySize");
+    ASSERT_NE(byName, 0u);
+    EXPECT_GT(byName, base);
+    EXPECT_LT(byName, base + host.size);
+    EXPECT_EQ(GetExportByName(base, "cjson_getarraysize"), 0u);
+    EXPECT_EQ(GetExportByName(base, "cJSON_GetArraySizE"), 0u);
+    EXPECT_EQ(GetExportByName(base, "cJSON_GetArraySiz"), 0u);
+    EXPECT_EQ(GetExportByName(base, "cJSON_GetArraySize2"), 0u);
+    EXPECT_EQ(GetExportByName(base, ""), 0u);
+    EXPECT_EQ(GetExportByName(base, nullptr), 0u);
+    EXPECT_EQ(GetExportByName(0, "cJSON_GetArraySize"), 0u);
 
-  // Ordinals start at 1; exactly one of them is the function found by name.
-  int matches = 0;
-  for (uintptr_t ordinal = 1; ordinal <= 78; ++ordinal) {
-    const uintptr_t address = GetExportByName(base, Ordinal(ordinal));
-    EXPECT_NE(address, 0u) << ordinal;
-    matches += address == byName;
+    // Ordinals start at 1; exactly one of them is the function found by name.
+    int matches = 0;
+    for (uintptr_t ordinal = 1; ordinal <= 78; ++ordinal) {
+      const uintptr_t address = GetExportByName(base, Ordinal(ordinal));
+      EXPECT_NE(address, 0u) << ordinal;
+      matches += address == byName;
+    }
+    EXPECT_EQ(matches, 1);
+    EXPECT_EQ(GetExportByName(base, Ordinal(0)), 0u);
   }
-  EXPECT_EQ(matches, 1);
-  EXPECT_EQ(GetExportByName(base, Ordinal(0)), 0u);
 }
 
 // An image whose export table sits at 0x1000 in a section of its own.

@@ -41,21 +41,25 @@ TEST(LoaderJsonLibrary, ExportsAreFoundOnlyOnceMappedAndOnlyByExactName) {
 uintptr_t AnswerAll(const char*, const char*, uint32_t, uintptr_t) { return 0x7700F000; }
 
 TEST(LoaderJsonLibrary, EveryNameTheImageExportsIsFound) {
-  const std::vector<uint8_t> file = ReadRealImage();
-  SKIP_WITHOUT_REAL_IMAGE(file);
-  StandInHost host;
-  const uintptr_t base = loader::LoadModuleWithHost(
-      host, file.data(), static_cast<uint32_t>(file.size()), AnswerAll, 0);
-  ASSERT_NE(base, 0u);
-  const auto* image = reinterpret_cast<const uint8_t*>(base);
-  const uint32_t directory = Get32(image + Get32(image + 60) + 120);
-  const uint32_t count = Get32(image + directory + 24);
-  const uint32_t names = Get32(image + directory + 32);
-  EXPECT_EQ(count, 78u);
+  const std::vector<RealImage> images = ReadRealImages();
+  SKIP_WITHOUT_REAL_IMAGES(images);
   MapJsonLibrary();
-  for (uint32_t i = 0; i < count; ++i) {
-    const char* name = reinterpret_cast<const char*>(image + Get32(image + names + 4 * i));
-    EXPECT_NE(JsonLibraryExport(name), nullptr) << name;
+  for (const RealImage& real : images) {
+    SCOPED_TRACE(real.name);
+    StandInHost host;
+    host.machine = real.machine;
+    const uintptr_t base = loader::LoadModuleWithHost(
+        host, real.bytes.data(), static_cast<uint32_t>(real.bytes.size()), AnswerAll, 0);
+    ASSERT_NE(base, 0u);
+    const auto* image = reinterpret_cast<const uint8_t*>(base);
+    const uint32_t directory = Get32(image + real.DirectoryField(0));
+    const uint32_t count = Get32(image + directory + 24);
+    const uint32_t names = Get32(image + directory + 32);
+    EXPECT_EQ(count, 78u);
+    for (uint32_t i = 0; i < count; ++i) {
+      const char* name = reinterpret_cast<const char*>(image + Get32(image + names + 4 * i));
+      EXPECT_NE(JsonLibraryExport(name), nullptr) << name;
+    }
   }
 }
 

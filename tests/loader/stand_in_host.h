@@ -33,6 +33,8 @@ class StandInHost : public loader::LoaderHost {
   int attachAnswer = 1;
   std::map<std::string, uintptr_t> libraries;   // lower-case name -> handle of a loadable library
   std::map<std::string, uintptr_t> procedures;  // "handle:name" or "handle:#ordinal" -> address
+  uint16_t machine = 0x014C;          // the images it runs: x86 unless a test says x64
+  bool functionTableAnswer = true;
 
   // What the host saw.
   std::vector<uintptr_t> allocationRequests;  // preferred addresses asked for
@@ -44,6 +46,12 @@ class StandInHost : public loader::LoaderHost {
   std::map<uintptr_t, int> libraryReferences;
   std::vector<uint32_t> entryReasons;
   std::vector<uintptr_t> entryAddresses;
+  struct FunctionTable {
+    uintptr_t table;
+    uint32_t count;
+    uintptr_t base;
+  };
+  std::vector<FunctionTable> functionTables;  // added and not deleted
 
   ~StandInHost() override {
     for (void* block : blocks_) {
@@ -136,6 +144,22 @@ class StandInHost : public loader::LoaderHost {
     entryAddresses.push_back(entry);
     entryReasons.push_back(reason);
     return reason == 1 ? attachAnswer : 1;
+  }
+
+  uint16_t ImageMachine() override { return machine; }
+
+  bool AddFunctionTable(uintptr_t table, uint32_t count, uintptr_t imageBase) override {
+    if (functionTableAnswer) functionTables.push_back({table, count, imageBase});
+    return functionTableAnswer;
+  }
+
+  void DeleteFunctionTable(uintptr_t table) override {
+    for (auto it = functionTables.begin(); it != functionTables.end(); ++it) {
+      if (it->table == table) {
+        functionTables.erase(it);
+        return;
+      }
+    }
   }
 
  private:

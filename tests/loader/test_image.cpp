@@ -15,8 +15,28 @@ void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
   Put16(bytes, offset + 2, static_cast<uint16_t>(value >> 16));
 }
 
+void Put64(std::vector<uint8_t>& bytes, size_t offset, uint64_t value) {
+  Put32(bytes, offset, static_cast<uint32_t>(value));
+  Put32(bytes, offset + 4, static_cast<uint32_t>(value >> 32));
+}
+
 uint32_t Get32(const uint8_t* bytes) {
   return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+uint64_t Get64(const uint8_t* bytes) {
+  return Get32(bytes) | (static_cast<uint64_t>(Get32(bytes + 4)) << 32);
+}
+
+TestImage ImageFor(uint16_t machine) {
+  TestImage image;
+  image.machine = machine;
+  if (machine == kMachineAmd64) {
+    image.characteristics = 0x2022;  // executable, large addresses, DLL
+    image.optionalHeaderSize = 240;
+    image.imageBase = 0x180000000;
+  }
+  return image;
 }
 
 std::vector<uint8_t> TestImage::Build() const {
@@ -29,9 +49,13 @@ std::vector<uint8_t> TestImage::Build() const {
   Put16(file, kNtOffset + 20, optionalHeaderSize);
   Put16(file, kNtOffset + 22, characteristics);
   const uint32_t optional = kNtOffset + 24;
-  Put16(file, optional, 0x010B);
+  Put16(file, optional, Wide() ? 0x020B : 0x010B);
   Put32(file, optional + 16, entryPoint);
-  Put32(file, optional + 28, imageBase);
+  if (Wide()) {
+    Put64(file, optional + 24, imageBase);
+  } else {
+    Put32(file, optional + 28, static_cast<uint32_t>(imageBase));
+  }
   Put32(file, optional + 32, sectionAlignment);
   Put32(file, optional + 36, kFileAlignment);
   uint32_t imageSize = sizeOfImage;
@@ -45,14 +69,15 @@ std::vector<uint8_t> TestImage::Build() const {
   }
   Put32(file, optional + 56, imageSize);
   Put32(file, optional + 60, 0x400);
-  Put32(file, optional + 92, 16);
+  const uint32_t directoryTable = optional + (Wide() ? 112 : 96);
+  Put32(file, directoryTable - 4, 16);
   for (size_t i = 0; i < directories.size(); ++i) {
-    Put32(file, optional + 96 + 8 * i, directories[i].first);
-    Put32(file, optional + 100 + 8 * i, directories[i].second);
+    Put32(file, directoryTable + 8 * i, directories[i].first);
+    Put32(file, directoryTable + 4 + 8 * i, directories[i].second);
   }
   for (size_t i = 0; i < sections.size(); ++i) {
     const TestSection& section = sections[i];
-    const uint32_t header = SectionHeaderOffset(static_cast<uint32_t>(i));
+    const uint32_t header = SectionHeaderOffset(static_cast<uint32_t>(i), optionalHeaderSize);
     file[header] = '.';
     file[header + 1] = static_cast<uint8_t>('a' + i);
     const uint32_t rawOffset = static_cast<uint32_t>(file.size());
@@ -76,7 +101,16 @@ std::vector<uint8_t> RelocationBlock(uint32_t page, const std::vector<uint16_t>&
   return block;
 }
 
-ImportTable BuildImportTable(uint32_t rva, const std::vector<TestLibrary>& libraries) {
+ImportTable BuildImportTable(uint32_t rva, const std::vector<TestLibrary>& libraries,
+                             uint32_t width) {
+  const auto put = [width](std::vector<uint8_t>& bytes, size_t offset, uint64_t value) {
+    if (width == 8) {
+      Put64(bytes, offset, value);
+    } else {
+      Put32(bytes, offset, static_cast<uint32_t>(value));
+    }
+  };
+  const uint64_t byOrdinal = width == 8 ? 1ull << 63 : 0x80000000u;
   ImportTable table;
   table.directorySize = static_cast<uint32_t>(20 * (libraries.size() + 1));
   std::vector<uint8_t>& bytes = table.bytes;
@@ -85,12 +119,12 @@ ImportTable BuildImportTable(uint32_t rva, const std::vector<TestLibrary>& libra
     const TestLibrary& library = libraries[i];
     const size_t count = library.imports.size() + 1;
     const uint32_t lookup = static_cast<uint32_t>(bytes.size());
-    const uint32_t addresses = lookup + static_cast<uint32_t>(4 * count);
-    bytes.resize(addresses + 4 * count, 0);
+    const uint32_t addresses = lookup + static_cast<uint32_t>(width * count);
+    bytes.resize(addresses + width * count, 0);
     table.slots.emplace_back();
     for (size_t k = 0; k < library.imports.size(); ++k) {
       const TestImport& import = library.imports[k];
-      uint32_t entry = 0x80000000u | import.ordinal;
+      uint64_t entry = byOrdinal | import.ordinal;
       if (!import.name.empty()) {
         entry = rva + static_cast<uint32_t>(bytes.size());
         bytes.push_back(0);  // hint
@@ -98,9 +132,9 @@ ImportTable BuildImportTable(uint32_t rva, const std::vector<TestLibrary>& libra
         bytes.insert(bytes.end(), import.name.begin(), import.name.end());
         bytes.push_back(0);
       }
-      Put32(bytes, lookup + 4 * k, entry);
-      Put32(bytes, addresses + 4 * k, entry);
-      table.slots.back().push_back(rva + addresses + static_cast<uint32_t>(4 * k));
+      put(bytes, lookup + width * k, entry);
+      put(bytes, addresses + width * k, entry);
+      table.slots.back().push_back(rva + addresses + static_cast<uint32_t>(width * k));
     }
     const uint32_t name = rva + static_cast<uint32_t>(bytes.size());
     bytes.insert(bytes.end(), library.name.begin(), library.name.end());

@@ -1,5 +1,5 @@
-// Small 32-bit DLL images made byte by byte for the loader tests, and the parts
-// (relocation blocks, import and export tables) that go into their sections.
+// Small DLL images (PE32 for x86, PE32+ for x64) made byte by byte for the loader tests,
+// and the parts (relocation blocks, import and export tables) that go into their sections.
 #pragma once
 
 #include <array>
@@ -23,27 +23,40 @@ struct TestSection {
   uint32_t characteristics;
 };
 
+constexpr uint16_t kMachineI386 = 0x014C;
+constexpr uint16_t kMachineAmd64 = 0x8664;
+
 struct TestImage {
-  uint16_t machine = 0x014C;
+  uint16_t machine = kMachineI386;
   uint16_t characteristics = 0x2102;  // executable, 32-bit, DLL
   uint16_t optionalHeaderSize = 224;
-  uint32_t imageBase = 0x10000000;
+  uint64_t imageBase = 0x10000000;
   uint32_t sectionAlignment = 0x1000;
   uint32_t sizeOfImage = 0;  // 0: up to the end of the last section
   uint32_t entryPoint = 0;
   std::array<std::pair<uint32_t, uint32_t>, 16> directories{};
   std::vector<TestSection> sections;
 
-  // The file bytes: headers in the first 0x400 bytes, then each section's raw data.
+  // The file bytes: headers in the first 0x400 bytes, then each section's raw data. A
+  // PE32+ image (machine x64) gets that form's optional header: the magic 0x20B, an
+  // 8-byte image base and the data directories 16 bytes further on.
   std::vector<uint8_t> Build() const;
+  bool Wide() const { return machine == kMachineAmd64; }
 };
 
+// An empty image of the form that `machine` runs: PE32 for x86, PE32+ for x64.
+TestImage ImageFor(uint16_t machine);
+
 // File offset of section `index`'s header in an image built by TestImage.
-constexpr uint32_t SectionHeaderOffset(uint32_t index) { return kNtOffset + 24 + 224 + 40 * index; }
+constexpr uint32_t SectionHeaderOffset(uint32_t index, uint16_t optionalHeaderSize = 224) {
+  return kNtOffset + 24 + optionalHeaderSize + 40 * index;
+}
 
 void Put16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value);
 void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
+void Put64(std::vector<uint8_t>& bytes, size_t offset, uint64_t value);
 uint32_t Get32(const uint8_t* bytes);
+uint64_t Get64(const uint8_t* bytes);
 
 // One base relocation block for `page`, entries as (type << 12) | offset.
 std::vector<uint8_t> RelocationBlock(uint32_t page, const std::vector<uint16_t>& entries);
@@ -65,7 +78,10 @@ struct ImportTable {
   std::vector<std::vector<uint32_t>> slots;  // per library, the RVA of each address slot
 };
 
-ImportTable BuildImportTable(uint32_t rva, const std::vector<TestLibrary>& libraries);
+// Lookup entries and address slots of `width` bytes: 4 in a PE32 image, 8 in a PE32+ one,
+// where the ordinal flag is bit 63.
+ImportTable BuildImportTable(uint32_t rva, const std::vector<TestLibrary>& libraries,
+                             uint32_t width = 4);
 
 struct TestExport {
   std::string name;  // empty: by ordinal only

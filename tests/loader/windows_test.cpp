@@ -13,7 +13,10 @@
 namespace loader_test {
 namespace {
 
-constexpr uintptr_t kJsonPreferredBase = 0x10000000;
+// The cJSON image's preferred base: above 4 GB in the 64-bit build, as Windows places
+// 64-bit DLLs.
+constexpr uintptr_t kJsonPreferredBase =
+    sizeof(void*) == 8 ? static_cast<uintptr_t>(0x180000000ull) : 0x10000000;
 // Below the ranges Wine keeps reserved from 0x20000000 up.
 constexpr uintptr_t kProbePreferredBase = 0x18000000;
 
@@ -34,8 +37,23 @@ uintptr_t MapJsonImage() {
                               nullptr, 0);
 }
 
-// The loader has no unload; the tests give the memory back themselves.
-void Unmap(uintptr_t base) { VirtualFree(reinterpret_cast<void*>(base), 0, MEM_RELEASE); }
+const IMAGE_NT_HEADERS* NtHeaders(uintptr_t base) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(base);
+  return reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes + *reinterpret_cast<const LONG*>(bytes + 60));
+}
+
+// The loader has no unload; the tests give the memory back themselves, and in the
+// 64-bit build the unwind table the loader registered.
+void Unmap(uintptr_t base) {
+#ifdef _WIN64
+  const IMAGE_DATA_DIRECTORY& exceptions =
+      NtHeaders(base)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXCEPTION];
+  if (exceptions.Size != 0) {
+    RtlDeleteFunctionTable(reinterpret_cast<PRUNTIME_FUNCTION>(base + exceptions.VirtualAddress));
+  }
+#endif
+  VirtualFree(reinterpret_cast<void*>(base), 0, MEM_RELEASE);
+}
 
 // Parses and frees a small document through the image's own exports.
 void ExpectCjsonWorks(uintptr_t base) {
@@ -69,14 +87,13 @@ TEST(LoaderWindows, FindsKernel32AndItsFunctionsWithoutTheImportTable) {
 }
 
 TEST(LoaderWindows, EmbeddedImageMapsAtItsPreferredBaseAndWorks) {
-  if (!IsFree(kJsonPreferredBase)) GTEST_SKIP() << "0x10000000 is taken in this process";
+  if (!IsFree(kJsonPreferredBase)) GTEST_SKIP() << "the preferred base is taken in this process";
   const uintptr_t base = MapJsonImage();
   ASSERT_EQ(base, kJsonPreferredBase);
   ExpectCjsonWorks(base);
 
   // Sections carry the access their characteristics ask for.
-  const auto* bytes = reinterpret_cast<const uint8_t*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes + *reinterpret_cast<const LONG*>(bytes + 60));
+  const IMAGE_NT_HEADERS* nt = NtHeaders(base);
   EXPECT_EQ(ProtectionAt(base), static_cast<DWORD>(PAGE_READONLY)) << "headers";
   const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
   for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
@@ -93,7 +110,7 @@ TEST(LoaderWindows, EmbeddedImageMapsAtItsPreferredBaseAndWorks) {
 TEST(LoaderWindows, EmbeddedImageMovesWhenItsBaseIsTaken) {
   void* taken = VirtualAlloc(reinterpret_cast<void*>(kJsonPreferredBase), 0x1000, MEM_RESERVE,
                              PAGE_NOACCESS);
-  ASSERT_NE(taken, nullptr) << "could not take 0x10000000 for the test";
+  ASSERT_NE(taken, nullptr) << "could not take the preferred base for the test";
   const uintptr_t base = MapJsonImage();
   ASSERT_NE(base, 0u);
   EXPECT_NE(base, kJsonPreferredBase);
@@ -101,6 +118,71 @@ TEST(LoaderWindows, EmbeddedImageMovesWhenItsBaseIsTaken) {
   Unmap(base);
   VirtualFree(taken, 0, MEM_RELEASE);
 }
+
+#ifdef _WIN64
+// A stack walk that starts inside the mapped code must find its way back out through
+// the image's frames, as it does through a DLL the system loaded: exceptions, crash
+// reports and debuggers walk the stack the same way. cJSON calls the allocation hook
+// from inside its own functions; the hook walks the stack from there.
+struct WalkRecord {
+  void* frames[32] = {};
+  USHORT count = 0;
+};
+WalkRecord walk;
+
+void* __cdecl WalkingAllocate(size_t size) {
+  walk.count = RtlCaptureStackBackTrace(0, 32, walk.frames, nullptr);
+  return malloc(size);
+}
+
+void __cdecl PlainFree(void* block) { free(block); }
+
+__attribute__((noinline)) void* CreateThroughImage(uintptr_t base) {
+  using Create = void* (*)();
+  const auto create = reinterpret_cast<Create>(GetExportByName(base, "cJSON_CreateObject"));
+  return create != nullptr ? create() : nullptr;
+}
+
+TEST(LoaderWindows, StackWalksPassThroughTheMappedCode) {
+  struct Hooks {
+    void* (*allocate)(size_t);
+    void (*release)(void*);
+  };
+  const uintptr_t base = MapJsonImage();
+  ASSERT_NE(base, 0u);
+  const uint32_t size = NtHeaders(base)->OptionalHeader.SizeOfImage;
+  using InitHooks = void (*)(Hooks*);
+  using Delete = void (*)(void*);
+  const auto initHooks = reinterpret_cast<InitHooks>(GetExportByName(base, "cJSON_InitHooks"));
+  const auto destroy = reinterpret_cast<Delete>(GetExportByName(base, "cJSON_Delete"));
+  ASSERT_NE(initHooks, nullptr);
+  Hooks hooks{&WalkingAllocate, &PlainFree};
+  initHooks(&hooks);
+  walk = WalkRecord{};
+  void* object = CreateThroughImage(base);
+  ASSERT_NE(object, nullptr);
+  destroy(object);
+  initHooks(nullptr);
+
+  // The hook's frame, then frames inside the image, then this program's code again.
+  const auto inImage = [&](void* frame) {
+    const auto address = reinterpret_cast<uintptr_t>(frame);
+    return address >= base && address < base + size;
+  };
+  USHORT first = 0;
+  while (first < walk.count && !inImage(walk.frames[first])) ++first;
+  ASSERT_LT(first, walk.count) << "no frame of the mapped code";
+  USHORT after = first;
+  while (after < walk.count && inImage(walk.frames[after])) ++after;
+  ASSERT_LT(after, walk.count) << "the walk ended inside the mapped code";
+  HMODULE caller = nullptr;
+  ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                     GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                 static_cast<LPCWSTR>(walk.frames[after]), &caller));
+  EXPECT_EQ(caller, GetModuleHandleW(nullptr)) << "the frame after the image is the test's";
+  Unmap(base);
+}
+#endif
 
 struct ProbeRecord {
   std::vector<DWORD> reasons;

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
-"""Packs the release zip: one folder Subvane-<version>/ holding the programs, 说明.txt
-and LICENSE.txt. The same inputs give the same bytes: names in sorted order, every
+"""Packs the release zip: one folder Subvane-<version>/ holding the programs, README.txt
+and LICENSE.txt, every name ASCII (Windows' own zip folder before Windows 10 1903 ignores
+the flag that marks names as UTF-8). The same inputs give the same bytes: names in sorted order, every
 entry dated by SOURCE_DATE_EPOCH, else by the commit of the source tree, with fixed
 attributes. The two texts are written for Notepad on any Windows: UTF-8 with a
 byte-order mark and CR LF line ends.
 
-    make_zip.py --version V --source-dir DIR --program EXE... --readme TEMPLATE
-                --license LICENSE --notice NAME=USED_BY=COPYRIGHT[=LICENCE_TEXT]...
-                --output ZIP
+    make_zip.py --version V --edition win32|win64 --source-dir DIR --program EXE...
+                --readme TEMPLATE --license LICENSE
+                --notice NAME=USED_BY=COPYRIGHT[=LICENCE_TEXT]... --output ZIP
 """
 
 import argparse
@@ -19,6 +20,17 @@ import sys
 import zipfile
 
 FALLBACK_DATE = (2026, 1, 1, 0, 0, 0)
+# What the readme says of the edition in its zip, in Chinese and in English.
+EDITIONS = {
+    "win64": ("这是 64 位版本，适用于 64 位的 Windows 7 到 Windows 11（如今几乎所有电脑都是 64 位）。"
+              "32 位的 Windows 请下载 win32 版本。",
+              "This is the 64-bit edition, for 64-bit Windows 7 to 11 (almost every PC today); "
+              "for 32-bit Windows, take the win32 edition."),
+    "win32": ("这是 32 位版本，适用于 32 位和 64 位的 Windows 7 到 Windows 11；"
+              "64 位的 Windows 上建议使用 win64 版本，它能打开更大的草稿。",
+              "This is the 32-bit edition, for 32-bit and 64-bit Windows 7 to 11; on 64-bit "
+              "Windows the win64 edition opens larger drafts."),
+}
 RULE = "-" * 78
 
 
@@ -91,6 +103,7 @@ def write_zip(output, folder, files, date):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--version", required=True)
+    parser.add_argument("--edition", required=True, choices=sorted(EDITIONS))
     parser.add_argument("--source-dir", required=True)
     parser.add_argument("--program", action="append", required=True)
     parser.add_argument("--readme", required=True)
@@ -99,9 +112,12 @@ def main():
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
-    readme = pathlib.Path(args.readme).read_text(encoding="utf-8").replace("@VERSION@", args.version)
+    chinese, english = EDITIONS[args.edition]
+    readme = (pathlib.Path(args.readme).read_text(encoding="utf-8")
+              .replace("@VERSION@", args.version)
+              .replace("@EDITION_ZH@", chinese).replace("@EDITION_EN@", english))
     files = {
-        "说明.txt": windows_text(readme),
+        "README.txt": windows_text(readme),
         "LICENSE.txt": windows_text(license_text(args.license, args.notice)),
     }
     for program in args.program:

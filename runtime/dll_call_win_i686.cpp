@@ -1,6 +1,7 @@
 #include "runtime/dll_call.h"
 
-static_assert(sizeof(void*) == 4, "the stack check is written for 32-bit x86");
+// The 32-bit build: the stdcall convention, where a callee that removes the wrong
+// number of argument bytes shows up as a moved stack pointer.
 
 // SubvaneCallStdcall(function, argc, args, stackDelta): aligns the stack so that the
 // callee starts on a 16-byte boundary, saves ESP, pushes the arguments right to left,
