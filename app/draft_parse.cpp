@@ -5,9 +5,9 @@
 #include "core/plain_copy.h"
 #include "core/project_folder.h"
 #include "core/system.h"
+#include "heap/heap.h"
 #include "platform/system_path.h"
 #include "platform/text_encoding.h"
-#include "runtime/heap.h"
 
 namespace app {
 namespace {
@@ -35,8 +35,9 @@ core::DraftStatus ReadDraftAt(const std::string& file, core::DraftModel& draft) 
 
 // What the window says of a plain copy read in place of the encrypted draft.
 std::string PlainCopyMessage(const core::PlainCopy& copy) {
-  return "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 " + platform::Utf8ToCp936(copy.name) +
-         "（保存于 " + copy.saved.localText + "），可能不是最新内容。";
+  return "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 " +
+         platform::Utf8ToCp936(copy.name) + "（保存于 " + copy.saved.localText +
+         "），可能不是最新内容。";
 }
 
 }  // namespace
@@ -71,6 +72,23 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
     chosen.status = core::DraftStatus::kTooLarge;
   }
   return chosen;
+}
+
+const char* DraftStatusMessage(core::DraftStatus status) {
+  switch (status) {
+    case core::DraftStatus::kOk:
+      return nullptr;
+    case core::DraftStatus::kEncrypted:
+      return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
+             "请在剪映中使用自带的字幕导出功能。";
+    case core::DraftStatus::kTooLarge:
+      return "无法解析所选文件：草稿太大，内存不足。";
+    case core::DraftStatus::kNotFound:
+    case core::DraftStatus::kUnreadable:
+    case core::DraftStatus::kNotJson:
+      return "无法解析所选文件：它不是有效的剪映草稿（JSON）。";
+  }
+  return nullptr;
 }
 
 }  // namespace app

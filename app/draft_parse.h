@@ -24,4 +24,8 @@ struct ChosenDraft {
 // Never throws.
 ChosenDraft ReadChosenDraft(const std::string& path);
 
+// The message the window shows for a draft that cannot be used, in code page 936
+// (null for kOk): the encrypted one, or the one for every other failure.
+const char* DraftStatusMessage(core::DraftStatus status);
+
 }  // namespace app

@@ -34,8 +34,7 @@ int32_t SubtitleCount = 0;
 
 namespace {
 
-constexpr int32_t kAppDataFolder = 8;
-constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + 9;
+constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + ui::kSettingRowCount;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
 constexpr char kProgramTitle[] = "Subvane";
 constexpr char kSrtExtension[] = ".srt";
@@ -43,8 +42,10 @@ constexpr char kUnexportedEditsQuestion[] =
     "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？";
 // Yes and No, No the default, with the question mark: a slip of the Return key keeps
 // the edits.
-constexpr int32_t kYesNoQuestion = 0x4 | 0x20 | 0x100;
-constexpr int32_t kAnswerYes = 5;
+constexpr int32_t kYesNoQuestion =
+    platform::kMbYesNo | platform::kMbIconQuestion | platform::kMbDefButton2;
+// ShowMessage counts the buttons from IDOK as 0.
+constexpr int32_t kAnswerYes = platform::kIdYes - platform::kIdOk;
 constexpr char kFolderWithoutDraft[] =
     "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。";
 // How long the fill may go without handling the window's messages: about one frame.
@@ -152,10 +153,13 @@ bool FillTable(const std::vector<core::Subtitle>& subtitles) {
     std::string serial = std::to_string(row);
     std::string range = core::TimeRangeText(subtitle.startUs, subtitle.endUs);
     ui::TableAppendRow(kMainWindow, kSubtitleTable);
-    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 0, serial.c_str());
-    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, 1, range.c_str());
+    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, ColumnNumber(SubtitleColumn::kSerial),
+                         serial.c_str());
+    ui::TableSetCellText(kMainWindow, kSubtitleTable, row,
+                         ColumnNumber(SubtitleColumn::kTimeRange), range.c_str());
     // Wide text keeps every character; the commands still read the cell in code page 936.
-    ui::TableSetCellWideText(kMainWindow, kSubtitleTable, row, 2, ui::Utf8ToUtf16(subtitle.text));
+    ui::TableSetCellWideText(kMainWindow, kSubtitleTable, row, ColumnNumber(SubtitleColumn::kText),
+                             ui::Utf8ToUtf16(subtitle.text));
     // The pending messages may close the window, and the table with it.
     auto now = std::chrono::steady_clock::now();
     if (now - lastPump >= kFillPumpInterval) {
@@ -210,7 +214,7 @@ void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   ChosenDraft draft = ReadChosenDraft(rt::TextToString(name.get()));
   if (draft.status != core::DraftStatus::kOk) {
-    rt::cmd::ShowMessage(core::DraftStatusMessage(draft.status), 0);
+    rt::cmd::ShowMessage(DraftStatusMessage(draft.status), 0);
     return;
   }
   ButtonsHeld held;
@@ -230,13 +234,16 @@ std::string ExportDoneMessage(size_t lost) {
 
 // One cell for the SRT file: its code page 936 text as the commands read it, or its
 // wide text in UTF-8. `lost` counts the characters that code page 936 cannot hold.
-std::string ExportCell(int32_t row, int32_t column, bool utf8, size_t& lost) {
-  ui::CellWideTextResult wide = ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, column);
-  if (!wide.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
+std::string ExportCell(int32_t row, SubtitleColumn column, bool utf8, size_t& lost) {
+  int32_t number = ColumnNumber(column);
+  ui::CellWideTextResult wide = ui::TableGetCellWideText(kMainWindow, kSubtitleTable, row, number);
+  if (!wide.isText)
+    rt::ReportRuntimeError(rt::kErrorTypeMismatch, kExportUnit, kReadCellStatement + number);
   if (utf8) return ui::Utf16ToUtf8(wide.text);
   lost += ui::Cp936LostCharacters(wide.text);
-  ui::CellTextResult cell = ui::TableGetCellText(kMainWindow, kSubtitleTable, row, column);
-  if (!cell.isText) rt::ReportRuntimeError(5, kExportUnit, 100 + column);
+  ui::CellTextResult cell = ui::TableGetCellText(kMainWindow, kSubtitleTable, row, number);
+  if (!cell.isText)
+    rt::ReportRuntimeError(rt::kErrorTypeMismatch, kExportUnit, kReadCellStatement + number);
   return rt::TextToString(cell.text.get());
 }
 
@@ -244,10 +251,11 @@ std::string ExportCell(int32_t row, int32_t column, bool utf8, size_t& lost) {
 std::string SrtFromTable(bool utf8, size_t& lost) {
   std::string srt;
   for (int32_t row = 1; row <= SubtitleCount; row++) {
-    std::string cells[3];
-    for (int32_t column = 0; column < 3; column++)
-      cells[column] = ExportCell(row, column, utf8, lost);
-    core::AppendSrtBlock(srt, cells[0], cells[1], cells[2]);
+    // Read left to right, so that a failing cell is reported as before.
+    std::string serial = ExportCell(row, SubtitleColumn::kSerial, utf8, lost);
+    std::string range = ExportCell(row, SubtitleColumn::kTimeRange, utf8, lost);
+    std::string text = ExportCell(row, SubtitleColumn::kText, utf8, lost);
+    core::AppendSrtBlock(srt, serial, range, text);
   }
   return srt;
 }
@@ -261,9 +269,9 @@ bool SubtitlesFromTable(bool withTimes, std::vector<core::Subtitle>& subtitles,
   size_t lost = 0;
   for (int32_t row = 1; row <= SubtitleCount; row++) {
     core::Subtitle subtitle;
-    subtitle.text = core::TidyLineBreaks(ExportCell(row, 2, true, lost));
-    if (withTimes &&
-        !core::ParseTimeRange(ExportCell(row, 1, true, lost), subtitle.startUs, subtitle.endUs)) {
+    subtitle.text = core::TidyLineBreaks(ExportCell(row, SubtitleColumn::kText, true, lost));
+    if (withTimes && !core::ParseTimeRange(ExportCell(row, SubtitleColumn::kTimeRange, true, lost),
+                                           subtitle.startUs, subtitle.endUs)) {
       badRow = row;
       return false;
     }
@@ -313,7 +321,7 @@ std::string WithExtension(const std::string& name, const char* extension) {
 // will keep its projects, under the parent of the roaming folder
 // (…\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\).
 std::string FutureProjectsFolder() {
-  rt::OwnedText roaming = ui::GetSpecialFolder(kAppDataFolder);
+  rt::OwnedText roaming = ui::GetSpecialFolder(ui::kFolderAppData);
   rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
   int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
   rt::OwnedText parent = rt::cmd::LeftText(trimmed.get(), slash);

@@ -107,9 +107,8 @@ rt::WindowDescription DescribeMainWindow() {
       });
 }
 
-void ProgramInitialise() {}
+// The start-up order puts a clean-up routine on the exit list; this program's has no work.
 void ProgramCleanUp() {}
-void ProgramStart() {}
 
 }  // namespace
 
@@ -141,11 +140,9 @@ int32_t ProgramEntry() {
   const rt::RuntimeServiceTable& services = rt::Services();
   services.CallRuntimeRoutine(rt::kRoutineInitRuntime, 0, 0, 0);
   platform::ResetFloatingPoint();
-  ProgramInitialise();
   services.CallRuntimeRoutine(rt::kRoutineAddExitCallback,
                               reinterpret_cast<intptr_t>(&ProgramCleanUp), 0, 0);
   MapJsonLibrary();
-  ProgramStart();
   services.LoadStartWindow(kMainWindow);
   services.RunMessageLoop();
   return 0;

@@ -23,9 +23,13 @@ enum class SaveFileType : int32_t { kSrt, kUtf8Srt, kWebVtt, kText, kCount };
 
 // The subtitle table's columns, left to right.
 enum class SubtitleColumn : int32_t { kSerial, kTimeRange, kText, kCount };
+// The table's column number of `column`.
+constexpr int32_t ColumnNumber(SubtitleColumn column) { return static_cast<int32_t>(column); }
 
 // Program units, as fatal reports name the place of a failing statement.
 constexpr int32_t kExportUnit = 0x04010002;
+// In kExportUnit, reading a cell of column c is statement kReadCellStatement + c.
+constexpr int32_t kReadCellStatement = 100;
 
 // The main window as typed entries, from which its stored template is written.
 const rt::WindowDescription& MainWindowDescription();

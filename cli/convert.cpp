@@ -19,7 +19,6 @@
 namespace cli {
 namespace {
 
-constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr size_t kExcerptLength = 40;  // characters of a first caption that --list-tracks shows
 
 core::DraftStatus ReadDraftBytesIn(const std::string& file, core::DraftModel& draft,
@@ -73,7 +72,7 @@ std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& o
     for (core::Subtitle& subtitle : subtitles) subtitle.text = platform::Utf8ToCp936(subtitle.text);
   }
   std::string bytes;
-  if (options.byteOrderMark) bytes.append(kUtf8ByteOrderMark);
+  if (options.byteOrderMark) bytes.append(platform::kUtf8ByteOrderMark);
   bytes.append(core::CaptionFileText(subtitles, options.format));
   return bytes;
 }

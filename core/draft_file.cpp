@@ -95,21 +95,4 @@ const char* DraftStatusCause(DraftStatus status) {
   return "";
 }
 
-const char* DraftStatusMessage(DraftStatus status) {
-  switch (status) {
-    case DraftStatus::kOk:
-      return nullptr;
-    case DraftStatus::kEncrypted:
-      return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
-             "请在剪映中使用自带的字幕导出功能。";
-    case DraftStatus::kTooLarge:
-      return "无法解析所选文件：草稿太大，内存不足。";
-    case DraftStatus::kNotFound:
-    case DraftStatus::kUnreadable:
-    case DraftStatus::kNotJson:
-      return "无法解析所选文件：它不是有效的剪映草稿（JSON）。";
-  }
-  return nullptr;
-}
-
 }  // namespace core

@@ -40,8 +40,4 @@ DraftStatus ReadDraftModelOf(const char* bytes, size_t size, DraftModel& model);
 // The cause of a failed status in English, for command-line messages ("" for kOk).
 const char* DraftStatusCause(DraftStatus status);
 
-// The message the window shows for a draft that cannot be used, in code page 936
-// (null for kOk): the encrypted one, or the one for every other failure.
-const char* DraftStatusMessage(DraftStatus status);
-
 }  // namespace core

@@ -1,8 +1,9 @@
 // What a draft holds that decides its captions, copied out of the JSON as plain values.
-// A reader fills these structs and decides nothing; the timeline (app/timeline.h) holds
+// A reader fills these structs and decides nothing; the timeline (core/timeline.h) holds
 // every rule about which captions exist and when. Texts are UTF-8 as stored.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,6 +13,19 @@ namespace core {
 
 // Compound clips nest drafts inside drafts; deeper ones are not read.
 constexpr int kMaxNestedDraftDepth = 8;
+
+// The largest whole number a reader takes from a draft (2^53, where doubles stop
+// holding every whole number): a time or flag beyond it is held to it.
+constexpr double kDraftNumberLimit = 9007199254740992.0;
+
+// A draft's JSON number, as the double every reader holds it, as a whole number
+// (microseconds, flags): cut toward zero and held within -2^53..2^53; 0 for NaN.
+inline int64_t WholeNumberOf(double number) {
+  if (std::isnan(number)) return 0;
+  if (number >= kDraftNumberLimit) return static_cast<int64_t>(kDraftNumberLimit);
+  if (number <= -kDraftNumberLimit) return -static_cast<int64_t>(kDraftNumberLimit);
+  return static_cast<int64_t>(number);  // the conversion cuts toward zero
+}
 
 struct DraftText {
   std::string id;       // empty when absent or not a string

@@ -10,8 +10,6 @@ namespace {
 
 using json::CjsonItem;
 
-constexpr double kTimeLimit = 9007199254740992.0;  // 2^53
-
 int32_t KindOf(const CjsonItem* item) { return item ? item->type & json::kCjsonTypeMask : 0; }
 
 bool IsKind(const CjsonItem* item, int32_t kind) { return KindOf(item) == kind; }
@@ -54,15 +52,9 @@ std::string StringOf(const CjsonItem* item) {
   return std::string(item->valuestring);
 }
 
-// A JSON number as a whole number (microseconds, flags): cut toward zero and held within
-// -2^53..2^53; 0 for anything that is not a number.
-int64_t WholeNumberOf(const CjsonItem* item) {
-  if (!IsKind(item, json::kCjsonNumber)) return 0;
-  double value = item->valuedouble;
-  if (std::isnan(value)) return 0;
-  if (value >= kTimeLimit) return static_cast<int64_t>(kTimeLimit);
-  if (value <= -kTimeLimit) return -static_cast<int64_t>(kTimeLimit);
-  return static_cast<int64_t>(value);  // the conversion cuts toward zero
+// A JSON number as a whole number (WholeNumberOf); 0 for anything that is not a number.
+int64_t NumberOf(const CjsonItem* item) {
+  return IsKind(item, json::kCjsonNumber) ? WholeNumberOf(item->valuedouble) : 0;
 }
 
 void ReadTexts(const CjsonItem* texts, DraftModel& draft) {
@@ -106,9 +98,9 @@ DraftSegment ReadSegment(const CjsonItem* element) {
   }
   static const char* const kRangeKeys[] = {"start", "duration"};
   Members<2> target(members[2], kRangeKeys);
-  segment.targetStart = WholeNumberOf(target[0]);
-  segment.targetDuration = WholeNumberOf(target[1]);
-  segment.sourceStart = WholeNumberOf(Member(members[3], "start"));
+  segment.targetStart = NumberOf(target[0]);
+  segment.targetDuration = NumberOf(target[1]);
+  segment.sourceStart = NumberOf(Member(members[3], "start"));
   if (IsKind(members[4], json::kCjsonNumber)) segment.speed = members[4]->valuedouble;
   segment.visible = !IsKind(members[5], json::kCjsonFalse);
   return segment;
@@ -121,7 +113,7 @@ void ReadTracks(const CjsonItem* tracks, DraftModel& draft) {
     DraftTrack track;
     track.type = StringOf(members[0]);
     track.name = StringOf(members[1]);
-    track.attribute = WholeNumberOf(members[2]);
+    track.attribute = NumberOf(members[2]);
     if (IsKind(members[3], json::kCjsonArray)) {
       for (const CjsonItem* segment = members[3]->child; segment; segment = segment->next) {
         track.segments.push_back(ReadSegment(segment));

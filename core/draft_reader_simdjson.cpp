@@ -9,6 +9,7 @@
 
 #include "core/ascii_case.h"
 #include "core/caption_text.h"
+#include "platform/text_encoding.h"
 
 namespace core {
 namespace {
@@ -17,8 +18,6 @@ namespace od = simdjson::ondemand;
 using od::json_type;
 
 static_assert(kSimdjsonPadding == simdjson::SIMDJSON_PADDING, "the parser's padding changed");
-
-constexpr double kTimeLimit = 9007199254740992.0;  // 2^53
 
 // The JSON classes keep texts as C strings, which end at an escaped NUL (\u0000).
 std::string_view UpToNul(std::string_view text) {
@@ -97,15 +96,10 @@ std::string StringOf(od::value& value) {
   return std::string(UpToNul(text));
 }
 
-// A JSON number as a whole number (microseconds, flags): the double the JSON classes
-// hold, cut toward zero and held within -2^53..2^53; 0 for anything but a number.
-int64_t WholeNumberOf(od::value& value) {
-  if (!IsNumber(value)) return 0;
-  double number = value.get_double();
-  if (std::isnan(number)) return 0;
-  if (number >= kTimeLimit) return static_cast<int64_t>(kTimeLimit);
-  if (number <= -kTimeLimit) return -static_cast<int64_t>(kTimeLimit);
-  return static_cast<int64_t>(number);  // the conversion cuts toward zero
+// A JSON number as a whole number (WholeNumberOf of the double the JSON classes hold); 0
+// for anything but a number.
+int64_t NumberOf(od::value& value) {
+  return IsNumber(value) ? WholeNumberOf(static_cast<double>(value.get_double())) : 0;
 }
 
 void ReadTexts(od::value& texts, DraftTexts kept, DraftModel& draft) {
@@ -170,12 +164,12 @@ DraftSegment ReadSegment(od::value& element) {
         break;
       case kTarget:
         ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
-          (rangeKey == 0 ? segment.targetStart : segment.targetDuration) = WholeNumberOf(time);
+          (rangeKey == 0 ? segment.targetStart : segment.targetDuration) = NumberOf(time);
         });
         break;
       case kSource:
         ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
-          if (rangeKey == 0) segment.sourceStart = WholeNumberOf(time);
+          if (rangeKey == 0) segment.sourceStart = NumberOf(time);
         });
         break;
       case kSpeed:
@@ -203,7 +197,7 @@ void ReadTracks(od::value& tracks, DraftModel& draft) {
           track.name = StringOf(value);
           break;
         case kAttribute:
-          track.attribute = WholeNumberOf(value);
+          track.attribute = NumberOf(value);
           break;
         case kSegments:
           ForEachElement(
@@ -268,11 +262,10 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
   // 32-bit process from 512 MiB on). Such a draft needs more memory than there is.
   constexpr size_t kLargestDraft = PTRDIFF_MAX / sizeof(uint32_t) - 4096;
   if (size > kLargestDraft) return SimdjsonRead::kOutOfMemory;
-  static const char kByteOrderMark[] = "\xEF\xBB\xBF";
-  if (size >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0) {
-    bytes += 3;
-    size -= 3;
-    capacity -= 3;
+  if (platform::StartsWithUtf8ByteOrderMark(std::string_view(bytes, size))) {
+    bytes += platform::kUtf8ByteOrderMark.size();
+    size -= platform::kUtf8ByteOrderMark.size();
+    capacity -= platform::kUtf8ByteOrderMark.size();
   }
   // The parser reads up to its padding past the end; a buffer without that room is
   // copied into one that has it.

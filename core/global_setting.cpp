@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/ascii_case.h"
+#include "platform/text_encoding.h"
 
 namespace core {
 namespace {
@@ -100,7 +101,8 @@ std::string UnescapedValue(std::string_view raw) {
 }  // namespace
 
 std::string IniValue(std::string_view ini, std::string_view section, std::string_view key) {
-  if (ini.substr(0, 3) == "\xEF\xBB\xBF") ini.remove_prefix(3);
+  if (platform::StartsWithUtf8ByteOrderMark(ini))
+    ini.remove_prefix(platform::kUtf8ByteOrderMark.size());
   bool inSection = false;
   while (!ini.empty()) {
     size_t end = ini.find('\n');

@@ -9,7 +9,6 @@
 
 #include "core/draft_file.h"
 #include "core/draft_model.h"
-#include "core/file_time.h"
 #include "core/project_folder.h"
 
 namespace core {

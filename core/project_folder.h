@@ -5,9 +5,12 @@
 #include <cstddef>
 #include <string>
 
-#include "core/file_time.h"
+#include "platform/file_time.h"
 
 namespace core {
+
+// When a file was last written, as the platform tells it.
+using platform::FileTime;
 
 // What the project rules need to see of the file system; paths are in the caller's
 // encoding.

@@ -1,26 +1,15 @@
 #include "core/system.h"
 
-#include <new>
-
 namespace core {
-
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason,
-                         size_t spareCapacity) {
-  try {
-    return ReadWholeFileOrThrow(path, bytes, reason, spareCapacity);
-  } catch (const std::bad_alloc&) {
-    std::string().swap(bytes);
-    reason = "not enough memory";
-    return ReadResult::kTooLarge;
-  }
-}
 
 bool ReadSmallFile(const std::string& path, std::string& bytes) {
   // The size is checked before anything is read, so a large file named like a
   // settings file costs nothing.
   int64_t size = FileSizeOf(path);
-  if (StatPath(path) != PathKind::kFile || size < 0 || static_cast<uint64_t>(size) > kSmallFileLimit)
+  if (StatPath(path) != PathKind::kFile || size < 0 ||
+      static_cast<uint64_t>(size) > kSmallFileLimit) {
     return false;
+  }
   std::string reason;
   return ReadWholeFile(path, bytes, reason) == ReadResult::kOk && bytes.size() <= kSmallFileLimit;
 }

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 
 namespace json {
 

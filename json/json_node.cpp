@@ -5,6 +5,7 @@
 
 #include "json/cjson_api.h"
 #include "json/encoding.h"
+#include "platform/text_encoding.h"
 
 namespace json {
 
@@ -15,10 +16,9 @@ std::mutex& JsonLibraryTurn() {
 
 namespace {
 
-const uint8_t kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};
-
 bool HasByteOrderMark(const uint8_t* data, size_t size) {
-  return size >= 3 && std::memcmp(data, kByteOrderMark, 3) == 0;
+  return platform::StartsWithUtf8ByteOrderMark(
+      std::string_view(reinterpret_cast<const char*>(data), size));
 }
 
 // A text coming out of the library, in code page 936; null for null.
@@ -305,7 +305,8 @@ bool JsonDocument::ParseUtf8(const void* bytesBlock) {
   if (data && HasByteOrderMark(data, size)) {
     // Old editors save the mark in front of the document; the escaping would turn it
     // into \uFEFF, which the library does not accept before the first token.
-    rt::OwnedBytes rest(rt::NewBytes(data + 3, size - 3));
+    size_t mark = platform::kUtf8ByteOrderMark.size();
+    rt::OwnedBytes rest(rt::NewBytes(data + mark, size - mark));
     rt::OwnedText ascii(Utf8ToJsonAscii(rest.get()));
     return Parse(ascii.get());
   }
@@ -317,8 +318,8 @@ bool JsonDocument::ParseUtf8Direct(const char* bytes, size_t size) {
   Release();
   if (!bytes) return false;
   if (HasByteOrderMark(reinterpret_cast<const uint8_t*>(bytes), size)) {
-    bytes += 3;
-    size -= 3;
+    bytes += platform::kUtf8ByteOrderMark.size();
+    size -= platform::kUtf8ByteOrderMark.size();
   }
   // As with the converting parse, the document ends at its first NUL byte.
   if (const void* nul = std::memchr(bytes, 0, size)) {
@@ -326,7 +327,8 @@ bool JsonDocument::ParseUtf8Direct(const char* bytes, size_t size) {
   }
   if (size == 0) return false;
   const char* end = nullptr;
-  if (cjson::HasParseWithLength()) return Adopt(cjson::ParseWithLengthOpts(bytes, size, &end, false));
+  if (cjson::HasParseWithLength())
+    return Adopt(cjson::ParseWithLengthOpts(bytes, size, &end, false));
   std::string terminated(bytes, size);
   return Adopt(cjson::ParseWithOpts(terminated.c_str(), &end, false));
 }

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 
 namespace json {
 

@@ -50,12 +50,6 @@ bool FileSeek(intptr_t file, int64_t position);  // from the start
 // all of the bytes or as it was before. On failure the new file is removed; false.
 bool FileWriteReplacing(const char* name, const void* data, size_t size);
 
-enum class PathKind { Missing, File, Folder, Other };
-// What `name` (code page 936) names: a file, a folder, something else, or nothing.
-PathKind PathKindOf(const char* name);
-// The separator the system writes between a folder and a name.
-char PathSeparator();
-
 // ---- Libraries ----------------------------------------------------------------------
 
 // In the Linux build these find the stand-in layer's modules (a "kernel32.dll" among
@@ -145,7 +139,29 @@ void* UiFontForDpi(int dpi);
 // Windows build, null elsewhere.
 void* UiFont();
 
-// Message box with the platform's style flags (MB_*); returns the platform's button id.
+// The message box's style flags and the buttons it answers: Windows' own values under
+// Windows' names, for code that does not include <windows.h>.
+enum MessageBoxFlag : uint32_t {
+  kMbOk = 0x0,              // MB_OK
+  kMbIconError = 0x10,      // MB_ICONERROR
+  kMbYesNo = 0x4,           // MB_YESNO
+  kMbIconQuestion = 0x20,   // MB_ICONQUESTION
+  kMbDefButton2 = 0x100,    // MB_DEFBUTTON2
+  kMbSystemModal = 0x1000,  // MB_SYSTEMMODAL
+  kMbTaskModal = 0x2000,    // MB_TASKMODAL
+};
+enum MessageBoxButton : int {
+  kIdOk = 1,      // IDOK
+  kIdCancel = 2,  // IDCANCEL
+  kIdAbort = 3,   // IDABORT
+  kIdRetry = 4,   // IDRETRY
+  kIdIgnore = 5,  // IDIGNORE
+  kIdYes = 6,     // IDYES
+  kIdNo = 7,      // IDNO
+};
+
+// Message box with the style flags above (MB_*); returns the button pressed (ID*), or 0
+// when the box could not be shown.
 int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ownerNative);
 
 // ---- Message queue ------------------------------------------------------------------

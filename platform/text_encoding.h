@@ -30,10 +30,29 @@ size_t Cp936LostCharacters(std::u16string_view text);
 // character.
 std::string Utf8ToCp936(std::string_view text);
 
-// Length in bytes of the code page 936 character starting at `text[i]` (1 or 2).
+// The lead-byte rule, decided here for every caller: code page 936 starts a two-byte
+// character with a byte from 0x81 to 0xFE (what IsDBCSLeadByteEx(936, b) answers); 0x80,
+// the euro sign, and 0xFF stand alone. Every walk over a code page 936 text (paths,
+// filters, window templates, file names) uses it. One caller needs another: the text
+// commands' search is defined to take any byte with its top bit set for a lead byte, and
+// its answers are byte positions, so it keeps that rule (IsTextCommandLeadByte). The two
+// differ only for 0x80 and 0xFF.
+inline bool IsCp936LeadByte(char c) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  return byte >= 0x81 && byte <= 0xFE;
+}
+inline bool IsTextCommandLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
+
+// Length in bytes of the code page 936 character starting at `text[i]` (1 or 2): 2 for
+// a lead byte with a byte after it.
 inline size_t Cp936CharLength(std::string_view text, size_t i) {
-  unsigned char c = static_cast<unsigned char>(text[i]);
-  return (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) ? 2 : 1;
+  return (IsCp936LeadByte(text[i]) && i + 1 < text.size()) ? 2 : 1;
+}
+
+// The UTF-8 byte-order mark, which a UTF-8 file may start with.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+inline bool StartsWithUtf8ByteOrderMark(std::string_view bytes) {
+  return bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
 }
 
 }  // namespace platform

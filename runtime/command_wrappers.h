@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "heap/heap.h"
 #include "runtime/command_impl.h"
-#include "runtime/heap.h"
 #include "runtime/services.h"
 #include "runtime/value.h"
 
@@ -35,7 +35,9 @@ inline CommandArg BytesArg(const void* block) {
   a.type = kTypeBytes;
   return a;
 }
-inline OwnedText TakeText(const CommandResult& r) { return OwnedText(static_cast<char*>(r.value.ptr)); }
+inline OwnedText TakeText(const CommandResult& r) {
+  return OwnedText(static_cast<char*>(r.value.ptr));
+}
 inline OwnedBytes TakeBytes(const CommandResult& r) {
   return OwnedBytes(static_cast<uint8_t*>(r.value.ptr));
 }
@@ -131,7 +133,9 @@ inline OwnedText ValueToText(const CommandArg& value) {
   return detail::TakeText(detail::Call(CmdValueToText, args));
 }
 inline OwnedText ValueToText(int32_t value) { return ValueToText(ArgInt(value)); }
-inline OwnedText BytesToText(const void* bytesBlock) { return ValueToText(detail::BytesArg(bytesBlock)); }
+inline OwnedText BytesToText(const void* bytesBlock) {
+  return ValueToText(detail::BytesArg(bytesBlock));
+}
 inline OwnedText HexText(int32_t value) {
   CommandArg args[] = {ArgInt(value)};
   return detail::TakeText(detail::Call(CmdHexText, args));

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 
 namespace rt {

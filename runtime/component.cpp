@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
@@ -12,9 +12,13 @@ namespace rt {
 
 namespace {
 
-// Widths and heights are held to 0..32627 when written.
+// The largest width or height a component keeps: 32627, not the 32767 of a 16-bit
+// coordinate, as the runtime has always held them.
+constexpr int64_t kLargestExtent = 32627;
+
+// Widths and heights are held to 0..kLargestExtent when written.
 int32_t ClampExtent(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int32_t>(value), 0, 32627));
+  return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int32_t>(value), 0, kLargestExtent));
 }
 
 int64_t TextValue(const std::string& text) {
@@ -48,7 +52,8 @@ int64_t Component::ReadCommonProperty(int32_t property) const {
     case kPropVisible: return visible_ ? 1 : 0;
     case kPropDisabled: return disabled_ ? 1 : 0;
     case kPropBytes:
-      return static_cast<int64_t>(reinterpret_cast<uintptr_t>(NewBytes(bytes_.data(), bytes_.size())));
+      return static_cast<int64_t>(
+          reinterpret_cast<uintptr_t>(NewBytes(bytes_.data(), bytes_.size())));
     default: return 0;
   }
 }
@@ -60,7 +65,10 @@ void Component::WriteCommonProperty(int32_t property, int64_t value) {
     case kPropTop: bounds_.top = v; ApplyBounds(); break;
     case kPropWidth: bounds_.width = ClampExtent(value); ApplyBounds(); break;
     case kPropHeight: bounds_.height = ClampExtent(value); ApplyBounds(); break;
-    case kPropText: text_ = TextToString(static_cast<const char*>(WordsPointer(value))); ApplyText(); break;
+    case kPropText:
+      text_ = TextToString(static_cast<const char*>(WordsPointer(value)));
+      ApplyText();
+      break;
     case kPropVisible: visible_ = v != 0; ApplyVisible(); break;
     case kPropDisabled: disabled_ = v != 0; ApplyDisabled(); break;
     case kPropBytes: {

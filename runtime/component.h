@@ -124,10 +124,15 @@ class DialogComponent : public Component {
   virtual bool ShowDialog() = 0;
 };
 
+// A component type's flags: a type raises events when either bit is set. The types of
+// this program set the first.
+constexpr uint32_t kTypeRaisesEvents = 0x04;
+constexpr uint32_t kTypeRaisesEventsToo = 0x40;
+
 // A component type as its support library describes it.
 struct ComponentTypeInfo {
   uint32_t type;
-  uint32_t flags;  // 0x04 or 0x40: the type raises events
+  uint32_t flags;  // kTypeRaisesEvents, kTypeRaisesEventsToo or 0
   std::unique_ptr<Component> (*create)(const ComponentTemplate& entry);
 };
 

@@ -131,7 +131,7 @@ intptr_t CallDllCommandAt(int32_t where, int32_t position, int32_t number, int32
   void* function = BindDllCommand(number);
   int32_t stackDelta = 0;
   intptr_t result = CallWithStackCheck(function, argc, args, &stackDelta);
-  if (stackDelta != 0) ReportRuntimeError(6, where, position);
+  if (stackDelta != 0) ReportRuntimeError(kErrorDllStack, where, position);
   return result;
 }
 

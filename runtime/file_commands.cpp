@@ -1,20 +1,17 @@
-// The core commands that read and write files and talk to the user.
+// The core commands that read and write files.
 #include <cstring>
 #include <string>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
 #include "runtime/command_impl.h"
 #include "runtime/commands.h"
-#include "runtime/heap.h"
-#include "runtime/window.h"
 
 namespace rt {
 
 namespace {
 
 constexpr int32_t kFileKindPlain = 1;
-constexpr uint32_t kMessageSystemModal = 0x1000;
-constexpr uint32_t kMessageTaskModal = 0x2000;
 
 bool IsOpenFile(int32_t file) {
   return file != 0 && SystemRequest(kRequestFileLookup, file, 0) != -1;
@@ -34,20 +31,6 @@ class ScopedFile {
  private:
   intptr_t file_;
 };
-
-void* MessageOwner(const CommandArg* owner) {
-  if (!owner) return nullptr;
-  if (owner->type == kComponentWindow) {
-    auto* window = reinterpret_cast<Window*>(
-        SystemRequest(kRequestWindowObject, ArgWindowId(*owner), 0));
-    if (window && window->View()) return platform::NativeHandle(window->View());
-    return nullptr;
-  }
-  if (owner->type == kTypeInt) {
-    return reinterpret_cast<void*>(static_cast<uintptr_t>(static_cast<uint32_t>(owner->value.words.low)));
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -86,8 +69,8 @@ void CmdOpenFile(CommandResult* result, int32_t argc, CommandArg* args) {
   static const FileCreation kCreation[] = {
       FileCreation::OpenExisting,     FileCreation::OpenExisting, FileCreation::OpenExisting,
       FileCreation::TruncateOrCreate, FileCreation::OpenOrCreate, FileCreation::OpenOrCreate};
-  static const FileShare kShare[] = {FileShare::ReadWrite, FileShare::DenyRead, FileShare::DenyWrite,
-                                     FileShare::DenyBoth};
+  static const FileShare kShare[] = {FileShare::ReadWrite, FileShare::DenyRead,
+                                     FileShare::DenyWrite, FileShare::DenyBoth};
 
   const char* name = ArgTextPtr(args[0]);
   const CommandArg* modeArg = OptionalArg(argc, args, 1);
@@ -96,7 +79,8 @@ void CmdOpenFile(CommandResult* result, int32_t argc, CommandArg* args) {
   int32_t share = shareArg ? shareArg->value.words.low : 1;
   if (!*name || mode < 1 || mode > 6 || share < 1 || share > 4) return;
 
-  intptr_t file = platform::FileOpen(name, kAccess[mode - 1], kCreation[mode - 1], kShare[share - 1]);
+  intptr_t file =
+      platform::FileOpen(name, kAccess[mode - 1], kCreation[mode - 1], kShare[share - 1]);
   if (!file) return;
   SystemRequest(kRequestFileRegister, file, kFileKindPlain);
   result->value.words.low = static_cast<int32_t>(file);
@@ -132,25 +116,6 @@ void CmdWriteFileText(CommandResult* result, int32_t argc, CommandArg* args) {
     }
   }
   result->value.words.low = 1;
-}
-
-void CmdShowMessage(CommandResult* result, int32_t argc, CommandArg* args) {
-  std::string text = argc > 0 ? ValueText(args[0]) : std::string();
-  const CommandArg* flagsArg = OptionalArg(argc, args, 1);
-  const CommandArg* titleArg = OptionalArg(argc, args, 2);
-  uint32_t flags = flagsArg ? static_cast<uint32_t>(flagsArg->value.words.low) : 0;
-  std::string title = titleArg ? ValueText(*titleArg) : std::string("信息：");
-  if (!(flags & kMessageSystemModal)) flags |= kMessageTaskModal;
-  int button = platform::ShowMessageBox(text.c_str(), title.c_str(), flags,
-                                        MessageOwner(OptionalArg(argc, args, 3)));
-  // The platform numbers its buttons OK 1 ... No 7; the program counts from 0. A box
-  // that could not be shown answers -1, never a button the user did not press.
-  result->value.words.low = (button >= 1 && button <= 7) ? button - 1 : -1;
-}
-
-void CmdProcessPendingMessages(CommandResult*, int32_t, CommandArg*) {
-  while (platform::PumpMessage(false, false) == platform::PumpResult::Dispatched) {
-  }
 }
 
 }  // namespace rt

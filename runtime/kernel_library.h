@@ -10,7 +10,4 @@ extern const ComponentTypeInfo kWindowType;
 extern const ComponentTypeInfo kButtonType;
 extern const ComponentTypeInfo kDropDownListType;
 
-// Component type flag: the type raises events.
-constexpr uint32_t kTypeRaisesEvents = 0x04;
-
 }  // namespace rt

@@ -5,9 +5,10 @@
 #include <new>
 #include <string>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
+#include "platform/text_encoding.h"
 #include "runtime/dll_commands.h"
-#include "runtime/heap.h"
 #include "runtime/report.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
@@ -24,12 +25,11 @@ constexpr int32_t kNotifyEnd = 6;
 void SplitExecutablePath(const std::string& path, std::string* dir, std::string* file) {
   size_t last = std::string::npos;
   for (size_t i = 0; i < path.size(); i++) {
-    auto c = static_cast<unsigned char>(path[i]);
-    if (c >= 0x81 && i + 1 < path.size()) {
+    if (platform::Cp936CharLength(path, i) == 2) {
       i++;
       continue;
     }
-    if (c == '\\' || c == '/') last = i;
+    if (path[i] == '\\' || path[i] == '/') last = i;
   }
   if (last == std::string::npos) {
     dir->clear();
@@ -94,7 +94,6 @@ const ProgramDescriptor& CurrentProgram() { return *State().program; }
 void InitRuntime() {
   RuntimeState& state = State();
   const ProgramDescriptor& program = *state.program;
-  std::copy(program.leading, program.leading + 3, state.leading);
   if (!state.oleInitialised) state.oleInitialised = platform::OleInitialize();
 
   SplitExecutablePath(platform::ExecutablePath(), &state.executableDirectory,
@@ -180,7 +179,6 @@ void OnWindowDestroyed(Window*) {
 namespace {
 
 constexpr char kEventOutOfMemory[] = "内存不足，操作未能完成。";
-constexpr uint32_t kMessageTaskModal = 0x2000;  // MB_TASKMODAL
 
 }  // namespace
 
@@ -202,7 +200,7 @@ void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
     entry = next;
   }
   const ComponentTypeInfo* type = FindComponentType(entry->type);
-  if (!type || (type->flags & 0x44) == 0)
+  if (!type || (type->flags & (kTypeRaisesEvents | kTypeRaisesEventsToo)) == 0)
     FatalError("引发事件的窗口组件无效", window, component);
   EventHandler handler = nullptr;
   bool routed = false;
@@ -220,7 +218,7 @@ void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
   try {
     handler();
   } catch (const std::bad_alloc&) {
-    platform::ShowMessageBox(kEventOutOfMemory, "信息：", kMessageTaskModal, nullptr);
+    platform::ShowMessageBox(kEventOutOfMemory, "信息：", platform::kMbTaskModal, nullptr);
   } catch (const std::exception& e) {
     FatalError(std::string("程序内部错误：") + e.what(), window, component);
   }
@@ -256,7 +254,8 @@ void RunExitSequence(int32_t code) {
   callbacks.swap(state.exitCallbacks);
   for (auto callback : callbacks) callback();
   for (size_t i = 0; i < state.libraries.size(); i++)
-    if (state.libraries[i]->notify) state.libraries[i]->notify(kNotifyEnd, 0, state.libraryStates[i]);
+    if (state.libraries[i]->notify)
+      state.libraries[i]->notify(kNotifyEnd, 0, state.libraryStates[i]);
   state.libraries.clear();
   state.libraryStates.clear();
   FreeDllCommands();

@@ -12,7 +12,7 @@ namespace rt {
 
 // A constant record read once by InitRuntime.
 struct ProgramDescriptor {
-  int32_t leading[3];                // copied into the runtime's state
+  int32_t leading[3];                // the description's first words; the runtime reads none
   const EventHandler* codeBase;      // window-template routine entries index this table
   int32_t routineCount;              // entries in codeBase
   const void* constantStart;         // null: the executable's read-only data

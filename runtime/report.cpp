@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
-#include "runtime/heap.h"
 #include "runtime/program.h"
 #include "runtime/runtime_state.h"
 #include "runtime/value.h"
@@ -28,7 +28,6 @@ const char* const kMessages[] = {
     "所提供参数的数据类型不符合要求",
 };
 
-constexpr uint32_t kMessageBoxIconError = 0x10;
 
 std::string Quoted(const std::string& name) { return "\r\n\"" + name + "\""; }
 
@@ -46,7 +45,7 @@ std::string Quoted(const std::string& name) { return "\r\n\"" + name + "\""; }
   }
   if (!suppressBox) {
     std::string text = ReportText(message, code, where, position);
-    platform::ShowMessageBox(text.c_str(), "错误", kMessageBoxIconError, nullptr);
+    platform::ShowMessageBox(text.c_str(), "错误", platform::kMbIconError, nullptr);
   }
   // The program's clean-up must not run after a fatal error.
   state.exitCallbacks.clear();

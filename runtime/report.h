@@ -7,7 +7,24 @@
 
 namespace rt {
 
-// Reports error `code` (1 to 11) raised at statement `position` of program unit `where`.
+// The codes of the program's own run-time checks, each with its message in
+// RuntimeErrorMessage.
+enum RuntimeErrorCode : int32_t {
+  kErrorSubscriptOutOfRange = 1,
+  kErrorNotNumeric = 2,
+  kErrorDimensionMismatch = 3,
+  kErrorSubscriptBelowOne = 4,
+  kErrorTypeMismatch = 5,
+  kErrorDllStack = 6,
+  kErrorNoValueReturned = 7,
+  kErrorNotComparable = 8,
+  kErrorChoiceIndex = 9,
+  kErrorArrayDimension = 10,
+  kErrorArgumentType = 11,
+};
+
+// Reports error `code` (a RuntimeErrorCode) raised at statement `position` of program
+// unit `where`.
 [[noreturn]] void ReportRuntimeError(int32_t code, int32_t where, int32_t position);
 // The runtime's own reports: a message of its own, code 0, and a place.
 [[noreturn]] void FatalError(const std::string& message, int32_t where = 0,

@@ -28,7 +28,6 @@ struct IdleCallback {
 
 struct RuntimeState {
   const ProgramDescriptor* program = nullptr;
-  int32_t leading[3] = {0, 0, 0};
   std::string executableDirectory;
   std::string executableFileName;
   uint32_t uiThread = 0;

@@ -1,8 +1,8 @@
 #include "runtime/services.h"
 
+#include "heap/heap.h"
 #include "platform/platform.h"
 #include "runtime/dll_commands.h"
-#include "runtime/heap.h"
 #include "runtime/program.h"
 #include "runtime/report.h"
 #include "runtime/runtime_state.h"

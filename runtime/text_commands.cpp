@@ -1,14 +1,16 @@
-// The core commands on texts, numbers, byte arrays and memory, and the value-to-text
-// rule that they share with the file and message commands.
+// The core commands on texts, numbers and byte arrays, and the value-to-text rule that
+// they share with the file and message commands.
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "heap/heap.h"
+#include "platform/text_encoding.h"
 #include "runtime/command_impl.h"
-#include "runtime/heap.h"
 #include "runtime/report.h"
+#include "runtime/value_bytes.h"
 
 namespace rt {
 
@@ -25,76 +27,6 @@ void SetText(CommandResult* result, const char* bytes, size_t size) {
 
 void SetBytes(CommandResult* result, const void* bytes, size_t size) {
   result->value.ptr = size ? NewBytes(bytes, size) : nullptr;
-}
-
-// Bytes of one value of a fixed-size type; 0 for texts, byte arrays and anything else.
-size_t FixedSize(uint32_t type) {
-  switch (type) {
-    case kTypeByte: return 1;
-    case kTypeShort: return 2;
-    case kTypeInt:
-    case kTypeFloat:
-    case kTypeBool:
-    case kTypeSubPtr: return 4;
-    case kTypeLong:
-    case kTypeDouble:
-    case kTypeDateTime: return 8;
-    default: return 0;
-  }
-}
-
-// The elements of an array block {int32 dimensions, int32 length per dimension, elements}.
-struct ArrayView {
-  const uint8_t* data = nullptr;
-  size_t count = 0;
-};
-
-ArrayView ViewArray(const void* block) {
-  ArrayView view;
-  if (!block) return view;
-  const int32_t* words = static_cast<const int32_t*>(block);
-  int32_t dimensions = words[0];
-  if (dimensions < 1) return view;
-  size_t count = 1;
-  for (int32_t d = 0; d < dimensions; ++d) {
-    if (words[1 + d] <= 0) return view;
-    count *= static_cast<size_t>(words[1 + d]);
-  }
-  view.data = reinterpret_cast<const uint8_t*>(words + 1 + dimensions);
-  view.count = count;
-  return view;
-}
-
-// The raw bytes of a value as ToBytes, ValueToText and WriteMemory see them. A Text
-// includes its terminator only when `textTerminator` is set. Empty for other types.
-struct RawBytes {
-  const uint8_t* data = nullptr;
-  size_t size = 0;
-};
-
-RawBytes ValueBytes(const CommandArg& value, bool textTerminator, bool anyArray) {
-  RawBytes raw;
-  uint32_t type = value.type;
-  if (type == kTypeText) {
-    const char* text = ArgTextPtr(value);
-    raw.data = reinterpret_cast<const uint8_t*>(text);
-    raw.size = std::strlen(text) + (textTerminator ? 1 : 0);
-  } else if (type == kTypeBytes) {
-    int32_t length = BytesLength(value.value.ptr);
-    raw.data = BytesData(value.value.ptr);
-    raw.size = length > 0 ? static_cast<size_t>(length) : 0;
-  } else if (IsArrayType(type)) {
-    uint32_t element = ElementType(type);
-    size_t size = FixedSize(element);
-    if (size == 0 || (!anyArray && element != kTypeByte)) return raw;
-    ArrayView view = ViewArray(value.value.ptr);
-    raw.data = view.data;
-    raw.size = view.count * size;
-  } else if (size_t size = FixedSize(type)) {
-    raw.data = reinterpret_cast<const uint8_t*>(&value.value);
-    raw.size = size;
-  }
-  return raw;
 }
 
 // A double truncated toward zero as the processor does it: out of range and NaN give
@@ -119,14 +51,12 @@ int32_t LeadingInteger(const char* text) {
   return static_cast<int32_t>(v);
 }
 
-bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
-
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Compares `size` bytes: ASCII letters without regard to case, double-byte characters exactly.
 bool EqualIgnoringCase(const char* a, const char* b, size_t size) {
   for (size_t i = 0; i < size; ++i) {
-    if (IsLeadByte(b[i]) && i + 1 < size) {
+    if (platform::IsTextCommandLeadByte(b[i]) && i + 1 < size) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
       ++i;
     } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
@@ -196,7 +126,8 @@ std::string ValueText(const CommandArg& value) {
       std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(value.value.words.low & 0xFF));
       return text;
     case kTypeShort:
-      std::snprintf(text, sizeof text, "%d", static_cast<int>(static_cast<int16_t>(value.value.words.low)));
+      std::snprintf(text, sizeof text, "%d",
+                    static_cast<int>(static_cast<int16_t>(value.value.words.low)));
       return text;
     case kTypeInt:
       std::snprintf(text, sizeof text, "%d", static_cast<int>(value.value.words.low));
@@ -270,7 +201,7 @@ void CmdFindTextReverse(CommandResult* result, int32_t argc, CommandArg* args) {
     bool match = fold ? EqualIgnoringCase(haystack + pos, needle, static_cast<size_t>(needleSize))
                       : std::memcmp(haystack + pos, needle, static_cast<size_t>(needleSize)) == 0;
     if (match) found = static_cast<int32_t>(pos + 1);
-    if (IsLeadByte(haystack[pos])) {
+    if (platform::IsTextCommandLeadByte(haystack[pos])) {
       if (haystack[pos + 1] == '\0') break;
       pos += 2;
     } else {
@@ -336,7 +267,8 @@ void CmdReadBytesValue(CommandResult* result, int32_t argc, CommandArg* args) {
   uint8_t buffer[8] = {};
   size_t size = FixedSize(type);
   if (available > 0) {
-    std::memcpy(buffer, data + offset, available < static_cast<int64_t>(size) ? static_cast<size_t>(available) : size);
+    std::memcpy(buffer, data + offset,
+                available < static_cast<int64_t>(size) ? static_cast<size_t>(available) : size);
   }
   std::memcpy(&result->value, buffer, size);
   if (type == kTypeBool) {
@@ -359,7 +291,8 @@ void CmdValueToText(CommandResult* result, int32_t, CommandArg* args) {
     RawBytes raw = ValueBytes(v, false, true);
     if (raw.size == 0) return;
     const void* zero = std::memchr(raw.data, 0, raw.size);
-    size_t size = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - raw.data) : raw.size;
+    size_t size =
+        zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - raw.data) : raw.size;
     SetText(result, reinterpret_cast<const char*>(raw.data), size);
     return;
   }
@@ -371,37 +304,6 @@ void CmdHexText(CommandResult* result, int32_t, CommandArg* args) {
   char text[16];
   int n = std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(args[0].value.words.low));
   SetText(result, text, static_cast<size_t>(n));
-}
-
-void CmdTextAtAddress(CommandResult* result, int32_t, CommandArg* args) {
-  const char* text = static_cast<const char*>(ArgAddress(args[0]));
-  if (!text) return;
-  SetText(result, text, std::strlen(text));
-}
-
-void CmdIntAtAddress(CommandResult* result, int32_t, CommandArg* args) {
-  const void* at = ArgAddress(args[0]);
-  if (!at) return;
-  std::memcpy(&result->value.words.low, at, 4);
-}
-
-void CmdDoubleAtAddress(CommandResult* result, int32_t, CommandArg* args) {
-  const void* at = ArgAddress(args[0]);
-  if (!at) return;
-  std::memcpy(&result->value.f64, at, 8);
-}
-
-void CmdWriteMemory(CommandResult*, int32_t argc, CommandArg* args) {
-  RawBytes raw = ValueBytes(args[0], true, false);
-  uint8_t* to = static_cast<uint8_t*>(ArgAddress(args[1]));
-  if (!to || raw.size == 0) return;
-  size_t size = raw.size;
-  if (const CommandArg* length = OptionalArg(argc, args, 2)) {
-    int32_t n = length->value.words.low;
-    if (n >= 0 && static_cast<size_t>(n) <= size) size = static_cast<size_t>(n);
-  }
-  // Ascending order, byte by byte, as the caller may overlap source and target.
-  for (size_t i = 0; i < size; ++i) to[i] = raw.data[i];
 }
 
 void CmdShiftLeft(CommandResult* result, int32_t, CommandArg* args) {

@@ -1,6 +1,6 @@
 #include "runtime/value.h"
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 
 namespace rt {
 

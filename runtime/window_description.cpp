@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/text_encoding.h"
+
 namespace rt {
 
 namespace {
@@ -110,7 +112,7 @@ std::string StoredValue(const std::string& value) {
   std::string out = "\"";
   for (size_t i = 0; i < value.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(value[i]);
-    if (c >= 0x81 && i + 1 < value.size()) {
+    if (platform::Cp936CharLength(value, i) == 2) {
       // A double-byte character: its trail byte may look like a backslash.
       out += value[i];
       out += value[++i];

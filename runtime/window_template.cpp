@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "platform/text_encoding.h"
+
 namespace rt {
 
 namespace {
@@ -48,7 +50,7 @@ class LineReader {
     while (pos_ < line_.size()) {
       unsigned char c = static_cast<unsigned char>(line_[pos_++]);
       if (c == '"') return pos_ >= line_.size() || line_[pos_] == ' ' || line_[pos_] == '\t';
-      if (c >= 0x81 && pos_ < line_.size()) {
+      if (platform::IsCp936LeadByte(static_cast<char>(c)) && pos_ < line_.size()) {
         // A double-byte character: its trail byte may look like a backslash or a quote.
         value->push_back(static_cast<char>(c));
         value->push_back(line_[pos_++]);

@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libcjson-dev libsimdjson-dev libcli11-dev googletest libgtest-dev clang libclang-rt-14-dev
+  libcjson-dev libsimdjson-dev libcli11-dev googletest libgtest-dev clang clang-format
+  libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei

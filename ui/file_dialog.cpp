@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
 #include "ui/text_convert.h"
@@ -155,7 +155,8 @@ std::u16string NameForFileType(const std::u16string& name,
   std::u16string_view current(name.data() + dot, name.size() - dot);
   for (const std::u16string& pattern : patterns) {
     std::u16string extension = PatternExtension(pattern);
-    if (!extension.empty() && SameExtension(current, extension)) return name.substr(0, dot) + wanted;
+    if (!extension.empty() && SameExtension(current, extension))
+      return name.substr(0, dot) + wanted;
   }
   return name;
 }

@@ -4,15 +4,28 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 
 namespace ui {
 
-// Folder kinds: 1 documents, 2 favourites, 3 desktop, 4 fonts, 5 start menu,
-// 6 programs, 7 start-up, 8 roaming application data, 9 Windows, 10 system, 11 temporary.
-// The folder's path as the platform gives it (code page 936), empty when the kind is
-// unknown or the platform has no such folder.
+// The folder kinds GetSpecialFolder takes, and the Windows folder each names.
+enum SpecialFolderKind : int32_t {
+  kFolderDocuments = 1,    // CSIDL_PERSONAL
+  kFolderFavourites = 2,   // CSIDL_FAVORITES
+  kFolderDesktop = 3,      // CSIDL_DESKTOPDIRECTORY
+  kFolderFonts = 4,        // CSIDL_FONTS
+  kFolderStartMenu = 5,    // CSIDL_STARTMENU
+  kFolderPrograms = 6,     // CSIDL_PROGRAMS
+  kFolderStartUp = 7,      // CSIDL_STARTUP
+  kFolderAppData = 8,      // CSIDL_APPDATA: the user's roaming application data
+  kFolderWindows = 9,      // GetWindowsDirectory
+  kFolderSystem = 10,      // GetSystemDirectory
+  kFolderTemporary = 11,   // GetTempPath
+};
+
+// The path of the folder of kind `kind` (a SpecialFolderKind) as the platform gives it
+// (code page 936), empty when the kind is unknown or the platform has no such folder.
 std::string PlatformFolderPath(int32_t kind);
 // The path with one trailing backslash added when it lacks one and the 260-byte buffer
 // has room; empty for an empty path.

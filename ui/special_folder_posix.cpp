@@ -21,22 +21,22 @@ std::string Home() {
 // application-data folder.
 std::string PlatformFolderPath(int32_t kind) {
   switch (kind) {
-    case 1: return Home() + "/Documents";
-    case 2: return Home() + "/Favorites";
-    case 3: return Home() + "/Desktop";
-    case 4: return "/usr/share/fonts";
-    case 5:
-    case 6:
-    case 7: return Home() + "/.local/share/applications";
-    case 8: {
+    case kFolderDocuments: return Home() + "/Documents";
+    case kFolderFavourites: return Home() + "/Favorites";
+    case kFolderDesktop: return Home() + "/Desktop";
+    case kFolderFonts: return "/usr/share/fonts";
+    case kFolderStartMenu:
+    case kFolderPrograms:
+    case kFolderStartUp: return Home() + "/.local/share/applications";
+    case kFolderAppData: {
       std::string appData = Env("SUBVANE_APPDATA");
       if (!appData.empty()) return appData;
       std::string config = Env("XDG_CONFIG_HOME");
       return config.empty() ? Home() + "/.config" : config;
     }
-    case 9:
-    case 10: return "/";
-    case 11: {
+    case kFolderWindows:
+    case kFolderSystem: return "/";
+    case kFolderTemporary: {
       std::string temp = Env("TMPDIR");
       return temp.empty() ? std::string("/tmp") : temp;
     }

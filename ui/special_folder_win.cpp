@@ -5,21 +5,36 @@
 #include "ui/text_convert.h"
 
 namespace ui {
+namespace {
+
+// The shell's number for a folder kind it keeps, or -1 for another kind.
+int ShellFolderOf(int32_t kind) {
+  switch (kind) {
+    case kFolderDocuments: return CSIDL_PERSONAL;
+    case kFolderFavourites: return CSIDL_FAVORITES;
+    case kFolderDesktop: return CSIDL_DESKTOPDIRECTORY;
+    case kFolderFonts: return CSIDL_FONTS;
+    case kFolderStartMenu: return CSIDL_STARTMENU;
+    case kFolderPrograms: return CSIDL_PROGRAMS;
+    case kFolderStartUp: return CSIDL_STARTUP;
+    case kFolderAppData: return CSIDL_APPDATA;
+    default: return -1;
+  }
+}
+
+}  // namespace
 
 std::string PlatformFolderPath(int32_t kind) {
-  static const int kFolders[] = {CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_DESKTOPDIRECTORY,
-                                 CSIDL_FONTS,    CSIDL_STARTMENU, CSIDL_PROGRAMS,
-                                 CSIDL_STARTUP,  CSIDL_APPDATA};
   wchar_t buffer[MAX_PATH + 1] = {};
   UINT length = 0;
-  if (kind >= 1 && kind <= 8) {
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, kFolders[kind - 1], FALSE)) return std::string();
+  if (int shellFolder = ShellFolderOf(kind); shellFolder >= 0) {
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, shellFolder, FALSE)) return std::string();
     length = static_cast<UINT>(lstrlenW(buffer));
-  } else if (kind == 9) {
+  } else if (kind == kFolderWindows) {
     length = GetWindowsDirectoryW(buffer, MAX_PATH);
-  } else if (kind == 10) {
+  } else if (kind == kFolderSystem) {
     length = GetSystemDirectoryW(buffer, MAX_PATH);
-  } else if (kind == 11) {
+  } else if (kind == kFolderTemporary) {
     length = GetTempPathW(MAX_PATH, buffer);
   } else {
     return std::string();

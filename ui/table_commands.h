@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 #include "runtime/value.h"
 #include "ui/grid_ctrl.h"

@@ -89,7 +89,7 @@ namespace {
 intptr_t NotifyGridLibrary(int32_t, intptr_t, intptr_t) { return 0; }
 
 const rt::ComponentTypeInfo kGridTypes[] = {
-    {rt::kComponentTable, 0x04, &CreateTableComponent},
+    {rt::kComponentTable, rt::kTypeRaisesEvents, &CreateTableComponent},
 };
 
 }  // namespace

@@ -176,13 +176,4 @@ bool FileWriteReplacing(const char* name, const void* data, size_t size) {
   return ReplaceFileContents(name, data, size) == 0;
 }
 
-PathKind PathKindOf(const char* name) {
-  struct stat st;
-  if (!name || !*name || stat(name, &st) != 0) return PathKind::Missing;
-  if (S_ISDIR(st.st_mode)) return PathKind::Folder;
-  return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
-}
-
-char PathSeparator() { return '/'; }
-
 }  // namespace platform

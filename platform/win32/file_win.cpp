@@ -140,15 +140,4 @@ bool FileSeek(intptr_t file, int64_t position) {
   return SetFilePointerEx(ToHandle(file), to, nullptr, FILE_BEGIN) != 0;
 }
 
-PathKind PathKindOf(const char* name) {
-  if (!name || !*name) return PathKind::Missing;
-  DWORD attributes = GetFileAttributesW(WideFromGbk(name).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
-  if (attributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Other;
-  return PathKind::File;
-}
-
-char PathSeparator() { return '\\'; }
-
 }  // namespace platform

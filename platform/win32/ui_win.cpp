@@ -507,6 +507,14 @@ void DestroyView(View* view) { DestroyWindow(Hwnd(view)); }
 
 void* NativeHandle(View* view) { return Hwnd(view); }
 
+static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR &&
+                  kMbIconQuestion == MB_ICONQUESTION && kMbDefButton2 == MB_DEFBUTTON2 &&
+                  kMbSystemModal == MB_SYSTEMMODAL && kMbTaskModal == MB_TASKMODAL,
+              "the message box flags are Windows' own");
+static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdAbort == IDABORT &&
+                  kIdRetry == IDRETRY && kIdIgnore == IDIGNORE && kIdYes == IDYES && kIdNo == IDNO,
+              "the message box buttons are Windows' own");
+
 int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ownerNative) {
   return MessageBoxW(static_cast<HWND>(ownerNative), WideFromGbk(text).c_str(),
                      WideFromGbk(title).c_str(), flags);

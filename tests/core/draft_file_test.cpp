@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/draft_reader_simdjson.h"
+#include "heap/heap.h"
 #include "json/parse_arena.h"
-#include "runtime/heap.h"
 
 namespace {
 
@@ -48,17 +48,6 @@ TEST(ParseDraft, AcceptsOnlyAJsonObject) {
     EXPECT_EQ(core::ParseDraft(c.bytes, document), c.status) << c.bytes;
     EXPECT_EQ(document.IsEmpty(), c.status != core::DraftStatus::kOk) << c.bytes;
   }
-}
-
-TEST(DraftStatusMessage, TellsEncryptedDraftsApart) {
-  EXPECT_EQ(core::DraftStatusMessage(core::DraftStatus::kOk), nullptr);
-  std::string encrypted = core::DraftStatusMessage(core::DraftStatus::kEncrypted);
-  std::string notJson = core::DraftStatusMessage(core::DraftStatus::kNotJson);
-  EXPECT_NE(encrypted, notJson);
-  EXPECT_EQ(notJson, core::DraftStatusMessage(core::DraftStatus::kUnreadable));
-  // Code page 936: "无法" is CE DE B7 A8.
-  EXPECT_EQ(notJson.substr(0, 4), "\xCE\xDE\xB7\xA8");
-  EXPECT_EQ(encrypted.substr(0, 4), "\xCE\xDE\xB7\xA8");
 }
 
 const char kOneCaption[] =

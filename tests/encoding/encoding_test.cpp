@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/dll_commands.h"
+#include "heap/heap.h"
 #include "platform/text_encoding.h"
-#include "runtime/heap.h"
+#include "runtime/dll_commands.h"
 #include "tests/dll/test_support.h"
 
 namespace {

@@ -15,11 +15,11 @@
 #include "core/draft_reader_simdjson.h"
 #include "core/rich_text.h"
 #include "core/subtitles.h"
+#include "heap/heap.h"
 #include "json/cjson_api.h"
 #include "json/encoding.h"
 #include "json/json_node.h"
 #include "loader/json_library.h"
-#include "runtime/heap.h"
 #include "runtime/program.h"
 #include "tests/core/draft_model_text.h"
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "heap/heap.h"
 #include "json/json_node.h"
-#include "runtime/heap.h"
 
 namespace jsontest {
 

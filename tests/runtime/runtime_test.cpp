@@ -3,12 +3,12 @@
 #include <cstring>
 #include <thread>
 
+#include "heap/heap.h"
 #include "platform/platform.h"
 #include "runtime/commands.h"
-#include "runtime/heap.h"
 #include "runtime/kernel_library.h"
-#include "runtime/report.h"
 #include "runtime/program.h"
+#include "runtime/report.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
 #include "tests/runtime/test_program.h"

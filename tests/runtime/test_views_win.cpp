@@ -3,7 +3,7 @@
 #include "platform/win32/text_win.h"
 #include <cstdio>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/report.h"
 #include "runtime/services.h"
 #include "tests/runtime/test_views.h"

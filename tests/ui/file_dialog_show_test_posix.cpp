@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "heap/heap.h"
 #include "runtime/command_impl.h"
-#include "runtime/heap.h"
 #include "runtime/services.h"
 #include "tests/ui/ui_program.h"
 #include "ui/file_dialog.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
 #include "runtime/services.h"
 #include "tests/ui/ui_program.h"
 #include "ui/file_dialog.h"

@@ -15,8 +15,8 @@
 #include <iterator>
 #include <string>
 
+#include "heap/heap.h"
 #include "runtime/command_impl.h"
-#include "runtime/heap.h"
 #include "runtime/kernel_library.h"
 #include "runtime/program.h"
 #include "runtime/services.h"

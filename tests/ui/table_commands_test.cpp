@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "runtime/heap.h"
+#include "heap/heap.h"
+#include "runtime/program.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
-#include "runtime/program.h"
 #include "tests/ui/ui_program.h"
 #include "ui/table_commands.h"
 #include "ui/table_component.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/draft_parse.h"
 #include "app/handlers.h"
 #include "core/caption_formats.h"
 #include "core/caption_tracks.h"
@@ -144,6 +145,17 @@ const char kThreeSubtitles[] =
     u8R"({"material_id":"a","target_timerange":{"start":0,"duration":1500000}},)"
     u8R"({"material_id":"b","target_timerange":{"start":1500000,"duration":1500000}},)"
     u8R"({"material_id":"c","target_timerange":{"start":3000000,"duration":1000000}}]}]})";
+
+TEST(DraftStatusMessage, TellsEncryptedDraftsApart) {
+  EXPECT_EQ(app::DraftStatusMessage(core::DraftStatus::kOk), nullptr);
+  std::string encrypted = app::DraftStatusMessage(core::DraftStatus::kEncrypted);
+  std::string notJson = app::DraftStatusMessage(core::DraftStatus::kNotJson);
+  EXPECT_NE(encrypted, notJson);
+  EXPECT_EQ(notJson, app::DraftStatusMessage(core::DraftStatus::kUnreadable));
+  // Code page 936: "无法" is CE DE B7 A8.
+  EXPECT_EQ(notJson.substr(0, 4), "\xCE\xDE\xB7\xA8");
+  EXPECT_EQ(encrypted.substr(0, 4), "\xCE\xDE\xB7\xA8");
+}
 
 TEST_F(WindowTest, StartsInTheEditorsProjectFolderWithExportDisabled) {
   EXPECT_FALSE(FindView("导出")->enabled);

@@ -1,6 +1,8 @@
-// The runtime heap: every text and byte array that a command or service returns lives
-// here and belongs to the caller, who frees it. Constants are passed by address and
-// recognised by range, so freeing one does nothing.
+// The heap of the programs' texts and byte arrays: every text and byte array that a
+// command, a service or the JSON classes return lives here and belongs to the caller, who
+// frees it. Constants are passed by address and recognised by range, so freeing one does
+// nothing. A layer of its own below the JSON classes and the window runtime; its names
+// are in namespace rt, as the runtime hands these blocks out.
 #pragma once
 
 #include <cstddef>
@@ -56,7 +58,9 @@ void SetConstantSegment(const void* start, size_t size);
 char* NewText(const char* bytes, size_t size);
 inline char* NewText(const std::string& s) { return NewText(s.data(), s.size()); }
 inline size_t TextLength(const char* text) { return text ? std::strlen(text) : 0; }
-inline std::string TextToString(const char* text) { return text ? std::string(text) : std::string(); }
+inline std::string TextToString(const char* text) {
+  return text ? std::string(text) : std::string();
+}
 
 // ---- Byte arrays: {int32 dimensions (1), int32 length, bytes}; null is empty ----------
 

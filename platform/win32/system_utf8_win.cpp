@@ -1,13 +1,13 @@
 #include <windows.h>
 
-#include "core/system.h"
+#include "platform/system_utf8.h"
 #include "platform/win32/file_replace.h"
 
 #include <cstdio>
 #include <new>
 #include <string>
 
-namespace core {
+namespace platform {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -169,9 +169,8 @@ ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
   return ReadResult::kOk;
 }
 
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
-  DWORD error = platform::ReplaceFileContents(Wide(path), bytes.data(), bytes.size());
+  DWORD error = ReplaceFileContents(Wide(path), bytes.data(), bytes.size());
   if (error != ERROR_SUCCESS) reason = ErrorText(error);
   return error == ERROR_SUCCESS;
 }
@@ -253,7 +252,8 @@ std::string UserCacheFolder() {
 
 bool MakeFolders(const std::string& path) {
   for (size_t i = 1; i <= path.size(); ++i) {
-    if (i == path.size() || IsPathSeparator(path[i])) CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+    if (i == path.size() || IsPathSeparator(path[i]))
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
   }
   return StatPath(path) == PathKind::kFolder;
 }
@@ -271,4 +271,4 @@ void WriteErrorLine(const std::string& line) {
   }
 }
 
-}  // namespace core
+}  // namespace platform

@@ -11,10 +11,10 @@
 #include <cstring>
 #include <ctime>
 
-#include "core/system.h"
+#include "platform/system_utf8.h"
 #include "platform/posix/file_replace.h"
 
-namespace core {
+namespace platform {
 namespace {
 
 // Closes a file descriptor when it goes out of scope.
@@ -127,9 +127,8 @@ ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
   return ReadResult::kOk;
 }
 
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
-  int error = platform::ReplaceFileContents(path.c_str(), bytes.data(), bytes.size());
+  int error = ReplaceFileContents(path.c_str(), bytes.data(), bytes.size());
   if (error != 0) reason = std::strerror(error);
   return error == 0;
 }
@@ -196,4 +195,4 @@ void WriteErrorLine(const std::string& line) {
   WriteAll(STDERR_FILENO, text.data(), text.size());
 }
 
-}  // namespace core
+}  // namespace platform

@@ -1,3 +1,4 @@
+// The core command that shows a file dialog component, whatever library provides it.
 #include "runtime/component.h"
 #include "runtime/services.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/heap.h"
+#include "heap/heap.h"
 
 #include <cstring>
 #include <new>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace core {
+namespace platform {
 
 // A key that orders times, and the local time as "YYYY-MM-DD HH:MM".
 struct FileTime {
@@ -12,4 +12,4 @@ struct FileTime {
   std::string localText;
 };
 
-}  // namespace core
+}  // namespace platform
