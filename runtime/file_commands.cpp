@@ -82,8 +82,16 @@ void CmdOpenFile(CommandResult* result, int32_t argc, CommandArg* args) {
   intptr_t file =
       platform::FileOpen(name, kAccess[mode - 1], kCreation[mode - 1], kShare[share - 1]);
   if (!file) return;
+  // The program holds a file as a 32-bit number. Kernel handles keep to 32 bits in a
+  // 64-bit process too (Windows hands them to 32-bit processes that way) and widen back
+  // by sign; a value that would not come back whole is not one the program can hold.
+  const auto number = static_cast<int32_t>(file);
+  if (static_cast<intptr_t>(number) != file) {
+    platform::FileClose(file);
+    return;
+  }
   SystemRequest(kRequestFileRegister, file, kFileKindPlain);
-  result->value.words.low = static_cast<int32_t>(file);
+  result->value.words.low = number;
 }
 
 bool CloseFile(int32_t file) {

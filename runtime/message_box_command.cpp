@@ -19,8 +19,9 @@ void* MessageOwner(const CommandArg* owner) {
     return nullptr;
   }
   if (owner->type == kTypeInt) {
-    auto handle = static_cast<uintptr_t>(static_cast<uint32_t>(owner->value.words.low));
-    return reinterpret_cast<void*>(handle);
+    // A window handle as a 32-bit number: a 64-bit process widens it by sign, as
+    // Windows' own LongToHandle does.
+    return reinterpret_cast<void*>(static_cast<intptr_t>(owner->value.words.low));
   }
   return nullptr;
 }
