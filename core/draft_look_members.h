@@ -25,6 +25,7 @@ inline constexpr DraftLookMember kDraftLookMembers[] = {
     {"border_alpha", nullptr, &DraftTextLook::borderAlpha},
     {"background_color", &DraftTextLook::backgroundColor},
     {"background_alpha", nullptr, &DraftTextLook::backgroundAlpha},
+    {"background_style", nullptr, &DraftTextLook::backgroundStyle},
     {"has_shadow", nullptr, nullptr, &DraftTextLook::hasShadow},
     {"shadow_color", &DraftTextLook::shadowColor},
     {"shadow_alpha", nullptr, &DraftTextLook::shadowAlpha},

@@ -31,6 +31,7 @@ struct DraftTextLook {
   DraftNumber borderAlpha;      // border_alpha
   std::string backgroundColor;  // background_color
   DraftNumber backgroundAlpha;  // background_alpha
+  DraftNumber backgroundStyle;  // background_style: 0 no box
   DraftFlag hasShadow;          // has_shadow
   std::string shadowColor;      // shadow_color
   DraftNumber shadowAlpha;      // shadow_alpha
@@ -50,7 +51,7 @@ struct DraftText {
   std::string id;       // empty when absent or not a string
   std::string content;  // the stored `content`, rich text or markup included
   bool contentIsString = false;
-  DraftTextLook look;
+  DraftTextLook look = {};
 };
 
 struct DraftTextTemplate {
@@ -75,7 +76,7 @@ struct DraftSegment {
   int64_t sourceStart = 0;     // 0 when absent
   double speed = 0;            // 0 when absent
   bool visible = true;         // false only when stored as false
-  DraftClip clip;
+  DraftClip clip = {};
 };
 
 struct DraftTrack {

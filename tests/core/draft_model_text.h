@@ -24,12 +24,12 @@ inline void DescribeLook(const core::DraftTextLook& l, std::ostringstream& out) 
   out << " look [" << l.textColor << "] " << Optional(l.textAlpha) << " " << Optional(l.fontSize)
       << " " << Optional(l.textSize) << " [" << l.borderColor << "] " << Optional(l.borderWidth)
       << " " << Optional(l.borderAlpha) << " [" << l.backgroundColor << "] "
-      << Optional(l.backgroundAlpha) << " " << Optional(l.hasShadow) << " [" << l.shadowColor
-      << "] " << Optional(l.shadowAlpha) << " " << Optional(l.shadowDistance) << " "
-      << Optional(l.shadowAngle) << " " << Optional(l.alignment) << " " << Optional(l.lineSpacing)
-      << " " << Optional(l.boldWidth) << " " << Optional(l.italicDegree) << " "
-      << Optional(l.underline) << " [" << l.fontPath << "] [" << l.fontTitle << "] [" << l.fontName
-      << "]";
+      << Optional(l.backgroundAlpha) << " " << Optional(l.backgroundStyle) << " "
+      << Optional(l.hasShadow) << " [" << l.shadowColor << "] " << Optional(l.shadowAlpha) << " "
+      << Optional(l.shadowDistance) << " " << Optional(l.shadowAngle) << " "
+      << Optional(l.alignment) << " " << Optional(l.lineSpacing) << " " << Optional(l.boldWidth)
+      << " " << Optional(l.italicDegree) << " " << Optional(l.underline) << " [" << l.fontPath
+      << "] [" << l.fontTitle << "] [" << l.fontName << "]";
 }
 
 // Every field of the model, one per line, nested drafts indented: a difference shows

@@ -110,7 +110,7 @@ TEST(DraftReaders, FillTheSameModelFromTheSameBytes) {
     "materials": {"texts": [
       {"id": "a", "text_color": "#FFDE00", "TEXT_ALPHA": 0.5, "font_size": 7.25,
        "text_size": 30, "border_color": "#000000", "border_width": 0.08, "border_alpha": 1,
-       "background_color": "", "background_alpha": "1", "has_shadow": true,
+       "background_color": "", "background_alpha": "1", "background_style": 1, "has_shadow": true,
        "shadow_color": 5, "shadow_alpha": 0.9, "shadow_distance": 5.0, "shadow_angle": -45,
        "alignment": 2, "line_spacing": 0.02, "bold_width": 0.008, "italic_degree": 10,
        "underline": false, "font_path": "C:/Fonts/\u5f97.ttf", "font_title": "Arial",

@@ -179,7 +179,7 @@ class FakeReader {
     read.push_back(path);
     if (contents.at(path) == "plain") {
       draft.tracks.resize(1);
-      draft.texts.push_back(core::DraftText{path, "x", true, {}});
+      draft.texts.push_back(core::DraftText{path, "x", true});
       return core::DraftStatus::kOk;
     }
     return contents.at(path) == "plain-no-tracks" ? core::DraftStatus::kOk

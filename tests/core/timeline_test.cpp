@@ -27,7 +27,7 @@ DraftTrack TrackOf(std::vector<DraftSegment> segments, int64_t attribute = 0) {
 }
 
 void AddText(DraftModel& draft, const std::string& id, const std::string& content) {
-  draft.texts.push_back({id, content, true, {}});
+  draft.texts.push_back({id, content, true});
 }
 
 // "start-end text" for each subtitle, times in milliseconds.
