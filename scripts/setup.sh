@@ -9,7 +9,7 @@ packages=(
   libcjson-dev libsimdjson-dev libcli11-dev googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
-  locales dpkg-dev python3 time
+  locales dpkg-dev python3 time ffmpeg
 )
 release_only=0
 if [ "${1:-}" = release ]; then
