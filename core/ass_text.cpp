@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 
 #include "core/caption_merge.h"
@@ -29,14 +28,19 @@ constexpr double kShadowUnitsPerFontSize = 50;
 // The editor wraps a caption's lines at 82 % of the canvas width.
 constexpr double kSideMarginShare = 0.09;
 
-// `value` with at most two decimals and no trailing zeros.
+// `value` with at most two decimals and no trailing zeros, whatever the C locale says.
 std::string Number(double value) {
   if (!std::isfinite(value)) value = 0;
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  std::string number = text;
-  while (!number.empty() && number.back() == '0') number.pop_back();
-  if (!number.empty() && number.back() == '.') number.pop_back();
+  long long hundredths = std::llround(std::clamp(value, -1e12, 1e12) * 100);
+  std::string number = hundredths < 0 ? "-" : "";
+  unsigned long long magnitude = hundredths < 0 ? 0ULL - hundredths : hundredths;
+  number += std::to_string(magnitude / 100);
+  unsigned fraction = static_cast<unsigned>(magnitude % 100);
+  if (fraction != 0) {
+    number += '.';
+    number += static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0) number += static_cast<char>('0' + fraction % 10);
+  }
   return number == "-0" ? "0" : number;
 }
 
@@ -177,13 +181,13 @@ void AppendLine(const AssCaption& caption, CanvasSize canvas, EventText& text) {
 }  // namespace
 
 std::string AssTimestampText(int64_t microseconds) {
-  int64_t hundredths = microseconds <= 0 ? 0 : (microseconds + 5000) / 10000;
-  char text[48];
-  std::snprintf(
-      text, sizeof text, "%lld:%02lld:%02lld.%02lld", static_cast<long long>(hundredths / 360000),
-      static_cast<long long>(hundredths / 6000 % 60), static_cast<long long>(hundredths / 100 % 60),
-      static_cast<long long>(hundredths % 100));
-  return text;
+  int64_t hundredths =
+      microseconds <= 0 ? 0 : microseconds / 10000 + (microseconds % 10000 >= 5000);
+  auto twoDigits = [](int64_t value) {
+    return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  };
+  return std::to_string(hundredths / 360000) + ":" + twoDigits(hundredths / 6000 % 60) + ":" +
+         twoDigits(hundredths / 100 % 60) + "." + twoDigits(hundredths % 100);
 }
 
 double AssFontPixels(double size, CanvasSize canvas) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
 #include <mutex>
 #include <string_view>
 
