@@ -203,7 +203,7 @@ std::string AssText(const std::vector<AssCue>& cues, CanvasSize canvas,
     std::string name;
   };
   std::vector<Style> styles;
-  std::map<int32_t, int> stylesOnTrack;
+  std::map<int, int> stylesOfNumber;  // by track number, so that names never repeat
   auto styleName = [&](const AssCaption& caption) -> std::string {
     std::string fields = StyleFields(caption.look, canvas);
     int32_t track = caption.subtitle.track;
@@ -215,7 +215,7 @@ std::string AssText(const std::vector<AssCue>& cues, CanvasSize canvas,
       if (listed.track == track) number = listed.number;
     }
     std::string name =
-        "Track" + std::to_string(number) + "-" + std::to_string(++stylesOnTrack[track]);
+        "Track" + std::to_string(number) + "-" + std::to_string(++stylesOfNumber[number]);
     styles.push_back({track, fields, name});
     return styles.back().name;
   };
