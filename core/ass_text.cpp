@@ -16,11 +16,13 @@ constexpr char kLineBreak[] = "\r\n";
 // follows (\N, \n, \h, \{, \}): a word joiner, which draws nothing.
 constexpr char kWordJoiner[] = "\xE2\x81\xA0";
 
-// The editor's font sizes: one unit is 1/90 of the canvas's shorter side as an ASS font
-// size (the height of a line). Fitted on our drafts' bilingual captions, whose two lines
-// the creators stacked close: their sizes, scales and centres agree with this to about a
-// tenth. The shorter side, so that a portrait canvas's captions keep the width they have.
-constexpr double kEditorUnitsPerShortSide = 90;
+// The editor's font sizes: one unit is 1/100 of the canvas's shorter side as an ASS font
+// size (the height of a line). Fitted on our drafts: the largest round figure at which
+// their captions stay where the creators saw them, a 14-character auto caption of size 8
+// on one line of a 1440-line canvas, the Quran project's two languages apart and on the
+// canvas, the compound-clip project's Chinese line close over its English one. The
+// shorter side, so that a portrait canvas's captions keep the width they have.
+constexpr double kEditorUnitsPerShortSide = 100;
 // A stroke's width is its share of the font size; a box's margin around the text is a
 // fixed share of it; a shadow's distance is in 50ths of it.
 constexpr double kBoxMarginShare = 0.15;

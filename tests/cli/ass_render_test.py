@@ -111,7 +111,7 @@ def check_made_up(cli, folder):
     if code != 0:
         fail("subvane-cli --format ass: " + err)
     width, height = 640, 360
-    line = 8 * min(width, height) / 90  # the font size rule's line height
+    line = 8 * min(width, height) / 100  # the font size rule's line height
 
     frame, w, h, warnings = render(ass, width, height, 1.0)
     if warnings:

@@ -591,12 +591,12 @@ TEST_F(CliTest, AssKeepsTheLookAndMergedTracksStackOneTime) {
   const std::string& text = ass.out;
   EXPECT_EQ(text.rfind("\xEF\xBB\xBF[Script Info]\r\n", 0), 0u);  // one mark, --bom or not
   EXPECT_NE(text.find("\r\nPlayResX: 1280\r\nPlayResY: 720\r\n"), std::string::npos);
-  // Size 8 on a 720-line canvas: 64 px.
-  EXPECT_NE(text.find("\r\nStyle: Track1-1,Arial,64,&H0099D5FF,&H0099D5FF,&H00000000,"),
+  // Size 8 on a 720-line canvas: 57.6 px.
+  EXPECT_NE(text.find("\r\nStyle: Track1-1,Arial,57.6,&H0099D5FF,&H0099D5FF,&H00000000,"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find("\r\nStyle: Track2-1,Arial,64,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,"
-                      "0,0,0,0,100,100,0,0,1,5.12,0,5,"),
+  EXPECT_NE(text.find("\r\nStyle: Track2-1,Arial,57.6,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,"
+                      "0,0,0,0,100,100,0,0,1,4.61,0,5,"),
             std::string::npos);
   EXPECT_NE(text.find("\r\nDialogue: 0,0:00:00.00,0:00:01.03,Track1-1,,0,0,0,,{\\pos(640,72)}"
                       u8"你好\\N{\\rTrack2-1}Hello\r\n"),

@@ -62,10 +62,10 @@ TEST(AssText, TimesAndFontSizes) {
   EXPECT_EQ(core::AssTimestampText(-2000000), "0:00:00.00");
   EXPECT_EQ(core::AssTimestampText(3599995000), "1:00:00.00");
   EXPECT_EQ(core::AssTimestampText(36061990000), "10:01:01.99");
-  // One unit a 90th of the shorter side, portrait or landscape.
-  EXPECT_DOUBLE_EQ(core::AssFontPixels(9, {1920, 1080}), 108);
-  EXPECT_DOUBLE_EQ(core::AssFontPixels(9, {1080, 1920}), 108);
-  EXPECT_DOUBLE_EQ(core::AssFontPixels(5, {1280, 720}), 40);
+  // One unit a 100th of the shorter side, portrait or landscape.
+  EXPECT_DOUBLE_EQ(core::AssFontPixels(9, {1920, 1080}), 97.2);
+  EXPECT_DOUBLE_EQ(core::AssFontPixels(9, {1080, 1920}), 97.2);
+  EXPECT_DOUBLE_EQ(core::AssFontPixels(5, {1280, 720}), 36);
 }
 
 TEST(AssText, StylesLayersPlacesAndRuns) {
@@ -98,18 +98,18 @@ TEST(AssText, StylesLayersPlacesAndRuns) {
   EXPECT_NE(ass.find("\r\nPlayResX: 1000\r\nPlayResY: 500\r\n"), std::string::npos);
   EXPECT_EQ(LinesStarting(ass, "Style: "),
             (std::vector<std::string>{
-                "Track7-1,Noto  Sans,44.44,&H0099D5FF,&H0099D5FF,&H00000000,&H00000000,0,0,0,0,"
+                "Track7-1,Noto  Sans,40,&H0099D5FF,&H0099D5FF,&H00000000,&H00000000,0,0,0,0,"
                 "100,100,0,0,1,0,0,5,90,90,0,1",
-                "Track2-1,Arial,44.44,&H00FFFFFF,&H00FFFFFF,&HBFFF0000,&H00000000,0,0,0,0,"
-                "100,100,0,0,3,6.67,0,5,90,90,0,1"}));
+                "Track2-1,Arial,40,&H00FFFFFF,&H00FFFFFF,&HBFFF0000,&H00000000,0,0,0,0,"
+                "100,100,0,0,3,6,0,5,90,90,0,1"}));
   EXPECT_EQ(LinesStarting(ass, "Dialogue: "),
             (std::vector<std::string>{
                 "1,0:00:00.00,0:00:01.00,Track7-1,,0,0,0,,{\\pos(500,125)}one",
                 "0,0:00:00.00,0:00:01.00,Track2-1,,0,0,0,,{\\pos(0,432.5)\\fscx150\\fscy100"
                 "\\frz-90}two",
                 "1,0:00:01.00,0:00:02.00,Track7-1,,0,0,0,,{\\pos(500,125)}"
-                "{\\1c&H0000FF&\\1a&H00&\\fs22.22\\b1\\i0}A"
-                "{\\1c&H00FF00&\\1a&H00&\\fs44.44\\b0\\i1}\\NB\\{",
+                "{\\1c&H0000FF&\\1a&H00&\\fs20\\b1\\i0}A"
+                "{\\1c&H00FF00&\\1a&H00&\\fs40\\b0\\i1}\\NB\\{",
                 "1,0:00:02.00,0:00:03.00,Track7-1,,0,0,0,,{\\pos(500,125)}edited",
                 "1,0:00:03.00,0:00:04.00,Track7-1,,0,0,0,,{\\pos(500,125)}top\\N"
                 "{\\rTrack2-1\\fscx150\\fscy100\\frz-90}low"}));
