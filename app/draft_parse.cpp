@@ -61,6 +61,7 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
     if (chosen.status != core::DraftStatus::kOk) return chosen;
     chosen.captions = core::DraftCaptionsOf(draft);
     chosen.subtitles = core::ShownSubtitles(chosen.captions.timeline);
+    chosen.model = std::make_shared<const core::DraftModel>(std::move(draft));
     core::SystemProjectFiles files;
     std::string project = core::ProjectFolderOf(core::FullPath(file), files.Separator());
     chosen.projectName = platform::Utf8ToCp936(core::ProjectMetaOf(project, files).name);

@@ -2,6 +2,7 @@
 // changes: the table keeps what it has unless the whole draft could be read.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct ChosenDraft {
   core::DraftStatus status = core::DraftStatus::kNotFound;
   std::vector<core::Subtitle> subtitles;
   core::DraftCaptions captions;  // the timeline and its tracks, for the track list
+  std::shared_ptr<const core::DraftModel> model;  // for the captions' looks in an ASS export
   std::string projectName;  // code page 936: for the title and the save dialog's name
   std::string doneMessage;  // code page 936: what the window says once the table is filled
 };

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,7 +11,9 @@
 #include "app/draft_paths.h"
 #include "app/main_window.h"
 #include "app/track_list.h"
+#include "core/ass_text.h"
 #include "core/caption_formats.h"
+#include "core/caption_merge.h"
 #include "core/caption_text.h"
 #include "core/draft_file.h"
 #include "core/srt_text.h"
@@ -87,6 +90,8 @@ bool MainWindowOpen() { return rt::SystemRequest(rt::kRequestWindowObject, kMain
 core::DraftCaptions shownDraft;
 // The track list's item that the table shows.
 int32_t shownItem = 0;
+// The draft on show, for the looks of its captions in an ASS export.
+std::shared_ptr<const core::DraftModel> shownModel;
 
 // Both buttons and the track list wait while the table fills, so that neither a second
 // parse, nor another track, nor an export of a half-filled table can start.
@@ -188,8 +193,11 @@ bool FillTableWithItem(int32_t item) {
 // with the subtitles they show. False when the window was closed meanwhile.
 bool ShowDraft(ChosenDraft& draft, ButtonsHeld& held) {
   shownDraft = std::move(draft.captions);
-  rt::ListSetItems(kMainWindow, kTrackList,
-                   TrackListItems(draft.subtitles.size(), shownDraft.tracks));
+  shownModel = std::move(draft.model);
+  rt::ListSetItems(
+      kMainWindow, kTrackList,
+      TrackListItems(draft.subtitles.size(), core::MergedCueGroups(draft.subtitles).size(),
+                     shownDraft.tracks));
   rt::Services().WriteComponentProperty(kMainWindow, kTrackList,
                                         rt::kFirstOwnProperty + rt::kListSelection, -1,
                                         kAllTracksItem, 0);
@@ -280,8 +288,49 @@ bool SubtitlesFromTable(bool withTimes, std::vector<core::Subtitle>& subtitles,
   return true;
 }
 
-// What a save file type writes: SRT in code page 936, else SRT, WebVTT or a transcript
-// in UTF-8.
+// The table's rows as ASS, each in the look its captions have in the draft. A row as it
+// was filled keeps its captions as they are (times, each caption's own style and style
+// ranges), so an unedited table gives what subvane-cli writes; an edited row takes its
+// cells' time and text in its first caption's look. False with the row when a time cell
+// holds no time range.
+bool AssFromTable(std::string& ass, int32_t& badRow) {
+  std::vector<std::vector<core::Subtitle>> filled = TrackListRowCaptions(shownDraft, shownItem);
+  std::vector<core::Subtitle> rows = TrackListRows(shownDraft, shownItem);
+  auto lookOf = [](const core::Subtitle& subtitle) {
+    return shownModel ? core::CaptionLookOf(*shownModel, subtitle.origin) : core::CaptionLook();
+  };
+  std::vector<core::AssCue> cues;
+  size_t lost = 0;
+  for (int32_t row = 1; row <= SubtitleCount; row++) {
+    std::string text = core::TidyLineBreaks(ExportCell(row, SubtitleColumn::kText, true, lost));
+    std::string range = ExportCell(row, SubtitleColumn::kTimeRange, true, lost);
+    auto i = static_cast<size_t>(row - 1);
+    bool known = i < filled.size() && i < rows.size() && !filled[i].empty();
+    bool sameTimes = known && range == core::TimeRangeText(rows[i].startUs, rows[i].endUs);
+    if (sameTimes && text == rows[i].text) {
+      core::AssCue cue;
+      for (const core::Subtitle& caption : filled[i]) cue.push_back({caption, lookOf(caption)});
+      cues.push_back(std::move(cue));
+      continue;
+    }
+    core::Subtitle subtitle = known ? filled[i].front() : core::Subtitle();
+    if (sameTimes) {
+      subtitle.startUs = rows[i].startUs;
+      subtitle.endUs = rows[i].endUs;
+    } else if (!core::ParseTimeRange(range, subtitle.startUs, subtitle.endUs)) {
+      badRow = row;
+      return false;
+    }
+    subtitle.text = text;
+    cues.push_back({{subtitle, lookOf(subtitle)}});
+  }
+  core::CanvasSize canvas = shownModel ? core::DraftCanvasOf(*shownModel) : core::CanvasSize();
+  ass = core::AssText(cues, canvas, shownDraft.tracks);
+  return true;
+}
+
+// What a save file type writes: SRT in code page 936, else SRT, WebVTT, a transcript or
+// ASS in UTF-8.
 struct SaveFormat {
   core::CaptionFormat format;
   bool utf8;
@@ -292,14 +341,16 @@ SaveFormat SaveFormatOf(SaveFileType type) {
     case SaveFileType::kUtf8Srt: return {core::CaptionFormat::kSrt, true};
     case SaveFileType::kWebVtt: return {core::CaptionFormat::kVtt, true};
     case SaveFileType::kText: return {core::CaptionFormat::kTxt, true};
+    case SaveFileType::kAss: return {core::CaptionFormat::kAss, true};
     case SaveFileType::kSrt:
     case SaveFileType::kCount: break;
   }
   return {core::CaptionFormat::kSrt, false};
 }
 
-std::string BadTimeMessage(int32_t row) {
-  return "无法导出为 WebVTT：第 " + std::to_string(row) +
+std::string BadTimeMessage(int32_t row, core::CaptionFormat format) {
+  std::string name = format == core::CaptionFormat::kAss ? "ASS" : "WebVTT";
+  return "无法导出为 " + name + "：第 " + std::to_string(row) +
          " 行的时间不是“00:00:01,000 --> 00:00:02,500”这样的时间范围，或结束早于开始。"
          "请改正后再导出。";
 }
@@ -374,11 +425,17 @@ void OnExportClicked() {
   size_t lost = 0;
   if (type.format == core::CaptionFormat::kSrt) {
     bytes = SrtFromTable(type.utf8, lost);
+  } else if (type.format == core::CaptionFormat::kAss) {
+    int32_t badRow = 0;
+    if (!AssFromTable(bytes, badRow)) {
+      rt::cmd::ShowMessage(BadTimeMessage(badRow, type.format).c_str(), 0);
+      return;
+    }
   } else {
     std::vector<core::Subtitle> subtitles;
     int32_t badRow = 0;
     if (!SubtitlesFromTable(type.format == core::CaptionFormat::kVtt, subtitles, badRow)) {
-      rt::cmd::ShowMessage(BadTimeMessage(badRow).c_str(), 0);
+      rt::cmd::ShowMessage(BadTimeMessage(badRow, type.format).c_str(), 0);
       return;
     }
     bytes = core::CaptionFileText(subtitles, type.format);

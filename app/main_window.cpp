@@ -28,6 +28,7 @@ constexpr SaveType kSaveTypes[] = {
     {SaveFileType::kUtf8Srt, {"字幕文件 UTF-8（*.srt）", "*.srt"}},
     {SaveFileType::kWebVtt, {"WebVTT 字幕（*.vtt）", "*.vtt"}},
     {SaveFileType::kText, {"纯文本（*.txt）", "*.txt"}},
+    {SaveFileType::kAss, {"ASS 字幕（*.ass）", "*.ass"}},
 };
 
 constexpr bool SaveTypesInOrder() {

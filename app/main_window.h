@@ -19,7 +19,7 @@ constexpr rt::ComponentId kTrackList = 0x56010007;
 
 // The save dialog's file types in the order it offers them: its ChosenFilter property
 // reads as one of these.
-enum class SaveFileType : int32_t { kSrt, kUtf8Srt, kWebVtt, kText, kCount };
+enum class SaveFileType : int32_t { kSrt, kUtf8Srt, kWebVtt, kText, kAss, kCount };
 
 // The subtitle table's columns, left to right.
 enum class SubtitleColumn : int32_t { kSerial, kTimeRange, kText, kCount };

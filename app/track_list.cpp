@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/caption_merge.h"
+
 namespace app {
 namespace {
 
@@ -16,9 +18,10 @@ ui::WideText Count(size_t count) {
 
 }  // namespace
 
-std::vector<ui::WideText> TrackListItems(size_t shownCount,
+std::vector<ui::WideText> TrackListItems(size_t shownCount, size_t mergedCount,
                                          const std::vector<core::CaptionTrack>& tracks) {
   std::vector<ui::WideText> items{u"全部轨道" + Count(shownCount)};
+  if (TrackListUsable(tracks)) items.push_back(u"全部轨道合并为双语" + Count(mergedCount));
   for (const core::CaptionTrack& track : tracks) {
     std::string number = std::to_string(track.number);
     items.push_back(u"轨道 " + ui::WideText(number.begin(), number.end()) + u"：" +
@@ -30,11 +33,36 @@ std::vector<ui::WideText> TrackListItems(size_t shownCount,
 
 bool TrackListUsable(const std::vector<core::CaptionTrack>& tracks) { return tracks.size() > 1; }
 
+std::vector<std::vector<core::Subtitle>> TrackListRowCaptions(const core::DraftCaptions& captions,
+                                                              int32_t item) {
+  std::vector<std::vector<core::Subtitle>> rows;
+  std::vector<core::Subtitle> subtitles;
+  bool merged = TrackListUsable(captions.tracks);
+  if (item == kAllTracksItem || (merged && item == kMergedTracksItem)) {
+    subtitles = core::ShownSubtitles(captions.timeline);
+  } else {
+    size_t track = static_cast<size_t>(item) - (merged ? 1 : 0);
+    if (item < 0 || track > captions.tracks.size()) return rows;
+    subtitles = core::SubtitlesOnTracks(captions.timeline, {captions.tracks[track - 1].track});
+  }
+  if (merged && item == kMergedTracksItem) {
+    for (const std::vector<size_t>& group : core::MergedCueGroups(subtitles)) {
+      rows.emplace_back();
+      for (size_t index : group) rows.back().push_back(subtitles[index]);
+    }
+    return rows;
+  }
+  for (core::Subtitle& subtitle : subtitles) rows.push_back({std::move(subtitle)});
+  return rows;
+}
+
 std::vector<core::Subtitle> TrackListRows(const core::DraftCaptions& captions, int32_t item) {
-  if (item == kAllTracksItem) return core::ShownSubtitles(captions.timeline);
-  if (item < 0 || static_cast<size_t>(item) > captions.tracks.size()) return {};
-  return core::SubtitlesOnTracks(captions.timeline,
-                                 {captions.tracks[static_cast<size_t>(item) - 1].track});
+  if (TrackListUsable(captions.tracks) && item == kMergedTracksItem)
+    return core::MergeTracks(core::ShownSubtitles(captions.timeline));
+  std::vector<core::Subtitle> rows;
+  for (std::vector<core::Subtitle>& row : TrackListRowCaptions(captions, item))
+    rows.push_back(std::move(row.front()));
+  return rows;
 }
 
 }  // namespace app

@@ -6,7 +6,9 @@
 #include "cli/libraries.h"
 #include "cli/project_list.h"
 #include "core/ascii_case.h"
+#include "core/ass_text.h"
 #include "core/caption_formats.h"
+#include "core/caption_merge.h"
 #include "core/caption_tracks.h"
 #include "core/draft_reader.h"
 #include "core/draft_reader_simdjson.h"
@@ -65,9 +67,17 @@ core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draf
   return status;
 }
 
-// The file bytes of `subtitles` as `options` ask for them.
-std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& options) {
+// The file bytes of `subtitles` of `draft` as `options` ask for them.
+std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& options,
+                         const core::DraftModel& draft,
+                         const std::vector<core::CaptionTrack>& tracks) {
   subtitles = core::ShiftSubtitles(std::move(subtitles), options.offsetUs);
+  if (options.format == core::CaptionFormat::kAss) {
+    // Always UTF-8, its byte-order mark included.
+    return core::AssText(core::AssCuesOf(draft, subtitles, options.mergeTracks),
+                         core::DraftCanvasOf(draft), tracks);
+  }
+  if (options.mergeTracks) subtitles = core::MergeTracks(subtitles);
   if (options.encoding == OutputEncoding::kGbk) {
     for (core::Subtitle& subtitle : subtitles) subtitle.text = platform::Utf8ToCp936(subtitle.text);
   }
@@ -106,7 +116,7 @@ core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
       output.trackNumber = track->number;
       std::vector<core::Subtitle> subtitles = core::SubtitlesOnTracks(timeline, {track->track});
       output.subtitleCount = subtitles.size();
-      output.bytes = CaptionBytes(std::move(subtitles), options);
+      output.bytes = CaptionBytes(std::move(subtitles), options, draft, tracks);
       files.push_back(std::move(output));
     }
     return core::DraftStatus::kOk;
@@ -121,7 +131,7 @@ core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
   }
   CaptionFile output;
   output.subtitleCount = subtitles.size();
-  output.bytes = CaptionBytes(std::move(subtitles), options);
+  output.bytes = CaptionBytes(std::move(subtitles), options, draft, tracks);
   files.push_back(std::move(output));
   return core::DraftStatus::kOk;
 }
@@ -219,13 +229,20 @@ core::DraftStatus DescribeTracks(const std::string& file, std::string& text, std
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(draft);
   text.clear();
   for (const core::CaptionTrack& track : core::CaptionTracksOf(draft, timeline)) {
+    // A track's look is that of its earliest caption.
+    std::string look;
+    for (const core::Subtitle& subtitle : timeline) {
+      if (subtitle.track != track.track) continue;
+      look = core::CaptionLookSummary(core::CaptionLookOf(draft, subtitle.origin));
+      break;
+    }
     const char* shown = track.hiddenCount == 0                     ? "shown"
                         : track.hiddenCount == track.subtitleCount ? "hidden"
                                                                    : "partly hidden";
     text += std::to_string(track.number) + "\t" +
             (track.name.empty() ? std::string("(no name)") : track.name) + "\t" + shown + "\t" +
             std::to_string(track.subtitleCount) +
-            (track.subtitleCount == 1 ? " caption\t" : " captions\t") +
+            (track.subtitleCount == 1 ? " caption\t" : " captions\t") + look + "\t" +
             core::CaptionExcerpt(track.firstText, kExcerptLength) + "\n";
   }
   return core::DraftStatus::kOk;

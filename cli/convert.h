@@ -46,7 +46,7 @@ core::DraftStatus ConvertDraftFile(const std::string& file, const Options& optio
                                   std::string& copyNote);
 
 // The caption tracks of the draft file `file`, one a line: number, name, shown or hidden,
-// how many captions, the first caption.
+// how many captions, the look of the first in a few words, the first caption.
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
                                        std::string& reason, std::string& copyNote);
 

@@ -12,13 +12,16 @@ namespace {
 constexpr int64_t kMaxOffsetSeconds = 100LL * 366 * 24 * 3600;
 
 constexpr char kDescription[] =
-    "Writes the subtitles of JianyingPro and CapCut drafts as SRT, WebVTT or plain text.\n"
+    "Writes the subtitles of JianyingPro and CapCut drafts as SRT, WebVTT, plain text or\n"
+    "ASS (styled as in the draft).\n"
     "DRAFT is a draft file, a project folder, or the name of a project that --list shows.\n";
 
 constexpr char kFooter[] =
     "Without -o or --output-dir the one draft's subtitles go to standard output.\n"
     "Caption tracks are numbered from 1 in the order --list-tracks shows them;\n"
     "--split-tracks writes <project>.<N>.<ext> into --output-dir, or beside -o's file.\n"
+    "--merge-tracks makes captions on different tracks that start and end within 40 ms\n"
+    "of each other one cue, their lines in track order (bilingual subtitles).\n"
     "\n"
     "Examples:\n"
     "  subvane-cli --list\n"
@@ -28,6 +31,7 @@ constexpr char kFooter[] =
     "  subvane-cli --list-tracks \"My project\"\n"
     "  subvane-cli --track 2 --format txt -o transcript.txt \"My project\"\n"
     "  subvane-cli --split-tracks --output-dir srt \"My project\"\n"
+    "  subvane-cli --format ass --merge-tracks -o subtitles.ass \"My project\"\n"
     "  subvane-cli --encoding gbk --bom --output-dir srt Projects/*/\n"
     "  subvane-cli --drafts-root D:/Drafts --list\n"
     "\n"
@@ -78,7 +82,10 @@ Parser::Parser(Options& options) {
       ->allow_extra_args(false);
   app.add_flag("--split-tracks", options.splitTracks,
                "write one file per caption track: <project>.<N>.<ext>");
-  app.add_option("--format", format, "srt (the default), vtt (WebVTT) or txt (plain text)")
+  app.add_flag("--merge-tracks", options.mergeTracks,
+               "one cue for captions of one time on several tracks");
+  app.add_option("--format", format,
+                 "srt (the default), vtt (WebVTT), txt (plain text) or ass (styled)")
       ->type_name("FORMAT");
   offsetOption = app.add_option("--offset", offset, "move every subtitle by SECONDS: 2, -1.5, ...")
                      ->type_name("SECONDS");
@@ -153,7 +160,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     return false;
   }
   if (!core::CaptionFormatNamed(parser.format, options.format)) {
-    error = "unknown format '" + parser.format + "' (use srt, vtt or txt)";
+    error = "unknown format '" + parser.format + "' (use srt, vtt, txt or ass)";
     return false;
   }
   if (parser.offsetOption->count() > 0 && !ParseSecondsOffset(parser.offset, options.offsetUs)) {
@@ -213,6 +220,14 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   if (options.splitTracks && options.outputFolder.empty() &&
       (!outputFileGiven || options.outputFile == "-")) {
     error = "--split-tracks writes several files: give --output-dir DIR or -o FILE";
+    return false;
+  }
+  if (options.splitTracks && options.mergeTracks) {
+    error = "--split-tracks and --merge-tracks cannot be used together";
+    return false;
+  }
+  if (options.format == core::CaptionFormat::kAss && options.encoding != OutputEncoding::kUtf8) {
+    error = "ASS files are written in UTF-8 only";
     return false;
   }
   if (options.byteOrderMark && options.encoding != OutputEncoding::kUtf8) {

@@ -20,6 +20,7 @@ struct Options {
   bool listProjects = false;
   bool listTracks = false;
   bool splitTracks = false;
+  bool mergeTracks = false;  // captions of one time on several tracks as one cue
   int64_t offsetUs = 0;
   std::vector<int> tracks;              // caption track numbers, from 1; empty: the captions shown
   std::vector<std::string> draftRoots;  // given with --drafts-root

@@ -1,6 +1,7 @@
 #include "core/caption_formats.h"
 
 #include "core/ascii_case.h"
+#include "core/ass_text.h"
 #include "core/timestamp.h"
 
 namespace core {
@@ -20,6 +21,8 @@ bool CaptionFormatNamed(std::string_view name, CaptionFormat& format) {
     format = CaptionFormat::kVtt;
   } else if (lower == "txt") {
     format = CaptionFormat::kTxt;
+  } else if (lower == "ass") {
+    format = CaptionFormat::kAss;
   } else {
     return false;
   }
@@ -32,6 +35,8 @@ const char* CaptionFormatExtension(CaptionFormat format) {
       return ".vtt";
     case CaptionFormat::kTxt:
       return ".txt";
+    case CaptionFormat::kAss:
+      return ".ass";
     case CaptionFormat::kSrt:
       break;
   }
@@ -92,6 +97,11 @@ std::string CaptionFileText(const std::vector<Subtitle>& subtitles, CaptionForma
       return VttText(subtitles);
     case CaptionFormat::kTxt:
       return TranscriptText(subtitles);
+    case CaptionFormat::kAss: {
+      std::vector<AssCue> cues;
+      for (const Subtitle& subtitle : subtitles) cues.push_back({{subtitle, CaptionLook()}});
+      return AssText(cues, CanvasSize(), {});
+    }
     case CaptionFormat::kSrt:
       break;
   }

@@ -1,5 +1,6 @@
-// The files subtitles are written as: SubRip, WebVTT and a plain transcript. Texts are
-// taken as bytes in UTF-8 or code page 936; line breaks inside a text are CR LF.
+// The files subtitles are written as: SubRip, WebVTT, a plain transcript and Advanced
+// SubStation Alpha (core/ass_text.h). Texts are taken as bytes in UTF-8 or code page 936
+// (ASS: UTF-8 only); line breaks inside a text are CR LF.
 #pragma once
 
 #include <string>
@@ -10,12 +11,12 @@
 
 namespace core {
 
-enum class CaptionFormat { kSrt, kVtt, kTxt };
+enum class CaptionFormat { kSrt, kVtt, kTxt, kAss };
 
-// The format named "srt", "vtt" or "txt" (letter case ignored); false for any other name.
+// The format named "srt", "vtt", "txt" or "ass" (letter case ignored); false for any other.
 bool CaptionFormatNamed(std::string_view name, CaptionFormat& format);
 
-// The file name extension of `format`, with its dot: ".srt", ".vtt", ".txt".
+// The file name extension of `format`, with its dot: ".srt", ".vtt", ".txt", ".ass".
 const char* CaptionFormatExtension(CaptionFormat format);
 
 // HH:MM:SS.mmm for a count of microseconds, rounded as SRT times are.
@@ -28,7 +29,8 @@ std::string VttText(const std::vector<Subtitle>& subtitles);
 // One subtitle a line, each line break inside a subtitle written as one space.
 std::string TranscriptText(const std::vector<Subtitle>& subtitles);
 
-// The whole file of `subtitles` in `format`.
+// The whole file of `subtitles` in `format`; ASS with the default look (AssText for the
+// draft's own).
 std::string CaptionFileText(const std::vector<Subtitle>& subtitles, CaptionFormat format);
 
 }  // namespace core

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/ascii_case.h"
+#include "core/draft_look_members.h"
 #include "json/cjson_api.h"
 
 namespace core {
@@ -52,19 +53,48 @@ std::string StringOf(const CjsonItem* item) {
   return std::string(item->valuestring);
 }
 
-// A JSON number as a whole number (WholeNumberOf); 0 for anything that is not a number.
-int64_t NumberOf(const CjsonItem* item) {
-  return IsKind(item, json::kCjsonNumber) ? WholeNumberOf(item->valuedouble) : 0;
+// A JSON number as a whole number (core::WholeNumberOf); 0 for anything that is not a
+// number.
+int64_t WholeNumberOf(const CjsonItem* item) {
+  return IsKind(item, json::kCjsonNumber) ? core::WholeNumberOf(item->valuedouble) : 0;
 }
 
+DraftNumber NumberOf(const CjsonItem* item) {
+  if (!IsKind(item, json::kCjsonNumber)) return std::nullopt;
+  return item->valuedouble;
+}
+
+DraftFlag FlagOf(const CjsonItem* item) {
+  if (IsKind(item, json::kCjsonTrue)) return true;
+  if (IsKind(item, json::kCjsonFalse)) return false;
+  return std::nullopt;
+}
+
+// The names ReadTexts looks up: id, content, then the look's members.
+struct TextKeys {
+  TextKeys() {
+    names[0] = "id";
+    names[1] = "content";
+    for (size_t i = 0; i < kDraftLookMemberCount; ++i) names[2 + i] = kDraftLookMembers[i].name;
+  }
+  const char* names[kTextMemberCount];
+};
+
 void ReadTexts(const CjsonItem* texts, DraftModel& draft) {
-  static const char* const kKeys[] = {"id", "content"};
+  static const TextKeys kKeys;
   for (const CjsonItem* element = FirstChild(texts); element; element = element->next) {
-    Members<2> members(element, kKeys);
+    Members<kTextMemberCount> members(element, kKeys.names);
     DraftText text;
     text.id = StringOf(members[0]);
     text.contentIsString = IsKind(members[1], json::kCjsonString);
     text.content = StringOf(members[1]);
+    for (size_t i = 0; i < kDraftLookMemberCount; ++i) {
+      const DraftLookMember& member = kDraftLookMembers[i];
+      const CjsonItem* value = members[2 + i];
+      if (member.text) text.look.*member.text = StringOf(value);
+      if (member.number) text.look.*member.number = NumberOf(value);
+      if (member.flag) text.look.*member.flag = FlagOf(value);
+    }
     draft.texts.push_back(std::move(text));
   }
 }
@@ -84,11 +114,26 @@ void ReadTextTemplates(const CjsonItem* templates, DraftModel& draft) {
   }
 }
 
+DraftClip ReadClip(const CjsonItem* clip) {
+  static const char* const kKeys[] = {"transform", "scale", "rotation"};
+  static const char* const kPairKeys[] = {"x", "y"};
+  Members<3> members(clip, kKeys);
+  Members<2> transform(members[0], kPairKeys);
+  Members<2> scale(members[1], kPairKeys);
+  DraftClip read;
+  read.x = NumberOf(transform[0]);
+  read.y = NumberOf(transform[1]);
+  read.scaleX = NumberOf(scale[0]);
+  read.scaleY = NumberOf(scale[1]);
+  read.rotation = NumberOf(members[2]);
+  return read;
+}
+
 DraftSegment ReadSegment(const CjsonItem* element) {
   static const char* const kKeys[] = {
       "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
-      "visible"};
-  Members<6> members(element, kKeys);
+      "visible", "clip"};
+  Members<7> members(element, kKeys);
   DraftSegment segment;
   segment.materialId = StringOf(members[0]);
   if (IsKind(members[1], json::kCjsonArray)) {
@@ -98,11 +143,12 @@ DraftSegment ReadSegment(const CjsonItem* element) {
   }
   static const char* const kRangeKeys[] = {"start", "duration"};
   Members<2> target(members[2], kRangeKeys);
-  segment.targetStart = NumberOf(target[0]);
-  segment.targetDuration = NumberOf(target[1]);
-  segment.sourceStart = NumberOf(Member(members[3], "start"));
+  segment.targetStart = WholeNumberOf(target[0]);
+  segment.targetDuration = WholeNumberOf(target[1]);
+  segment.sourceStart = WholeNumberOf(Member(members[3], "start"));
   if (IsKind(members[4], json::kCjsonNumber)) segment.speed = members[4]->valuedouble;
   segment.visible = !IsKind(members[5], json::kCjsonFalse);
+  segment.clip = ReadClip(members[6]);
   return segment;
 }
 
@@ -113,7 +159,7 @@ void ReadTracks(const CjsonItem* tracks, DraftModel& draft) {
     DraftTrack track;
     track.type = StringOf(members[0]);
     track.name = StringOf(members[1]);
-    track.attribute = NumberOf(members[2]);
+    track.attribute = WholeNumberOf(members[2]);
     if (IsKind(members[3], json::kCjsonArray)) {
       for (const CjsonItem* segment = members[3]->child; segment; segment = segment->next) {
         track.segments.push_back(ReadSegment(segment));
@@ -140,8 +186,12 @@ void ReadNestedDrafts(const CjsonItem* drafts, int depth, DraftModel& draft) {
 
 DraftModel ReadDraft(const CjsonItem* root, int depth) {
   DraftModel draft;
-  static const char* const kRootKeys[] = {"materials", "tracks"};
-  Members<2> rootMembers(root, kRootKeys);
+  static const char* const kRootKeys[] = {"materials", "tracks", "canvas_config"};
+  Members<3> rootMembers(root, kRootKeys);
+  static const char* const kCanvasKeys[] = {"width", "height"};
+  Members<2> canvas(rootMembers[2], kCanvasKeys);
+  draft.canvasWidth = NumberOf(canvas[0]);
+  draft.canvasHeight = NumberOf(canvas[1]);
   static const char* const kMaterialKeys[] = {"texts", "text_templates", "drafts"};
   Members<3> materials(rootMembers[0], kMaterialKeys);
   ReadTexts(materials[0], draft);

@@ -9,6 +9,7 @@
 
 #include "core/ascii_case.h"
 #include "core/caption_text.h"
+#include "core/draft_look_members.h"
 #include "platform/text_encoding.h"
 
 namespace core {
@@ -96,31 +97,68 @@ std::string StringOf(od::value& value) {
   return std::string(UpToNul(text));
 }
 
-// A JSON number as a whole number (WholeNumberOf of the double the JSON classes hold); 0
-// for anything but a number.
-int64_t NumberOf(od::value& value) {
-  return IsNumber(value) ? WholeNumberOf(static_cast<double>(value.get_double())) : 0;
+// A JSON number as a whole number (core::WholeNumberOf of the double the JSON classes
+// hold); 0 for anything but a number.
+int64_t WholeNumberOf(od::value& value) {
+  return IsNumber(value) ? core::WholeNumberOf(static_cast<double>(value.get_double())) : 0;
 }
 
+DraftNumber NumberOf(od::value& value) {
+  if (!IsNumber(value)) return std::nullopt;
+  return value.get_double();
+}
+
+DraftFlag FlagOf(od::value& value) {
+  if (value.type() != json_type::boolean) return std::nullopt;
+  return value.get_bool();
+}
+
+// The material's content as `kept` asks for it.
+void ReadContent(od::value& value, DraftTexts kept, DraftText& text) {
+  text.contentIsString = IsString(value);
+  if (!text.contentIsString) {
+    text.content.clear();
+  } else if (kept == DraftTexts::kStandIns) {
+    std::string_view content = value.get_string();
+    text.content = ContentStandIn(UpToNul(content));
+  } else {
+    text.content = StringOf(value);
+  }
+}
+
+// The names ReadTexts looks up: id, content, then the look's members.
+struct TextKeys {
+  TextKeys() {
+    names[0] = "id";
+    names[1] = "content";
+    for (size_t i = 0; i < kDraftLookMemberCount; ++i) names[2 + i] = kDraftLookMembers[i].name;
+  }
+  std::string_view names[kTextMemberCount];
+};
+
 void ReadTexts(od::value& texts, DraftTexts kept, DraftModel& draft) {
-  static constexpr std::string_view kKeys[] = {"id", "content"};
+  // Counting captions needs no look: its members are then skipped unread.
+  static constexpr std::string_view kCountKeys[] = {"id", "content"};
+  static const TextKeys kKeys;
   ForEachChild(texts, [&](od::value& element) {
     DraftText text;
-    ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
+    auto visit = [&](size_t key, od::value& value) {
       if (key == 0) {
         text.id = StringOf(value);
+      } else if (key == 1) {
+        ReadContent(value, kept, text);
       } else {
-        text.contentIsString = IsString(value);
-        if (!text.contentIsString) {
-          text.content.clear();
-        } else if (kept == DraftTexts::kStandIns) {
-          std::string_view content = value.get_string();
-          text.content = ContentStandIn(UpToNul(content));
-        } else {
-          text.content = StringOf(value);
-        }
+        const DraftLookMember& member = kDraftLookMembers[key - 2];
+        if (member.text) text.look.*member.text = StringOf(value);
+        if (member.number) text.look.*member.number = NumberOf(value);
+        if (member.flag) text.look.*member.flag = FlagOf(value);
       }
-    });
+    };
+    if (kept == DraftTexts::kStandIns) {
+      ForEachMember(element, kCountKeys, visit);
+    } else {
+      ForEachMember(element, kKeys.names, visit);
+    }
     draft.texts.push_back(std::move(text));
   });
 }
@@ -145,11 +183,28 @@ void ReadTextTemplates(od::value& templates, DraftModel& draft) {
   });
 }
 
+DraftClip ReadClip(od::value& clip) {
+  static constexpr std::string_view kKeys[] = {"transform", "scale", "rotation"};
+  static constexpr std::string_view kPairKeys[] = {"x", "y"};
+  DraftClip read;
+  ForEachMember(clip, kKeys, [&](size_t key, od::value& value) {
+    if (key == 2) {
+      read.rotation = NumberOf(value);
+      return;
+    }
+    DraftNumber& x = key == 0 ? read.x : read.scaleX;
+    DraftNumber& y = key == 0 ? read.y : read.scaleY;
+    ForEachMember(value, kPairKeys,
+                  [&](size_t axis, od::value& number) { (axis == 0 ? x : y) = NumberOf(number); });
+  });
+  return read;
+}
+
 DraftSegment ReadSegment(od::value& element) {
-  enum { kMaterialId, kExtraRefs, kTarget, kSource, kSpeed, kVisible };
+  enum { kMaterialId, kExtraRefs, kTarget, kSource, kSpeed, kVisible, kClip };
   static constexpr std::string_view kKeys[] = {
       "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
-      "visible"};
+      "visible", "clip"};
   static constexpr std::string_view kRangeKeys[] = {"start", "duration"};
   DraftSegment segment;
   ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
@@ -164,12 +219,12 @@ DraftSegment ReadSegment(od::value& element) {
         break;
       case kTarget:
         ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
-          (rangeKey == 0 ? segment.targetStart : segment.targetDuration) = NumberOf(time);
+          (rangeKey == 0 ? segment.targetStart : segment.targetDuration) = WholeNumberOf(time);
         });
         break;
       case kSource:
         ForEachMember(value, kRangeKeys, [&](size_t rangeKey, od::value& time) {
-          if (rangeKey == 0) segment.sourceStart = NumberOf(time);
+          if (rangeKey == 0) segment.sourceStart = WholeNumberOf(time);
         });
         break;
       case kSpeed:
@@ -177,6 +232,9 @@ DraftSegment ReadSegment(od::value& element) {
         break;
       case kVisible:
         segment.visible = !(value.type() == json_type::boolean && !value.get_bool());
+        break;
+      case kClip:
+        segment.clip = ReadClip(value);
         break;
     }
   });
@@ -197,7 +255,7 @@ void ReadTracks(od::value& tracks, DraftModel& draft) {
           track.name = StringOf(value);
           break;
         case kAttribute:
-          track.attribute = NumberOf(value);
+          track.attribute = WholeNumberOf(value);
           break;
         case kSegments:
           ForEachElement(
@@ -228,12 +286,19 @@ void ReadNestedDrafts(od::value& drafts, int depth, DraftTexts kept, DraftModel&
 }
 
 DraftModel ReadDraft(od::value& root, int depth, DraftTexts kept) {
-  static constexpr std::string_view kRootKeys[] = {"materials", "tracks"};
+  static constexpr std::string_view kRootKeys[] = {"materials", "tracks", "canvas_config"};
   static constexpr std::string_view kMaterialKeys[] = {"texts", "text_templates", "drafts"};
+  static constexpr std::string_view kCanvasKeys[] = {"width", "height"};
   DraftModel draft;
   ForEachMember(root, kRootKeys, [&](size_t key, od::value& value) {
     if (key == 1) {
       ReadTracks(value, draft);
+      return;
+    }
+    if (key == 2) {
+      ForEachMember(value, kCanvasKeys, [&](size_t side, od::value& number) {
+        (side == 0 ? draft.canvasWidth : draft.canvasHeight) = NumberOf(number);
+      });
       return;
     }
     ForEachMember(value, kMaterialKeys, [&](size_t material, od::value& list) {

@@ -47,8 +47,9 @@ class Materials {
     return *plain_[text];
   }
 
-  // The texts a template shows, one per line, empty ones skipped.
-  std::string TemplateText(size_t textTemplate) {
+  // The texts a template shows, one per line, empty ones skipped; `first` the index of
+  // the first shown one.
+  std::string TemplateText(size_t textTemplate, int32_t& first) {
     std::string joined;
     for (const std::string& id : draft_.textTemplates[textTemplate].textIds) {
       const Target* target = Find(id);
@@ -56,6 +57,7 @@ class Materials {
       const std::string& text = PlainText(target->index);
       if (text.empty()) continue;
       if (!joined.empty()) joined += "\r\n";
+      if (joined.empty()) first = static_cast<int32_t>(target->index);
       joined += text;
     }
     return joined;
@@ -86,8 +88,8 @@ int64_t MapNestedTime(int64_t time, const DraftSegment& clip) {
 bool CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out);
 
 // The subtitles of a compound clip, mapped onto the clip's place and cut to it.
-void CollectNested(const DraftModel& nested, const DraftSegment& clip, int32_t track, bool hidden,
-                   int depth, std::vector<Subtitle>& out) {
+void CollectNested(const DraftModel& nested, uint32_t nestedIndex, const DraftSegment& clip,
+                   int32_t track, bool hidden, int depth, std::vector<Subtitle>& out) {
   std::vector<Subtitle> inner;
   CollectDraft(nested, depth + 1, inner);
   int64_t clipEnd = clip.targetStart + clip.targetDuration;
@@ -97,6 +99,7 @@ void CollectNested(const DraftModel& nested, const DraftSegment& clip, int32_t t
     if (subtitle.endUs <= subtitle.startUs) continue;
     subtitle.track = track;
     subtitle.hidden = subtitle.hidden || hidden;
+    subtitle.origin.nesting.insert(subtitle.origin.nesting.begin(), nestedIndex);
     out.push_back(std::move(subtitle));
   }
 }
@@ -121,8 +124,11 @@ void CollectByPosition(const DraftModel& draft, std::vector<Subtitle>& out) {
     if (i < segments.size()) {
       subtitle.startUs = segments[i].targetStart;
       subtitle.endUs = segments[i].targetStart + segments[i].targetDuration;
+      subtitle.origin.segment = static_cast<int32_t>(i);
     }
     subtitle.track = static_cast<int32_t>(chosen);
+    subtitle.origin.track = static_cast<int32_t>(chosen);
+    subtitle.origin.text = static_cast<int32_t>(i);
     out.push_back(std::move(subtitle));
   }
 }
@@ -144,7 +150,8 @@ bool CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out
   Materials materials(draft);
   for (size_t k = 0; k < draft.tracks.size(); ++k) {
     const DraftTrack& track = draft.tracks[k];
-    for (const DraftSegment& segment : track.segments) {
+    for (size_t n = 0; n < track.segments.size(); ++n) {
+      const DraftSegment& segment = track.segments[n];
       bool hidden = IsHidden(track, segment);
       const Target* target = materials.Find(segment.materialId);
       if (target && target->kind != Target::kNestedDraft) {
@@ -152,9 +159,15 @@ bool CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out
         subtitle.startUs = segment.targetStart;
         // Both terms lie within +-2^53, so the sum cannot overflow.
         subtitle.endUs = segment.targetStart + segment.targetDuration;
-        subtitle.text = target->kind == Target::kText ? materials.PlainText(target->index)
-                                                      : materials.TemplateText(target->index);
+        if (target->kind == Target::kText) {
+          subtitle.text = materials.PlainText(target->index);
+          subtitle.origin.text = static_cast<int32_t>(target->index);
+        } else {
+          subtitle.text = materials.TemplateText(target->index, subtitle.origin.text);
+        }
         subtitle.track = static_cast<int32_t>(k);
+        subtitle.origin.track = static_cast<int32_t>(k);
+        subtitle.origin.segment = static_cast<int32_t>(n);
         subtitle.hidden = hidden;
         if (!subtitle.text.empty()) out.push_back(std::move(subtitle));
       }
@@ -172,8 +185,8 @@ bool CollectDraft(const DraftModel& draft, int depth, std::vector<Subtitle>& out
       addClip(segment.materialId);
       for (const std::string& ref : segment.extraMaterialRefs) addClip(ref);
       for (size_t clip : clips) {
-        CollectNested(*draft.drafts[clip].draft, segment, static_cast<int32_t>(k), hidden, depth,
-                      out);
+        CollectNested(*draft.drafts[clip].draft, static_cast<uint32_t>(clip), segment,
+                      static_cast<int32_t>(k), hidden, depth, out);
       }
     }
   }

@@ -409,7 +409,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
       {"--track", "one", Arg(draft)},
       {"--offset", "1e3", Arg(draft)},
       {"--offset", "-", Arg(draft)},
-      {"--format", "ass", Arg(draft)},
+      {"--format", "ssa", Arg(draft)},
+      {"--format", "ass", "--encoding", "gbk", Arg(draft)},
+      {"--split-tracks", "--merge-tracks", "--output-dir", Arg(folder_), Arg(draft)},
       {"--split-tracks", Arg(draft)},
       {"--split-tracks", "-o", "-", Arg(draft)},
       {"--list", Arg(draft)},
@@ -465,9 +467,9 @@ TEST_F(CliTest, CaptionTracksAreListedChosenAndSplit) {
   ChildResult tracks = RunCli({"--list-tracks", Arg(draft)});
   EXPECT_EQ(tracks.exitCode, 0);
   EXPECT_EQ(tracks.out,
-            "1\tEnglish\tshown\t2 captions\tA\n"
-            "2\t(no name)\thidden\t1 caption\tC\n"
-            "3\t(no name)\tshown\t1 caption\tD1 < D2 D3\n");
+            "1\tEnglish\tshown\t2 captions\twhite, bottom\tA\n"
+            "2\t(no name)\thidden\t1 caption\twhite, bottom\tC\n"
+            "3\t(no name)\tshown\t1 caption\twhite, bottom\tD1 < D2 D3\n");
 
   // The hidden track is left out unless chosen by number.
   EXPECT_EQ(RunCli({Arg(draft)}).out, SrtOf({kCueA, kCueB, kCueD}));
@@ -548,6 +550,68 @@ TEST_F(CliTest, FormatsAndOffsets) {
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_EQ(none.err, Arg(empty) + ": no subtitles on the timeline\n");
   EXPECT_TRUE(fs::exists(folder_ / "empty.srt"));
+}
+
+// Two caption tracks, gold at the top and white with an outline at the bottom: a pair of
+// one time (ends 30 ms apart), a pair 50 ms apart, which stays two cues, and one alone.
+const char kBilingualDraft[] =
+    u8R"({"canvas_config":{"width":1280,"height":720},"materials":{"texts":[)"
+    u8R"({"id":"z1","content":"你好","text_color":"#FFD599"},)"
+    u8R"({"id":"z2","content":"再见","text_color":"#FFD599"},)"
+    u8R"({"id":"e1","content":"Hello","border_color":"#000000","border_width":0.08},)"
+    u8R"({"id":"e2","content":"Bye {\\b1}","border_color":"#000000","border_width":0.08},)"
+    u8R"({"id":"e3","content":"Alone","border_color":"#000000","border_width":0.08}]},)"
+    u8R"("tracks":[{"type":"text","segments":[)"
+    u8R"({"material_id":"z1","target_timerange":{"start":0,"duration":1000000},)"
+    u8R"("clip":{"transform":{"x":0,"y":0.8}}},)"
+    u8R"({"material_id":"z2","target_timerange":{"start":2000000,"duration":1000000},)"
+    u8R"("clip":{"transform":{"x":0,"y":0.8}}}]},)"
+    u8R"({"type":"text","segments":[)"
+    u8R"({"material_id":"e1","target_timerange":{"start":40000,"duration":990000}},)"
+    u8R"({"material_id":"e2","target_timerange":{"start":2050000,"duration":950000}},)"
+    u8R"({"material_id":"e3","target_timerange":{"start":5000000,"duration":1000000}}]}]})";
+
+TEST_F(CliTest, AssKeepsTheLookAndMergedTracksStackOneTime) {
+  fs::path draft = File("duo/draft_content.json", kBilingualDraft);
+
+  EXPECT_EQ(RunCli({"--list-tracks", Arg(draft)}).out,
+            u8"1\t(no name)\tshown\t2 captions\tgold, top\t你好\n"
+            "2\t(no name)\tshown\t3 captions\twhite, outline, bottom\tHello\n");
+
+  EXPECT_EQ(RunCli({"--merge-tracks", Arg(draft)}).out,
+            SrtOf({u8"00:00:00,000 --> 00:00:01,030\r\n你好\r\nHello",
+                   u8"00:00:02,000 --> 00:00:03,000\r\n再见",
+                   "00:00:02,050 --> 00:00:03,000\r\nBye {\\b1}",
+                   "00:00:05,000 --> 00:00:06,000\r\nAlone"}));
+  EXPECT_EQ(RunCli({"--merge-tracks", "--format", "txt", Arg(draft)}).out,
+            u8"你好 Hello\r\n再见\r\nBye {\\b1}\r\nAlone\r\n");
+
+  ChildResult ass = RunCli({"--format", "ass", "--merge-tracks", "--bom", Arg(draft)});
+  EXPECT_EQ(ass.exitCode, 0) << ass.err;
+  const std::string& text = ass.out;
+  EXPECT_EQ(text.rfind("\xEF\xBB\xBF[Script Info]\r\n", 0), 0u);  // one mark, --bom or not
+  EXPECT_NE(text.find("\r\nPlayResX: 1280\r\nPlayResY: 720\r\n"), std::string::npos);
+  // Size 8 on a 720-line canvas: 57.6 px.
+  EXPECT_NE(text.find("\r\nStyle: Track1-1,Arial,57.6,&H0099D5FF,&H0099D5FF,&H00000000,"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\r\nStyle: Track2-1,Arial,57.6,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,"
+                      "0,0,0,0,100,100,0,0,1,4.61,0,5,"),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\nDialogue: 0,0:00:00.00,0:00:01.03,Track1-1,,0,0,0,,{\\pos(640,72)}"
+                      u8"你好\\N{\\rTrack2-1}Hello\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\r\nDialogue: 1,0:00:02.05,0:00:03.00,Track2-1,,0,0,0,,{\\pos(640,622.8)}"
+                      "Bye \\{\\b1\\}\r\n"),
+            std::string::npos)
+      << text;
+
+  ChildResult unmerged = RunCli({"--format", "ass", "--offset", "-1", Arg(draft)});
+  EXPECT_EQ(unmerged.exitCode, 0);
+  EXPECT_EQ(std::count(unmerged.out.begin(), unmerged.out.end(), '\n'),
+            std::count(ass.out.begin(), ass.out.end(), '\n'));  // 你好 gone, Hello alone
+  EXPECT_NE(unmerged.out.find("Dialogue: 1,0:00:00.00,0:00:00.03,Track2-1"), std::string::npos);
 }
 
 std::string Meta(const std::string& name, bool invisible) {

@@ -35,9 +35,11 @@ TEST(CaptionFormats, NamesAndExtensions) {
   EXPECT_STREQ(core::CaptionFormatExtension(format), ".vtt");
   EXPECT_TRUE(core::CaptionFormatNamed("txt", format));
   EXPECT_STREQ(core::CaptionFormatExtension(format), ".txt");
-  EXPECT_FALSE(core::CaptionFormatNamed("ass", format));
+  EXPECT_TRUE(core::CaptionFormatNamed("Ass", format));
+  EXPECT_STREQ(core::CaptionFormatExtension(format), ".ass");
+  EXPECT_FALSE(core::CaptionFormatNamed("ssa", format));
   EXPECT_FALSE(core::CaptionFormatNamed("", format));
-  EXPECT_EQ(format, core::CaptionFormat::kTxt);
+  EXPECT_EQ(format, core::CaptionFormat::kAss);
 }
 
 TEST(TimeShift, MovesCuesAndCutsThoseBeforeZero) {

@@ -105,6 +105,25 @@ TEST(DraftReaders, FillTheSameModelFromTheSameBytes) {
   ExpectSameModel("escapes inside and after names", R"({"Tr\u0041cks":[{"T\u0059PE":"t",
     "name\u0000":"n","segments\"":[{}],"attribute_":1,"\u0061ttribute":3}],
     "materials":{"texts":[{"i\u0064":"a"}]}})");
+  ExpectSameModel("the look: canvas, clips and plain style members", R"({
+    "Canvas_Config": {"WIDTH": 1080, "height": 1920.5, "width": 7},
+    "materials": {"texts": [
+      {"id": "a", "text_color": "#FFDE00", "TEXT_ALPHA": 0.5, "font_size": 7.25,
+       "text_size": 30, "border_color": "#000000", "border_width": 0.08, "border_alpha": 1,
+       "background_color": "", "background_alpha": "1", "background_style": 1, "has_shadow": true,
+       "shadow_color": 5, "shadow_alpha": 0.9, "shadow_distance": 5.0, "shadow_angle": -45,
+       "alignment": 2, "line_spacing": 0.02, "bold_width": 0.008, "italic_degree": 10,
+       "underline": false, "font_path": "C:/Fonts/\u5f97.ttf", "font_title": "Arial",
+       "font_name": null, "content": "x"},
+      {"id": "b", "has_shadow": 1, "underline": "yes", "font_size": [15], "alignment": null}
+    ]},
+    "tracks": [{"segments": [
+      {"material_id": "a", "clip": {"Transform": {"X": -0.5, "y": 0.73, "x": 9},
+                                   "scale": {"x": 1.08, "y": "1"}, "ROTATION": -12.5}},
+      {"material_id": "b", "clip": {"transform": [0, 1], "scale": null}},
+      {"material_id": "b", "clip": 3}
+    ]}]})");
+  ExpectSameModel("a canvas that is not an object", R"({"canvas_config": [1920, 1080]})");
   ExpectSameModel("byte-order mark", "\xEF\xBB\xBF{\"materials\":{\"texts\":[{\"id\":\"a\"}]}}");
   ExpectSameModel("empty draft", "{}");
 }

@@ -770,15 +770,19 @@ def check_every_format_and_one_track(s):
         assert export_as(s, work / "all", 3) == "导出完成"
         run_cli(s, "--format", "txt", "-o", windows_path(work / "cli-all.txt"), windows_path(draft))
         assert (work / "all.txt").read_bytes() == (work / "cli-all.txt").read_bytes(), "text"
+        assert export_as(s, work / "all", 4) == "导出完成"
+        run_cli(s, "--format", "ass", "-o", windows_path(work / "cli-all.ass"), windows_path(draft))
+        assert (work / "all.ass").read_bytes() == (work / "cli-all.ass").read_bytes(), "ASS"
 
-        # The list drops down over the table; the second track is chosen from it.
+        # The list drops down over the table; the second track is chosen from it, below
+        # all tracks and all tracks merged.
         combo = track_list(s)
         assert combo["enabled"], "five caption tracks: the list takes a choice"
         click_at(s, combo["rect"])
         s.wait("the list to drop down", lambda: any(
             w.cls == "ComboLBox" for w in s.windows()))
         s.screenshot("trilingual-draft-track-list-open")
-        s.xdotool("key", "Down", "Down", "Return")
+        s.xdotool("key", "Down", "Down", "Down", "Return")
         s.wait("the list to close", lambda: not any(w.cls == "ComboLBox" for w in s.windows()))
         s.screenshot("trilingual-draft-second-track-chosen")
         assert export_as(s, work / "track2.vtt", 2) == "导出完成"
@@ -792,7 +796,7 @@ def check_every_format_and_one_track(s):
         assert (work / "track2.txt").read_bytes() == (work / "cli-track2.txt").read_bytes(), \
             "the second track's text"
     finally:
-        for name in ("all.vtt", "all.txt", "track2.vtt", "track2.txt"):
+        for name in ("all.vtt", "all.txt", "all.ass", "track2.vtt", "track2.txt"):
             if (work / name).exists():
                 shutil.copy(work / name, os.path.join(s.args.artifacts, "trilingual-" + name))
         shutil.rmtree(work, ignore_errors=True)
@@ -1117,8 +1121,8 @@ def check_track_list_at_144_dpi(s):
         dropped = s.wait("the list to drop down", lambda: next(
             (w for w in s.windows() if w.cls == "ComboLBox"), None))
         s.screenshot("trilingual-draft-track-list-open-at-144-dpi")
-        # All six items show without scrolling, each a line of a 9-point font at 144 DPI.
-        assert dropped.rect[3] - dropped.rect[1] >= 6 * 18, dropped.rect
+        # All seven items show without scrolling, each a line of a 9-point font at 144 DPI.
+        assert dropped.rect[3] - dropped.rect[1] >= 7 * 18, dropped.rect
         assert dropped.rect[2] - dropped.rect[0] >= combo["rect"][2] - combo["rect"][0]
         s.xdotool("key", "Escape")
         s.wait("the list to close", lambda: not any(w.cls == "ComboLBox" for w in s.windows()))

@@ -12,7 +12,9 @@
 
 #include "app/draft_parse.h"
 #include "app/handlers.h"
+#include "core/ass_text.h"
 #include "core/caption_formats.h"
+#include "core/caption_merge.h"
 #include "core/caption_tracks.h"
 #include "core/draft_reader_simdjson.h"
 #include "core/timeline.h"
@@ -386,13 +388,14 @@ TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
   EXPECT_EQ(
       seen.FilterStrings(),
       (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
-                                "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt"}));
+                                "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt",
+                                "ASS 字幕（*.ass）", "*.ass"}));
   EXPECT_EQ(seen.filterIndex, 1u);
   rt::OwnedText filter(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
       app::kMainWindow, app::kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFilter, -1))));
   EXPECT_STREQ(filter.get(),
                "字幕文件（*.srt）|*.srt|字幕文件 UTF-8（*.srt）|*.srt|WebVTT 字幕（*.vtt）|*.vtt|"
-               "纯文本（*.txt）|*.txt");
+               "纯文本（*.txt）|*.txt|ASS 字幕（*.ass）|*.ass");
   EXPECT_EQ(ReadFile(dir_ / "out.srt").find("\xC4\xE3\xBA\xC3"), 34u);  // 你好 in GBK
 }
 
@@ -590,10 +593,11 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
 
 // ---- Every format, one track at a time, no edit lost ----------------------------------
 
-// What subvane-cli writes for `draft` in `format`: all shown captions, or those of
-// caption track `trackNumber` (from 1) as --track picks them. Read with the
-// command-line tool's parser, not the window's.
-std::string CliCaptions(const fs::path& draft, core::CaptionFormat format, int trackNumber = 0) {
+// What subvane-cli writes for `draft` in `format`: all shown captions (with `merge` as
+// --merge-tracks merges them), or those of caption track `trackNumber` (from 1) as
+// --track picks them. Read with the command-line tool's parser, not the window's.
+std::string CliCaptions(const fs::path& draft, core::CaptionFormat format, int trackNumber = 0,
+                        bool merge = false) {
   std::string bytes = ReadFile(draft);
   bytes.reserve(bytes.size() + core::kSimdjsonPadding);
   core::DraftModel model;
@@ -601,16 +605,23 @@ std::string CliCaptions(const fs::path& draft, core::CaptionFormat format, int t
             core::SimdjsonRead::kOk)
       << draft;
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(model);
-  if (trackNumber == 0) return core::CaptionFileText(core::ShownSubtitles(timeline), format);
   std::vector<core::CaptionTrack> tracks = core::CaptionTracksOf(model, timeline);
-  return core::CaptionFileText(
-      core::SubtitlesOnTracks(timeline, {tracks.at(static_cast<size_t>(trackNumber) - 1).track}),
-      format);
+  std::vector<core::Subtitle> subtitles =
+      trackNumber == 0
+          ? core::ShownSubtitles(timeline)
+          : core::SubtitlesOnTracks(timeline,
+                                    {tracks.at(static_cast<size_t>(trackNumber) - 1).track});
+  if (format == core::CaptionFormat::kAss) {
+    return core::AssText(core::AssCuesOf(model, subtitles, merge), core::DraftCanvasOf(model),
+                         tracks);
+  }
+  return core::CaptionFileText(merge ? core::MergeTracks(subtitles) : subtitles, format);
 }
 
-// The save dialog's pairs, from 1: WebVTT and text.
+// The save dialog's pairs, from 1: WebVTT, text and ASS.
 constexpr uint32_t kVttType = 3;
 constexpr uint32_t kTxtType = 4;
+constexpr uint32_t kAssType = 5;
 
 platform::View* TrackList() {
   std::vector<platform::View*> lists = platform::standin::DropDownLists();
@@ -641,7 +652,7 @@ const char kTwoTracks[] =
     u8R"({"material_id":"e1","target_timerange":{"start":0,"duration":1500000}},)"
     u8R"({"material_id":"e2","target_timerange":{"start":1500000,"duration":1500000}}]}]})";
 
-TEST_F(WindowTest, WebVttAndTextExportsAreWhatTheCommandLineToolWrites) {
+TEST_F(WindowTest, WebVttTextAndAssExportsAreWhatTheCommandLineToolWrites) {
   fs::path drafts = SUBVANE_DRAFTS_DIR;
   SKIP_OR_FAIL_WITHOUT_DRAFTS(fs::exists(drafts), SUBVANE_DRAFTS_DIR);
   int checked = 0;
@@ -651,9 +662,11 @@ TEST_F(WindowTest, WebVttAndTextExportsAreWhatTheCommandLineToolWrites) {
     Answer(entry.path());
     Click("解析");
     ASSERT_EQ(LastMessage().rfind("解析完成", 0), 0u) << name;
-    // All tracks, then each track the list offers when there is a choice.
+    // All tracks, all tracks merged, then each track the list offers when there is a choice.
     auto items = TrackList()->enabled ? static_cast<int>(TrackList()->items.size()) : 1;
     for (int item = 0; item < items; ++item) {
+      int track = item < 2 ? 0 : item - 1;
+      bool merged = item == 1;
       if (item > 0) {
         platform::standin::ChooseListItem(TrackList(), item);
         rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
@@ -662,11 +675,19 @@ TEST_F(WindowTest, WebVttAndTextExportsAreWhatTheCommandLineToolWrites) {
       Answer(dir_ / "out", nullptr, kVttType);  // a bare name takes the type's extension
       Click("导出");
       EXPECT_EQ(LastMessage(), "导出完成") << name;
-      EXPECT_EQ(ReadFile(dir_ / "out.vtt"), CliCaptions(entry.path(), core::CaptionFormat::kVtt, item))
+      EXPECT_EQ(ReadFile(dir_ / "out.vtt"),
+                CliCaptions(entry.path(), core::CaptionFormat::kVtt, track, merged))
           << name << " item " << item;
       Answer(dir_ / "out.txt", nullptr, kTxtType);
       Click("导出");
-      EXPECT_EQ(ReadFile(dir_ / "out.txt"), CliCaptions(entry.path(), core::CaptionFormat::kTxt, item))
+      EXPECT_EQ(ReadFile(dir_ / "out.txt"),
+                CliCaptions(entry.path(), core::CaptionFormat::kTxt, track, merged))
+          << name << " item " << item;
+      Answer(dir_ / "out", nullptr, kAssType);
+      Click("导出");
+      EXPECT_EQ(LastMessage(), "导出完成") << name;
+      EXPECT_TRUE(ReadFile(dir_ / "out.ass") ==
+                  CliCaptions(entry.path(), core::CaptionFormat::kAss, track, merged))
           << name << " item " << item;
       checked++;
     }
@@ -685,12 +706,20 @@ TEST_F(WindowTest, TheTrackListOffersEachCaptionTrackAndFillsTheTableWithIt) {
   Click("解析");
   EXPECT_TRUE(TrackList()->enabled);
   EXPECT_EQ(TrackList()->items,
-            (std::vector<std::u16string>{u"全部轨道（4 条）", u"轨道 1：你好（2 条）",
+            (std::vector<std::u16string>{u"全部轨道（4 条）", u"全部轨道合并为双语（2 条）",
+                                         u"轨道 1：你好（2 条）",
                                          u"轨道 2：Hello there, my good...（2 条）"}));
   EXPECT_EQ(TrackList()->selection, 0);
   EXPECT_EQ(app::SubtitleCount, 4);
 
-  platform::standin::ChooseListItem(TrackList(), 2);
+  // Both languages of one time in one row, in track order.
+  platform::standin::ChooseListItem(TrackList(), 1);
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  EXPECT_EQ(app::SubtitleCount, 2);
+  EXPECT_EQ(Cell(1, 2), "你好\r\nHello there, my good friends & <family>\r\nsecond line");
+  EXPECT_EQ(Cell(2, 1), "00:00:01,500 --> 00:00:03,000");
+
+  platform::standin::ChooseListItem(TrackList(), 3);
   rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   EXPECT_EQ(app::SubtitleCount, 2);
   EXPECT_EQ(TableRows(), 3);
@@ -770,6 +799,39 @@ TEST_F(WindowTest, EditedRowsAreReadBackForWebVttAndText) {
   EXPECT_EQ(LastMessage(), "导出完成");
   Export(dir_ / "edited.srt", true);
   EXPECT_NE(ReadFile(dir_ / "edited.srt").find("3\r\n00:00:01,000\r\nline"), std::string::npos);
+}
+
+// An edited row goes into the ASS file with its cells' time and text in the look of its
+// first caption; the rows as they were keep each caption's own style.
+TEST_F(WindowTest, EditedRowsKeepTheirLookInAnAssExport) {
+  WriteFile(dir_ / "two.json", kTwoTracks);
+  Answer(dir_ / "two.json");
+  Click("解析");
+  platform::standin::ChooseListItem(TrackList(), 1);  // merged
+  rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
+  UserEdit(2, 2, u"再见 {\\b1}\r\nGoodbye");
+  UserEdit(2, 1, u"00:00:01,600 --> 00:00:03,000");
+  Answer(dir_ / "edited", nullptr, kAssType);
+  Click("导出");
+  EXPECT_EQ(LastMessage(), "导出完成");
+  std::string ass = ReadFile(dir_ / "edited.ass");
+  EXPECT_NE(ass.find(u8"\r\nDialogue: 0,0:00:00.00,0:00:01.50,Track1-1,,0,0,0,,{\\pos(960,934.2)}"
+                     u8"你好\\N{\\rTrack2-1}Hello there, my good friends & <family>\\Nsecond line\r\n"),
+            std::string::npos)
+      << ass;
+  EXPECT_NE(ass.find(u8"\r\nDialogue: 0,0:00:01.60,0:00:03.00,Track1-1,,0,0,0,,{\\pos(960,934.2)}"
+                     u8"再见 \\{\\b1\\}\\NGoodbye\r\n"),
+            std::string::npos)
+      << ass;
+
+  UserEdit(1, 1, u"later");
+  WriteFile(dir_ / "edited.ass", "old");
+  Answer(dir_ / "edited.ass", nullptr, kAssType);
+  Click("导出");
+  EXPECT_EQ(LastMessage(),
+            "无法导出为 ASS：第 1 行的时间不是“00:00:01,000 --> 00:00:02,500”这样的时间范围，"
+            "或结束早于开始。请改正后再导出。");
+  EXPECT_EQ(ReadFile(dir_ / "edited.ass"), "old");
 }
 
 // Each way of replacing the table or leaving it asks first while an edit is not exported;
@@ -1019,6 +1081,7 @@ TEST(MainWindowDescription, SaveDialogOffersTheFileTypesInTheirEnumOrder) {
       {app::SaveFileType::kUtf8Srt, "字幕文件 UTF-8（*.srt）"},
       {app::SaveFileType::kWebVtt, "WebVTT 字幕（*.vtt）"},
       {app::SaveFileType::kText, "纯文本（*.txt）"},
+      {app::SaveFileType::kAss, "ASS 字幕（*.ass）"},
   };
   ASSERT_EQ(strings.size(), 2 * static_cast<size_t>(app::SaveFileType::kCount));
   for (const auto& [type, description] : types)
