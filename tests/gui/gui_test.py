@@ -1119,6 +1119,37 @@ def check_undo_find_replace_shift_and_delete_rows(s):
         assert exported() == replaced, "Ctrl+Y did not redo Replace All"
         table_keys("ctrl+z")
 
+        # Find from row 1: Return in the dialog finds the first and second match, F3 in
+        # the table the third, Shift+F3 the second again, selected in the cell's box, so
+        # that typing replaces just that match.
+        matches = [(i, at) for i, b in enumerate(blocks)
+                   for at in range(len(b[2])) if b[2].startswith(word, at)]
+        caption(1)
+        table_keys("ctrl+f")
+        dialog = s.wait("the find dialog", lambda: next(
+            (w for w in s.windows() if w.cls == "#32770" and w.title != MAIN), None))
+        s.point_at(dialog.rect)
+        s.xdotool("type", "--delay", "40", word)
+        s.xdotool("key", "Return")
+        time.sleep(0.3)
+        s.xdotool("key", "Return")
+        time.sleep(0.3)
+        s.screenshot("find-shows-the-match")
+        s.xdotool("key", "Escape")
+        s.wait_gone(dialog.title)
+        s.xdotool("mousemove", str(left + 300), str(top + 24 * 8 + 12))
+        s.xdotool("key", "F3")
+        time.sleep(0.3)
+        s.xdotool("key", "shift+F3")
+        time.sleep(0.3)
+        s.xdotool("type", "--delay", "40", "X")
+        s.xdotool("key", "Return")
+        row, at = matches[1]
+        typed = [list(b) for b in blocks]
+        typed[row][2] = typed[row][2][:at] + "X" + typed[row][2][at + len(word):]
+        assert exported() == srt_bytes(typed), "typing did not replace the second match"
+        table_keys("ctrl+z")
+
         def shift(seconds):
             table_keys("ctrl+t")
             s.point_at(s.wait_window("调整时间").rect)
