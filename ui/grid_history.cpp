@@ -13,8 +13,7 @@ void GridHistory::Clear() {
 }
 
 void GridHistory::Push(GridStep step) {
-  // Room first: when it cannot be had, nothing has changed.
-  if (steps_.size() == done_) steps_.reserve(done_ + 1);
+  // The steps that could have been redone go, and with them a saved state among them.
   if (saved_ > done_) savedReachable_ = false;
   steps_.resize(done_);
   steps_.push_back(std::move(step));

@@ -41,7 +41,7 @@ class GridHistory {
   // Forgets every step; the table counts as modified afterwards as it did before.
   void Clear();
   // Adds a step that has just been done; the steps that could have been redone go.
-  // May throw std::bad_alloc, leaving the history as it was.
+  // May throw std::bad_alloc; the step is then lost.
   void Push(GridStep step);
   // The step to undo (the position moves back over it), or null when none.
   GridStep* StepBack();
