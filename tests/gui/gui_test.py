@@ -1112,6 +1112,11 @@ def check_undo_find_replace_shift_and_delete_rows(s):
         s.screenshot("table-context-menu")
         s.xdotool("key", "Escape")
         s.wait("the menu to close", lambda: not any(w.cls == "#32768" for w in s.windows()))
+        table_keys("Menu")  # the menu key shows it too
+        s.wait("the context menu from the keyboard", lambda: next(
+            (w for w in s.windows() if w.cls == "#32768"), None))
+        s.xdotool("key", "Escape")
+        s.wait("the menu to close", lambda: not any(w.cls == "#32768" for w in s.windows()))
         assert exported() == replaced, "Replace All did not replace every match"
         table_keys("ctrl+z")
         assert exported() == original, "Ctrl+Z did not undo Replace All"
@@ -1154,6 +1159,7 @@ def check_undo_find_replace_shift_and_delete_rows(s):
             table_keys("ctrl+t")
             s.point_at(s.wait_window("调整时间").rect)
             s.xdotool("type", "--delay", "40", "--", seconds)
+            s.screenshot("shift-dialog-%s" % seconds)
             s.xdotool("key", "Return")
 
         # +2.5 s on every row, as subvane-cli --offset 2.5.
