@@ -10,6 +10,7 @@
 #include "app/draft_parse.h"
 #include "app/draft_paths.h"
 #include "app/main_window.h"
+#include "app/table_time_shift.h"
 #include "app/track_list.h"
 #include "core/ass_text.h"
 #include "core/caption_formats.h"
@@ -382,6 +383,9 @@ std::string FutureProjectsFolder() {
 }  // namespace
 
 void OnMainWindowCreated() {
+  // Find and replace search the captions; Ctrl+T moves the times.
+  if (ui::CGridCtrl* grid = ui::TableGrid(kMainWindow, kSubtitleTable))
+    grid->SetActions({static_cast<int32_t>(SubtitleColumn::kText), &ShiftTypedTimes});
   // The open dialog starts where the editors keep their drafts (core::PreferredDraftFolder).
   std::string folder;
   if (!PreferredDraftFolderForWindow(folder)) folder = FutureProjectsFolder();
@@ -419,6 +423,10 @@ void OnFilesDropped() {
 void OnExportClicked() {
   HandlerRunning running;
   if (!rt::cmd::ShowFileDialog(kMainWindow, kSaveSrtDialog)) return;
+  // The export writes the rows the table shows now, after any the user deleted.
+  ui::TableCommitEdit(kMainWindow, kSubtitleTable);
+  SubtitleCount = static_cast<int32_t>(rt::Services().ReadComponentProperty(
+                      kMainWindow, kSubtitleTable, kTableRowCountProperty, -1)) - 1;
   SaveFormat type = SaveFormatOf(static_cast<SaveFileType>(rt::Services().ReadComponentProperty(
       kMainWindow, kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogChosenFilter, -1)));
   std::string bytes;

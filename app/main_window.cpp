@@ -72,6 +72,8 @@ ui::TableLook TableLook() {
   ui::TableLook look;
   look.stretchColumn = static_cast<int32_t>(SubtitleColumn::kText);
   look.stretchMinimum = 100;
+  look.selectable = true;
+  look.numberedRows = true;
   return look;
 }
 

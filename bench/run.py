@@ -32,6 +32,15 @@ def build_cli():
     return os.path.join(ROOT, "build", "release", "cli", "subvane-cli")
 
 
+def table_history(args):
+    """The table's edit history on 200,000 rows: Ctrl+A, Delete, Ctrl+Z, Ctrl+Y."""
+    build_cli()
+    subprocess.run(["cmake", "--build", "--preset", "release", "-j2", "--target", "table_history_bench"],
+                   cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run([os.path.join(ROOT, "build", "release", "bench", "table_history_bench"),
+                    str(args.history_rows)], check=True)
+
+
 def build_simdjson_parse(work):
     program = os.path.join(work, "simdjson_parse")
     subprocess.run(["c++", "-O2", "-std=c++17", "-o", program, os.path.join(BENCH, "simdjson_parse.cpp"),
@@ -230,6 +239,7 @@ def main():
     parser.add_argument("--no-window", action="store_true")
     parser.add_argument("--list-projects", type=int, default=400)
     parser.add_argument("--list-subtitles", type=int, default=1100)
+    parser.add_argument("--history-rows", type=int, default=200000)
     args = parser.parse_args()
     args.sizes = [int(s) for s in args.sizes.split(",")]
     args.window_sizes = [int(s) for s in args.window_sizes.split(",")]
@@ -237,6 +247,7 @@ def main():
     converters(args, args.work)
     project_list(args, args.work)
     windows_cli(args, args.work)
+    table_history(args)
     if not args.no_window:
         window(args)
 

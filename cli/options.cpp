@@ -5,11 +5,10 @@
 #include <memory>
 
 #include "core/ascii_case.h"
+#include "core/time_shift.h"
 
 namespace cli {
 namespace {
-
-constexpr int64_t kMaxOffsetSeconds = 100LL * 366 * 24 * 3600;
 
 constexpr char kDescription[] =
     "Writes the subtitles of JianyingPro and CapCut drafts as SRT, WebVTT, plain text or\n"
@@ -106,37 +105,7 @@ Parser::Parser(Options& options) {
 }  // namespace
 
 bool ParseSecondsOffset(const std::string& text, int64_t& microseconds) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  int64_t seconds = 0;
-  int64_t fraction = 0;  // microseconds
-  int wholeDigits = 0;
-  int fractionDigits = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++wholeDigits) {
-    if (seconds > kMaxOffsetSeconds) return false;
-    seconds = seconds * 10 + (text[i] - '0');
-  }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    int64_t scale = 100000;
-    bool roundUp = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++fractionDigits) {
-      if (scale > 0) {
-        fraction += (text[i] - '0') * scale;
-        scale /= 10;
-      } else if (fractionDigits == 6) {
-        roundUp = text[i] >= '5';
-      }
-    }
-    if (roundUp) ++fraction;
-  }
-  if (i != text.size() || wholeDigits + fractionDigits == 0 || seconds > kMaxOffsetSeconds) {
-    return false;
-  }
-  microseconds = seconds * 1000000 + fraction;
-  if (negative) microseconds = -microseconds;
-  return true;
+  return core::ParseShiftSeconds(text, microseconds);
 }
 
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {

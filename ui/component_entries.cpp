@@ -43,7 +43,8 @@ rt::DescribedEntry TableEntry(rt::ComponentId id, const char* name, const platfo
                     {"editable", rt::StoredFlag(look.editable)},
                     {"selectable", rt::StoredFlag(look.selectable)},
                     {"enterAction", std::to_string(look.enterAction)},
-                    {"listMode", rt::StoredFlag(look.listMode)}};
+                    {"listMode", rt::StoredFlag(look.listMode)},
+                    {"numberedRows", rt::StoredFlag(look.numberedRows)}};
   if (look.stretchColumn >= 0) {
     entry.settings.emplace_back("stretchColumn", std::to_string(look.stretchColumn));
     entry.settings.emplace_back("stretchMinimum", std::to_string(look.stretchMinimum));

@@ -48,6 +48,8 @@ struct TableLook {
   bool selectable = false;
   int32_t enterAction = 0;
   bool listMode = false;
+  // The first column counts the rows from 1, renumbered when rows are deleted.
+  bool numberedRows = false;
   // The column that takes what the table gains or loses in width (-1: none), and the
   // least width it keeps.
   int32_t stretchColumn = -1;

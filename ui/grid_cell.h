@@ -63,6 +63,12 @@ class CGridCellBase {
   uint32_t backColour_ = kDefaultColour;
 };
 
+// A cell's text in whichever forms it holds it: what the edit history keeps of a cell.
+struct CellText {
+  std::string narrow;
+  std::optional<WideText> wide;
+};
+
 // A text cell: narrow text in code page 936 and optional wide text, which wins when set.
 class CGridCell : public CGridCellBase {
  public:
@@ -80,6 +86,18 @@ class CGridCell : public CGridCellBase {
   void ClearText() {
     narrow_.clear();
     if (wide_) wide_->clear();
+  }
+
+  // Exchanges the cell's text with `text`, moving the strings rather than copying them.
+  void SwapText(CellText& text) {
+    narrow_.swap(text.narrow);
+    wide_.swap(text.wide);
+  }
+  // The text `shown` stored as this cell stores its texts: wide if it holds wide text,
+  // else converted to code page 936.
+  CellText TextOf(WideText shown) const {
+    if (wide_) return {narrow_, std::move(shown)};
+    return {Utf16ToCp936(shown), std::nullopt};
   }
 
   WideText ShownText() const override { return wide_ ? *wide_ : Cp936ToUtf16(narrow_); }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
+#include <string>
 
 #include "runtime/window_layout.h"
 #include "ui/text_lines.h"
@@ -74,6 +76,7 @@ CGridCell CGridCtrl::NewCell(int32_t row, int32_t column) const {
 
 bool CGridCtrl::SetRowCount(int32_t rows) {
   if (rows <= 0) return false;
+  history_.Clear();
   if (editing_ && editRow_ >= rows) EndEdit(EditEnd::Cancel, WideText());
   int32_t old = RowCount();
   cells_.resize(static_cast<size_t>(rows));
@@ -92,6 +95,7 @@ bool CGridCtrl::SetRowCount(int32_t rows) {
 
 bool CGridCtrl::SetColumnCount(int32_t columns) {
   if (columns <= 0) return false;
+  history_.Clear();
   if (editing_ && editColumn_ >= columns) EndEdit(EditEnd::Cancel, WideText());
   int32_t old = ColumnCount();
   size_t n = static_cast<size_t>(columns);
@@ -111,6 +115,7 @@ bool CGridCtrl::SetColumnCount(int32_t columns) {
 
 void CGridCtrl::SetFixedCount(Axis axis, int32_t count) {
   count = std::max(count, 0);
+  history_.Clear();
   if (count > Count(axis)) {
     if (axis == Axis::kRows) SetRowCount(count);
     else SetColumnCount(count);
@@ -240,6 +245,8 @@ int32_t CGridCtrl::InsertRow(int32_t position, const std::string* heading) {
     SetFixedColumnCount(1);
   }
   if (position < rows_.fixed || position >= RowCount()) position = RowCount();
+  // Rows the history names would move under it; appending moves none.
+  if (position < RowCount()) history_.Clear();
   if (ColumnCount() == 0) SetColumnCount(1);
   int32_t height = cells_.empty() ? Px(kInsertedRowHeight) : rows_.sizes[0];
   std::vector<CGridCell> cells;
@@ -446,6 +453,19 @@ bool CGridCtrl::MoveTab(bool back) {
 
 bool CGridCtrl::OnKeyDown(int32_t key, bool ctrl, bool shift) {
   if (editing_) return false;
+  if (ctrl && key == 'Z') {
+    if (shift) Redo();
+    else Undo();
+    return true;
+  }
+  if (ctrl && key == 'Y') {
+    Redo();
+    return true;
+  }
+  if (ctrl && key == kKeyDelete) {
+    if (!settings_[kSettingListMode]) DeleteRows(SelectedRows());
+    return true;
+  }
   if (OnClipboardKey(key, ctrl, shift)) return true;
   switch (key) {
     case kKeyUp:
@@ -581,19 +601,34 @@ bool CGridCtrl::OnChar(char16_t ch, bool ctrl) {
 }
 
 void CGridCtrl::DeleteCells() {
-  bool changed = false;
-  for (int32_t r = 0; r < RowCount(); ++r) {
-    for (int32_t c = 0; c < ColumnCount(); ++c) {
-      CGridCell& cell = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
-      bool target = (r == rows_.current && c == columns_.current) || cell.Has(kCellSelected);
-      if (target && Editable(r, c)) {
-        cell.ClearText();
-        changed = true;
+  GridStep step;
+  try {
+    for (int32_t r = 0; r < RowCount(); ++r) {
+      for (int32_t c = 0; c < ColumnCount(); ++c) {
+        CGridCell& cell = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+        bool target = (r == rows_.current && c == columns_.current) || cell.Has(kCellSelected);
+        if (!target || !Editable(r, c) || cell.ShownText().empty()) continue;
+        ChangeText(step, r, c, cell.TextOf(WideText()));
         if (sink_) sink_->RedrawCell(r, c);
       }
     }
+  } catch (const std::bad_alloc&) {
+    Revert(step);
+    return;
   }
-  if (changed) modified_ = true;
+  Record(std::move(step));
+}
+
+bool CGridCtrl::CanClearCells() const {
+  if (settings_[kSettingListMode]) return false;
+  for (int32_t r = rows_.fixed; r < RowCount(); ++r) {
+    for (int32_t c = columns_.fixed; c < ColumnCount(); ++c) {
+      const CGridCell& cell = cells_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      bool target = (r == rows_.current && c == columns_.current) || cell.Has(kCellSelected);
+      if (target && Editable(r, c) && !cell.ShownText().empty()) return true;
+    }
+  }
+  return false;
 }
 
 void CGridCtrl::SelectAll() {
@@ -638,25 +673,165 @@ WideText CGridCtrl::CopyText() const {
 void CGridCtrl::Paste(const WideText& text) {
   if (rows_.current < 0 || text.empty()) return;
   auto table = SplitTable(text);
-  bool changed = false;
+  std::vector<TextEdit> edits;
   for (size_t i = 0; i < table.size(); ++i) {
     for (size_t j = 0; j < table[i].size(); ++j) {
-      int32_t r = rows_.current + static_cast<int32_t>(i);
-      int32_t c = columns_.current + static_cast<int32_t>(j);
-      if (!Editable(r, c)) continue;
-      CGridCell* cell = Cell(r, c);
-      if (cell->HasWideText()) {
-        cell->SetWideText(table[i][j]);
-      } else {
-        cell->SetNarrowText(Utf16ToCp936(table[i][j]));
-      }
-      changed = true;
+      edits.push_back({rows_.current + static_cast<int32_t>(i),
+                       columns_.current + static_cast<int32_t>(j), std::move(table[i][j])});
     }
   }
-  if (changed) {
-    modified_ = true;
-    Redraw();
+  if (EditTexts(edits) > 0) Redraw();
+}
+
+// ---- Edit history -------------------------------------------------------------------
+
+void CGridCtrl::ChangeText(GridStep& step, int32_t row, int32_t column, CellText text) {
+  step.cells.push_back({row, column, std::move(text)});
+  cells_[static_cast<size_t>(row)][static_cast<size_t>(column)].SwapText(step.cells.back().text);
+}
+
+void CGridCtrl::Revert(GridStep& step) {
+  SwapTexts(step);
+  step.cells.clear();
+}
+
+void CGridCtrl::Record(GridStep step) {
+  if (step.Empty()) return;
+  try {
+    history_.Push(std::move(step));
+  } catch (const std::bad_alloc&) {
+    // The change stands; only the way back is lost.
+    history_.Clear();
+    history_.MarkUnsaved();
   }
+}
+
+size_t CGridCtrl::EditTexts(const std::vector<TextEdit>& edits) {
+  CommitOpenEdit();
+  GridStep step;
+  try {
+    step.cells.reserve(edits.size());
+    for (const TextEdit& edit : edits) {
+      if (!Editable(edit.row, edit.column)) continue;
+      const CGridCell& cell = *Cell(edit.row, edit.column);
+      CellText text = cell.TextOf(edit.text);
+      if (text.narrow == cell.NarrowText() && text.wide.has_value() == cell.HasWideText() &&
+          (!text.wide || *text.wide == cell.WideTextValue())) {
+        continue;
+      }
+      ChangeText(step, edit.row, edit.column, std::move(text));
+      if (sink_) sink_->RedrawCell(edit.row, edit.column);
+    }
+  } catch (const std::bad_alloc&) {
+    Revert(step);
+    return 0;
+  }
+  size_t changed = step.cells.size();
+  Record(std::move(step));
+  return changed;
+}
+
+void CGridCtrl::SwapTexts(GridStep& step) {
+  for (auto it = step.cells.rbegin(); it != step.cells.rend(); ++it) {
+    if (!IsValid(it->row, it->column)) continue;
+    cells_[static_cast<size_t>(it->row)][static_cast<size_t>(it->column)].SwapText(it->text);
+    if (sink_) sink_->RedrawCell(it->row, it->column);
+  }
+}
+
+size_t CGridCtrl::DeleteRows(std::vector<int32_t> rows) {
+  CommitOpenEdit();
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  GridStep step;
+  try {
+    for (int32_t row : rows) {
+      if (row >= rows_.fixed && row < RowCount()) step.rows.push_back({row, 0, {}});
+    }
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+  if (step.rows.empty()) return 0;
+  RemoveRows(step);
+  size_t removed = step.rows.size();
+  ClearSelection();
+  RowsMoved(step.rows.front().row);
+  Record(std::move(step));
+  return removed;
+}
+
+void CGridCtrl::RemoveRows(GridStep& step) {
+  for (auto it = step.rows.rbegin(); it != step.rows.rend(); ++it) {
+    auto index = static_cast<size_t>(it->row);
+    it->cells = std::move(cells_[index]);
+    it->height = rows_.sizes[index];
+    cells_.erase(cells_.begin() + it->row);
+    rows_.sizes.erase(rows_.sizes.begin() + it->row);
+  }
+}
+
+void CGridCtrl::RestoreRows(GridStep& step) {
+  for (RemovedRow& removed : step.rows) {
+    cells_.insert(cells_.begin() + removed.row, std::move(removed.cells));
+    rows_.sizes.insert(rows_.sizes.begin() + removed.row, removed.height);
+    removed.cells.clear();
+  }
+}
+
+void CGridCtrl::RowsMoved(int32_t row) {
+  if (settings_[kSettingNumberedRows] && columns_.fixed > 0) {
+    for (int32_t r = std::max(row, rows_.fixed); r < RowCount(); ++r) {
+      cells_[static_cast<size_t>(r)][0].SetNarrowText(std::to_string(r - rows_.fixed + 1));
+    }
+  }
+  if (rows_.current >= RowCount()) rows_.current = RowCount() - 1;
+  if (rows_.current < rows_.fixed) ClearCurrent();
+  anchorRow_ = anchorColumn_ = -1;
+  ShapeChanged();
+}
+
+bool CGridCtrl::Undo() {
+  CommitOpenEdit();
+  GridStep* step = history_.StepBack();
+  if (!step) return false;
+  if (!step->rows.empty()) {
+    RestoreRows(*step);
+    RowsMoved(step->rows.front().row);
+    MoveTo(step->rows.front().row, HasCurrent() ? columns_.current : FirstMovable(Axis::kColumns));
+    return true;
+  }
+  SwapTexts(*step);
+  MoveTo(step->cells.front().row, step->cells.front().column);
+  return true;
+}
+
+bool CGridCtrl::Redo() {
+  CommitOpenEdit();
+  GridStep* step = history_.StepForward();
+  if (!step) return false;
+  if (!step->rows.empty()) {
+    RemoveRows(*step);
+    ClearSelection();
+    RowsMoved(step->rows.front().row);
+    return true;
+  }
+  SwapTexts(*step);
+  MoveTo(step->cells.front().row, step->cells.front().column);
+  return true;
+}
+
+std::vector<int32_t> CGridCtrl::SelectedRows() const {
+  std::vector<int32_t> rows;
+  for (int32_t r = rows_.fixed; r < RowCount(); ++r) {
+    for (const CGridCell& cell : cells_[static_cast<size_t>(r)]) {
+      if (cell.Has(kCellSelected)) {
+        rows.push_back(r);
+        break;
+      }
+    }
+  }
+  if (rows.empty() && HasCurrent() && rows_.current >= rows_.fixed) rows.push_back(rows_.current);
+  return rows;
 }
 
 // ---- Mouse --------------------------------------------------------------------------
@@ -707,11 +882,51 @@ void CGridCtrl::OnLeftDown(int x, int y, bool ctrl, bool shift) {
     return;
   }
   if (settings_[kSettingSelectable]) {
+    if (shift && anchorRow_ >= 0 && IsValid(anchorRow_, anchorColumn_)) {
+      SelectRange(row, column);
+      MoveTo(row, column);
+      return;
+    }
+    if (ctrl) {
+      CGridCell* cell = Cell(row, column);
+      cell->SetBits(kCellSelected, !cell->Has(kCellSelected));
+      Redraw();
+      MoveTo(row, column);
+      return;
+    }
     ClearSelection();
     int32_t from = settings_[kSettingListMode] ? columns_.fixed : column;
     int32_t to = settings_[kSettingListMode] ? ColumnCount() - 1 : column;
     for (int32_t c = from; c <= to; ++c) Cell(row, c)->SetBits(kCellSelected, true);
   }
+  anchorRow_ = row;
+  anchorColumn_ = column;
+  MoveTo(row, column);
+}
+
+void CGridCtrl::SelectRange(int32_t row, int32_t column) {
+  ClearSelection();
+  bool list = settings_[kSettingListMode] != 0;
+  int32_t top = std::min(row, anchorRow_), bottom = std::max(row, anchorRow_);
+  int32_t left = list ? columns_.fixed : std::min(column, anchorColumn_);
+  int32_t right = list ? ColumnCount() - 1 : std::max(column, anchorColumn_);
+  for (int32_t r = top; r <= bottom; ++r) {
+    for (int32_t c = left; c <= right; ++c) Cell(r, c)->SetBits(kCellSelected, true);
+  }
+  Redraw();
+}
+
+void CGridCtrl::OnRightDown(int x, int y) {
+  int32_t row, column;
+  if (editing_ || !HitTest(x, y, &row, &column) || IsFixed(row, column)) return;
+  if (Cell(row, column)->Has(kCellSelected) ||
+      (row == rows_.current && column == columns_.current)) {
+    return;
+  }
+  ClearSelection();
+  if (settings_[kSettingSelectable]) Cell(row, column)->SetBits(kCellSelected, true);
+  anchorRow_ = row;
+  anchorColumn_ = column;
   MoveTo(row, column);
 }
 
@@ -837,9 +1052,29 @@ bool CGridCtrl::BeginEdit(int32_t row, int32_t column, EditCaret caret, const Wi
     request.text = initial ? *initial : editShown_;
     request.caret = caret;
     request.wide = editWide_;
+    request.selectStart = selectStart_;
+    request.selectEnd = selectEnd_;
     sink_->OpenEditor(request);
   }
   return true;
+}
+
+void CGridCtrl::CommitOpenEdit() {
+  if (editing_ && sink_) sink_->CommitEditor();
+  // Without a view that could say what its box holds, the cell keeps its text.
+  if (editing_) EndEdit(EditEnd::Commit, editShown_);
+}
+
+bool CGridCtrl::ShowInEditor(int32_t row, int32_t column, size_t start, size_t end) {
+  CommitOpenEdit();
+  if (!Editable(row, column)) return false;
+  ClearSelection();
+  MoveTo(row, column);
+  selectStart_ = start;
+  selectEnd_ = end;
+  bool opened = BeginEdit(row, column, EditCaret::SelectRange, nullptr);
+  selectStart_ = selectEnd_ = 0;
+  return opened;
 }
 
 void CGridCtrl::EndEdit(EditEnd how, const WideText& boxText) {
@@ -850,12 +1085,15 @@ void CGridCtrl::EndEdit(EditEnd how, const WideText& boxText) {
   // A box that still shows the original leaves the cell alone, even where the box wrote
   // its line breaks differently.
   if (cell && how != EditEnd::Cancel && boxText != editShown_ && boxText != editOriginal_) {
-    if (editWide_) {
-      cell->SetWideText(boxText);
-    } else {
-      cell->SetNarrowText(Utf16ToCp936(boxText));
+    CellText text = editWide_ ? CellText{cell->NarrowText(), boxText}
+                              : CellText{Utf16ToCp936(boxText), std::nullopt};
+    GridStep step;
+    try {
+      ChangeText(step, editRow_, editColumn_, std::move(text));
+    } catch (const std::bad_alloc&) {
+      return;
     }
-    modified_ = true;
+    Record(std::move(step));
     if (sink_) sink_->RedrawCell(editRow_, editColumn_);
   }
   if (how == EditEnd::Tab && rows_.current == editRow_ && columns_.current == editColumn_ &&

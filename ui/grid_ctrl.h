@@ -10,6 +10,8 @@
 
 #include "ui/grid_axis.h"
 #include "ui/grid_cell.h"
+#include "ui/grid_history.h"
+#include "ui/table_actions.h"
 #include "ui/text_convert.h"
 
 namespace ui {
@@ -39,6 +41,7 @@ enum TableSetting : int32_t {
   kSettingSelectable = 15,
   kSettingEnterAction = 20,  // 0 nothing (Enter edits), 1 like Tab, 2 down, 3 default
   kSettingListMode = 22,
+  kSettingNumberedRows = 23,  // 1: the first column counts the rows, renumbered as they go
   kSettingCount = 24,
 };
 
@@ -65,8 +68,15 @@ enum GridKey : int32_t {
   kKeyF2 = 0x71,
 };
 
+// A new text for one cell.
+struct TextEdit {
+  int32_t row = 0;
+  int32_t column = 0;
+  WideText text;
+};
+
 // Where the caret goes when an edit box opens.
-enum class EditCaret { AtEnd, SelectAll };
+enum class EditCaret { AtEnd, SelectAll, SelectRange };
 
 // What the view must show in a new edit box.
 struct EditRequest {
@@ -74,6 +84,9 @@ struct EditRequest {
   WideText text;  // the box's initial text
   EditCaret caret = EditCaret::AtEnd;
   bool wide = false;  // the cell holds wide text: the result is stored as wide text
+  // For SelectRange: the units of the box's text to select; the keyboard focus stays
+  // where it is (a find dialog keeps it).
+  size_t selectStart = 0, selectEnd = 0;
 };
 
 // How an edit ended.
@@ -97,6 +110,8 @@ class GridViewSink {
   virtual void ScrollChanged() = 0;                       // scroll bars and position
   virtual void OpenEditor(const EditRequest& request) = 0;
   virtual void CloseEditor() = 0;
+  // Ends an open box as leaving it does: its text goes to EndEdit.
+  virtual void CommitEditor() {}
   virtual void CopyToClipboard(const WideText& text) = 0;
   virtual WideText PasteFromClipboard() = 0;
 };
@@ -108,6 +123,9 @@ class CGridCtrl {
   CGridCtrl& operator=(const CGridCtrl&) = delete;
 
   void SetSink(GridViewSink* sink) { sink_ = sink; }
+  // What the owner offers beyond editing cells; the view's keys and menu read it.
+  void SetActions(const TableActions& actions) { actions_ = actions; }
+  const TableActions& Actions() const { return actions_; }
 
   // ---- Shape ---------------------------------------------------------------------
   // How many rows or columns there are, and how many of them lead as fixed ones.
@@ -175,11 +193,41 @@ class CGridCtrl {
   int32_t Setting(int32_t index) const;
   // Stores a setting with its side effects; unknown indices are ignored.
   void SetSetting(int32_t index, int32_t value);
-  // Has the user changed a cell (an edit committed with another text, a paste, a
-  // delete) since the table was made or the flag was cleared? Cells written by the
+  // Do the cells differ from when the flag was last cleared (the table filled or
+  // exported), through the user's changes (an edit, a paste, a delete, a replacement,
+  // removed rows)? Undoing back to that state clears it again. Cells written by the
   // program leave it alone.
-  bool Modified() const { return modified_; }
-  void SetModified(bool modified) { modified_ = modified; }
+  bool Modified() const { return history_.Modified(); }
+  void SetModified(bool modified) {
+    if (modified) history_.MarkUnsaved();
+    else history_.MarkSaved();
+  }
+
+  // ---- Edit history --------------------------------------------------------------
+  // Each change by the user is one step, however many cells it touched. The program's
+  // changes to the table's shape (row or column counts, fixed counts, a row inserted
+  // among others) forget every step.
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  // Undoes or redoes one step, ending an edit in progress first (its text counts as a
+  // step); the first cell it changed becomes current. False when there is none.
+  bool Undo();
+  bool Redo();
+  const GridHistory& History() const { return history_; }
+  // Gives cells new texts as one step, skipping cells that may not be edited or already
+  // show the text; returns how many changed.
+  size_t EditTexts(const std::vector<TextEdit>& edits);
+  // Takes the non-fixed rows `rows` out as one step; with kSettingNumberedRows the rows
+  // after them are renumbered. Returns how many went.
+  size_t DeleteRows(std::vector<int32_t> rows);
+  // The rows that hold a selected cell, ascending, or else the current row; empty when
+  // there is neither.
+  std::vector<int32_t> SelectedRows() const;
+  // Would Delete or Cut change a cell (the current or a selected one that may be edited
+  // and is not empty)?
+  bool CanClearCells() const;
+  // Would Copy and Paste have a cell to act on?
+  bool HasCurrentCell() const { return HasCurrent(); }
 
   // ---- Viewport ------------------------------------------------------------------
   void SetClientSize(int width, int height);
@@ -236,7 +284,11 @@ class CGridCtrl {
   bool OnKeyDown(int32_t key, bool ctrl, bool shift);
   // A typed character (UTF-16 unit); `ctrl` when Ctrl is held.
   bool OnChar(char16_t ch, bool ctrl);
+  // Ctrl adds the cell to the selection or takes it out; Shift selects the cells
+  // between the last plainly clicked cell and this one.
   void OnLeftDown(int x, int y, bool ctrl, bool shift);
+  // A right click makes the cell under the pointer current unless it is selected.
+  void OnRightDown(int x, int y);
   void OnLeftUp(int x, int y);
   void OnLeftDoubleClick(int x, int y);
   // With the button held, a drag: returns the pointer shape for (x, y).
@@ -270,6 +322,9 @@ class CGridCtrl {
   int32_t EditColumn() const { return editColumn_; }
   // Starts editing a cell; false when the cell may not be edited.
   bool BeginEdit(int32_t row, int32_t column, EditCaret caret, const WideText* initial);
+  // Makes the cell current and opens its box with units [start, end) of the box's text
+  // selected, ending any other edit first; false when the cell may not be edited.
+  bool ShowInEditor(int32_t row, int32_t column, size_t start, size_t end);
   // Ends the edit with the box's text (ignored for Cancel). Tab moves on and edits there.
   void EndEdit(EditEnd how, const WideText& boxText);
   // The text the cell had when editing began.
@@ -310,6 +365,25 @@ class CGridCtrl {
   // After the sizes, counts or extent of an axis changed: scroll bars and a repaint.
   void ShapeChanged();
   void DeleteCells();
+  // Applies a step's cell changes, exchanging each text with the cell's (undo and redo
+  // alike), and repaints them.
+  void SwapTexts(GridStep& step);
+  // Takes a step's rows out of the table, or puts them back.
+  void RemoveRows(GridStep& step);
+  void RestoreRows(GridStep& step);
+  // After rows moved: the numbers from `row` on, the current cell and the repaint.
+  void RowsMoved(int32_t row);
+  // Adds a done step to the history; if there is no memory for it, the history is
+  // forgotten and the table counts as modified.
+  void Record(GridStep step);
+  // Exchanges `text` with the cell's, keeping the cell's old text in the step. If the
+  // step cannot grow, the cell keeps its text and std::bad_alloc leaves.
+  void ChangeText(GridStep& step, int32_t row, int32_t column, CellText text);
+  // Undoes a step that could not be finished.
+  void Revert(GridStep& step);
+  void SelectRange(int32_t row, int32_t column);
+  // Ends an open edit, keeping what its box holds.
+  void CommitOpenEdit();
   void SelectAll();
   WideText CopyText() const;
   void Paste(const WideText& text);
@@ -332,7 +406,9 @@ class CGridCtrl {
   std::vector<uint32_t> columnFormats_;
   int32_t settings_[kSettingCount] = {};
   int32_t cellMargin_ = 0;
-  bool modified_ = false;
+  GridHistory history_;
+  TableActions actions_;
+  int32_t anchorRow_ = -1, anchorColumn_ = -1;  // where a Shift+click range starts
 
   // The DPI the sizes are pixels for; the model's own spacings follow it.
   int dpi_ = 96;
@@ -358,6 +434,7 @@ class CGridCtrl {
   int32_t editRow_ = -1, editColumn_ = -1;
   WideText editOriginal_;
   WideText editShown_;  // the original with its line breaks as the box shows them
+  size_t selectStart_ = 0, selectEnd_ = 0;  // what ShowInEditor's box selects
 
   int lineHeight_ = 16;
 

@@ -8,8 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "ui/grid_find.h"
 #include "ui/grid_view.h"
+#include "ui/table_dialogs_win.h"
 #include "ui/text_lines.h"
+#include "ui/window_texts.h"
 
 namespace ui {
 namespace {
@@ -79,6 +82,7 @@ class WindowDc {
 int ScrollBarOf(Axis axis) { return axis == Axis::kRows ? SB_VERT : SB_HORZ; }
 
 const wchar_t* Wide(const WideText& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 WideText WindowText(HWND hwnd) {
   int n = GetWindowTextLengthW(hwnd);
@@ -166,6 +170,7 @@ class GridWindow : public GridView, public GridViewSink {
   void ScrollChanged() override;
   void OpenEditor(const EditRequest& request) override;
   void CloseEditor() override;
+  void CommitEditor() override { EndEditor(EditEnd::Commit); }
   void CopyToClipboard(const WideText& text) override;
   WideText PasteFromClipboard() override;
 
@@ -204,6 +209,34 @@ class GridWindow : public GridView, public GridViewSink {
   LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
   LRESULT OnCommand(WPARAM wp, LPARAM lp);
+  LRESULT OnKeyUp(WPARAM wp, LPARAM lp);
+  LRESULT OnRightDown(WPARAM wp, LPARAM lp);
+  LRESULT OnContextMenu(WPARAM wp, LPARAM lp);
+
+  // The context menu at a screen point, and what its items and their keys do.
+  void ShowContextMenu(POINT at);
+  void RunCommand(UINT command);
+  // Ctrl+F, Ctrl+H, F3, Shift+F3 and Ctrl+T; false for other keys.
+  bool OnOwnerKey(WPARAM key, bool ctrl, bool shift);
+  // An open box that does not have the focus (it shows a found match) ends before the
+  // table acts on a key or a click.
+  void EndUnfocusedEditor() {
+    if (edit_ && GetFocus() != edit_) EndEditor(EditEnd::Commit);
+  }
+  bool CanFind() const {
+    return grid_.Actions().findColumn >= 0 && grid_.RowCount() > grid_.FixedRowCount();
+  }
+  void ShowFindDialog(bool replace);
+  // A notice of the find or replace dialog.
+  void OnFindNotice(LPARAM lp);
+  // Finds the next match down or up from the last one (or from the current cell) and
+  // shows it selected in the cell's box; says so when there is none.
+  void FindNext(bool down);
+  // Replaces the match on show, if the cell still holds it, and finds the next.
+  void ReplaceCurrent();
+  void ReplaceAll();
+  // A message box over the find dialog when it is open, else over the table.
+  void Tell(const WideText& text, const char16_t* title, UINT icon);
 
   void MeasureFont();
   struct CellColours {
@@ -264,6 +297,8 @@ class GridWindow : public GridView, public GridViewSink {
   bool lineColumn_ = true;
   bool scrollBarsStale_ = false;
   GridCursor cursor_ = GridCursor::Arrow;
+  FindReplaceDialog find_;
+  TextMatch lastMatch_;  // the match on show, not Found() before the first
   static WNDPROC editBaseProc_;
 };
 
@@ -292,6 +327,9 @@ const GridWindow::Route GridWindow::kRoutes[] = {
     {WM_CAPTURECHANGED, &GridWindow::OnCaptureChanged},
     {WM_TIMER, &GridWindow::OnTimer},
     {WM_COMMAND, &GridWindow::OnCommand},
+    {WM_KEYUP, &GridWindow::OnKeyUp},
+    {WM_RBUTTONDOWN, &GridWindow::OnRightDown},
+    {WM_CONTEXTMENU, &GridWindow::OnContextMenu},
 };
 
 bool RegisterGridClass(HINSTANCE instance) {
@@ -367,6 +405,13 @@ LRESULT CALLBACK GridWindow::WindowProc(HWND hwnd, UINT message, WPARAM wp, LPAR
     self->hwnd_ = nullptr;
     self->edit_ = nullptr;
     return DefWindowProcW(hwnd, message, wp, lp);
+  }
+  if (message == self->find_.Message() && self->find_.Message() != 0) {
+    try {
+      self->OnFindNotice(lp);
+    } catch (...) {
+    }
+    return 0;
   }
   for (const Route& route : kRoutes) {
     if (route.message != message) continue;
@@ -688,6 +733,15 @@ LRESULT GridWindow::OnWheel(WPARAM wp, LPARAM) {
 LRESULT GridWindow::OnKeyDown(WPARAM wp, LPARAM lp) {
   bool ctrl = GetKeyState(VK_CONTROL) < 0;
   bool shift = GetKeyState(VK_SHIFT) < 0;
+  EndUnfocusedEditor();
+  if (wp == VK_APPS) {
+    CellRect c = grid_.CellRectangle(grid_.CurrentRow(), grid_.CurrentColumn());
+    POINT at = grid_.HasCurrentCell() ? POINT{c.left + Px(8), c.bottom} : POINT{0, 0};
+    ClientToScreen(hwnd_, &at);
+    ShowContextMenu(at);
+    return 0;
+  }
+  if (OnOwnerKey(wp, ctrl, shift)) return 0;
   if (grid_.OnKeyDown(static_cast<int32_t>(wp), ctrl, shift)) return 0;
   return DefWindowProcW(hwnd_, WM_KEYDOWN, wp, lp);
 }
@@ -709,6 +763,7 @@ void GridWindow::InvertSizingLine() {
 }
 
 LRESULT GridWindow::OnLeftDown(WPARAM wp, LPARAM lp) {
+  EndUnfocusedEditor();
   // Taking the focus ends an open edit (the box commits when it loses the focus).
   if (GetFocus() != hwnd_) SetFocus(hwnd_);
   SetCapture(hwnd_);
@@ -824,7 +879,8 @@ void GridWindow::OpenEditor(const EditRequest& request) {
   DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
   HWND edit = CreateWindowExW(
       0, L"Edit", L"",
-      WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | align,
+      WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | align |
+          (request.caret == EditCaret::SelectRange ? ES_NOHIDESEL : 0),
       rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_, nullptr,
       GetModuleHandleW(nullptr), nullptr);
   if (!edit) {
@@ -842,6 +898,13 @@ void GridWindow::OpenEditor(const EditRequest& request) {
   PlaceEditor(0);
   ShowWindow(edit, SW_SHOW);
   int length = static_cast<int>(request.text.size());
+  if (request.caret == EditCaret::SelectRange) {
+    // A found match: selected, shown without the focus, which the find dialog keeps.
+    SendMessageW(edit, EM_SETSEL, request.selectStart, request.selectEnd);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    if (!find_.Window()) SetFocus(edit);
+    return;
+  }
   if (request.caret == EditCaret::SelectAll) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
   } else {
@@ -949,6 +1012,215 @@ LRESULT GridWindow::OnCommand(WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+// ---- Context menu, find and replace, time shift ------------------------------------
+
+// The context menu's items, in order; 0 draws a separator.
+enum MenuCommand : UINT {
+  kMenuSeparator = 0,
+  kMenuUndo = 1,
+  kMenuRedo,
+  kMenuCut,
+  kMenuCopy,
+  kMenuPaste,
+  kMenuDelete,
+  kMenuFind,
+  kMenuReplace,
+  kMenuShiftTimes,
+  kMenuDeleteRows,
+};
+
+struct MenuItem {
+  MenuCommand command;
+  const char16_t* text;
+};
+
+constexpr MenuItem kMenuItems[] = {
+    {kMenuUndo, texts::kMenuUndo},       {kMenuRedo, texts::kMenuRedo},
+    {kMenuSeparator, nullptr},           {kMenuCut, texts::kMenuCut},
+    {kMenuCopy, texts::kMenuCopy},       {kMenuPaste, texts::kMenuPaste},
+    {kMenuDelete, texts::kMenuDelete},   {kMenuSeparator, nullptr},
+    {kMenuFind, texts::kMenuFind},       {kMenuReplace, texts::kMenuReplace},
+    {kMenuSeparator, nullptr},           {kMenuShiftTimes, texts::kMenuShiftTimes},
+    {kMenuDeleteRows, texts::kMenuDeleteRows},
+};
+
+LRESULT GridWindow::OnKeyUp(WPARAM wp, LPARAM lp) {
+  // The menu key has shown the menu when it went down.
+  if (wp == VK_APPS) return 0;
+  return DefWindowProcW(hwnd_, WM_KEYUP, wp, lp);
+}
+
+LRESULT GridWindow::OnRightDown(WPARAM, LPARAM lp) {
+  EndUnfocusedEditor();
+  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  grid_.OnRightDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+  return 0;
+}
+
+LRESULT GridWindow::OnContextMenu(WPARAM, LPARAM lp) {
+  POINT at = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (lp == -1) {
+    at = {0, 0};
+    ClientToScreen(hwnd_, &at);
+  }
+  ShowContextMenu(at);
+  return 0;
+}
+
+void GridWindow::ShowContextMenu(POINT at) {
+  EndUnfocusedEditor();
+  if (edit_) EndEditor(EditEnd::Commit);
+  bool current = grid_.HasCurrentCell();
+  auto can = [&](MenuCommand command) {
+    switch (command) {
+      case kMenuUndo: return grid_.CanUndo();
+      case kMenuRedo: return grid_.CanRedo();
+      case kMenuCut:
+      case kMenuDelete: return grid_.CanClearCells();
+      case kMenuCopy: return current;
+      case kMenuPaste:
+        return current && grid_.Editable(grid_.CurrentRow(), grid_.CurrentColumn()) &&
+               IsClipboardFormatAvailable(CF_UNICODETEXT);
+      case kMenuFind:
+      case kMenuReplace: return CanFind();
+      case kMenuShiftTimes:
+        return grid_.Actions().shiftTimes != nullptr &&
+               grid_.RowCount() > grid_.FixedRowCount();
+      case kMenuDeleteRows: return !grid_.SelectedRows().empty();
+      case kMenuSeparator: break;
+    }
+    return false;
+  };
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  for (const MenuItem& item : kMenuItems) {
+    if (item.command == kMenuSeparator) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(menu, MF_STRING | (can(item.command) ? MF_ENABLED : MF_GRAYED), item.command,
+                  Wide(item.text));
+    }
+  }
+  UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
+      hwnd_, nullptr));
+  DestroyMenu(menu);
+  if (chosen != 0 && can(static_cast<MenuCommand>(chosen))) RunCommand(chosen);
+}
+
+void GridWindow::RunCommand(UINT command) {
+  switch (command) {
+    case kMenuUndo: grid_.Undo(); break;
+    case kMenuRedo: grid_.Redo(); break;
+    case kMenuCut: grid_.OnKeyDown('X', true, false); break;
+    case kMenuCopy: grid_.OnKeyDown('C', true, false); break;
+    case kMenuPaste: grid_.OnKeyDown('V', true, false); break;
+    case kMenuDelete: grid_.OnKeyDown(kKeyDelete, false, false); break;
+    case kMenuFind: ShowFindDialog(false); break;
+    case kMenuReplace: ShowFindDialog(true); break;
+    case kMenuShiftTimes: ShiftDialogShow(GetAncestor(hwnd_, GA_ROOT), grid_); break;
+    case kMenuDeleteRows: grid_.DeleteRows(grid_.SelectedRows()); break;
+    default: break;
+  }
+}
+
+bool GridWindow::OnOwnerKey(WPARAM key, bool ctrl, bool shift) {
+  if (ctrl && key == 'F') {
+    if (CanFind()) ShowFindDialog(false);
+    return true;
+  }
+  if (ctrl && key == 'H') {
+    if (CanFind()) ShowFindDialog(true);
+    return true;
+  }
+  if (!ctrl && key == VK_F3) {
+    if (!CanFind()) return true;
+    if (find_.Query().what.empty()) ShowFindDialog(false);
+    else FindNext(!shift);
+    return true;
+  }
+  if (ctrl && key == 'T') {
+    if (grid_.Actions().shiftTimes && grid_.RowCount() > grid_.FixedRowCount())
+      ShiftDialogShow(GetAncestor(hwnd_, GA_ROOT), grid_);
+    return true;
+  }
+  return false;
+}
+
+void GridWindow::ShowFindDialog(bool replace) {
+  // The current caption's selected words, or else nothing new, are offered.
+  find_.Show(hwnd_, replace, WideText());
+}
+
+void GridWindow::OnFindNotice(LPARAM lp) {
+  const FINDREPLACEW& notice = find_.Notice(lp);
+  if (notice.Flags & FR_DIALOGTERM) {
+    // The found text's box takes the focus, so the user can type over the match.
+    if (edit_) SetFocus(edit_);
+    return;
+  }
+  if (notice.Flags & FR_REPLACEALL) {
+    ReplaceAll();
+  } else if (notice.Flags & FR_REPLACE) {
+    ReplaceCurrent();
+  } else if (notice.Flags & FR_FINDNEXT) {
+    FindNext(find_.Down());
+  }
+}
+
+void GridWindow::FindNext(bool down) {
+  int32_t column = grid_.Actions().findColumn;
+  FindQuery query = find_.Query();
+  TextMatch from = lastMatch_;
+  if (!from.Found() || from.row != grid_.CurrentRow() || from.column != column) {
+    from = {grid_.CurrentRow(), column, 0, 0};
+  }
+  TextMatch match = FindInColumn(grid_, column, query, from, down);
+  if (!match.Found()) {
+    lastMatch_ = TextMatch();
+    Tell(texts::WithValue(texts::kNotFound, query.what), texts::kFindTitle, MB_ICONINFORMATION);
+    return;
+  }
+  lastMatch_ = match;
+  WideText text = grid_.Cell(match.row, match.column)->ShownText();
+  grid_.ShowInEditor(match.row, match.column, EditBoxOffset(text, match.start),
+                     EditBoxOffset(text, match.start + match.length));
+}
+
+void GridWindow::ReplaceCurrent() {
+  FindQuery query = find_.Query();
+  if (edit_) EndEditor(EditEnd::Commit);
+  const CGridCell* cell = grid_.Cell(lastMatch_.row, lastMatch_.column);
+  if (lastMatch_.Found() && cell &&
+      FindInText(cell->ShownText(), query, lastMatch_.start) == lastMatch_.start) {
+    WideText text = cell->ShownText();
+    WideText with = find_.Replacement();
+    text.replace(lastMatch_.start, query.what.size(), with);
+    grid_.EditTexts({{lastMatch_.row, lastMatch_.column, text}});
+    lastMatch_.length = with.size();
+    grid_.SetCurrentCell(lastMatch_.row, lastMatch_.column);
+  }
+  FindNext(true);
+}
+
+void GridWindow::ReplaceAll() {
+  if (edit_) EndEditor(EditEnd::Commit);
+  FindQuery query = find_.Query();
+  size_t count = ReplaceAllInColumn(grid_, grid_.Actions().findColumn, query, find_.Replacement());
+  lastMatch_ = TextMatch();
+  if (count == 0) {
+    Tell(texts::WithValue(texts::kNotFound, query.what), texts::kReplaceTitle, MB_ICONINFORMATION);
+  } else {
+    Tell(texts::WithValue(texts::kReplacedCount, Utf8ToUtf16(std::to_string(count))),
+         texts::kReplaceTitle, MB_ICONINFORMATION);
+  }
+}
+
+void GridWindow::Tell(const WideText& text, const char16_t* title, UINT icon) {
+  HWND owner = find_.Window() ? find_.Window() : GetAncestor(hwnd_, GA_ROOT);
+  MessageBoxW(owner, Wide(text), Wide(title), MB_OK | icon);
+}
+
 LRESULT CALLBACK GridWindow::EditProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
   auto* self = reinterpret_cast<GridWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self || self->edit_ != hwnd) return CallWindowProcW(editBaseProc_, hwnd, message, wp, lp);
@@ -975,6 +1247,13 @@ LRESULT GridWindow::EditMessage(HWND edit, UINT message, WPARAM wp, LPARAM lp) {
       }
       if (wp == VK_RETURN && !ctrl) {
         EndEditor(EditEnd::Return);
+        return 0;
+      }
+      // Find, replace and the time shift act on the table; the box's text counts first.
+      if (wp == VK_F3 || (ctrl && (wp == 'F' || wp == 'H' || wp == 'T'))) {
+        bool shift = GetKeyState(VK_SHIFT) < 0;
+        EndEditor(EditEnd::Commit);
+        OnOwnerKey(wp, ctrl, shift);
         return 0;
       }
       if (wp == VK_RETURN && ctrl) {

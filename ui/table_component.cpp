@@ -80,6 +80,13 @@ void TableCommitEdit(rt::ComponentId window, rt::ComponentId table) {
   if (auto* tableComponent = dynamic_cast<TableComponent*>(component)) tableComponent->CommitEdit();
 }
 
+CGridCtrl* TableGrid(rt::ComponentId window, rt::ComponentId table) {
+  auto* component = reinterpret_cast<rt::Component*>(
+      rt::SystemRequest(rt::kRequestComponentObject, window, static_cast<int32_t>(table)));
+  auto* tableComponent = dynamic_cast<TableComponent*>(component);
+  return tableComponent ? &tableComponent->Grid() : nullptr;
+}
+
 std::unique_ptr<rt::Component> CreateTableComponent(const rt::ComponentTemplate& entry) {
   return std::make_unique<TableComponent>(entry);
 }

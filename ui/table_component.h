@@ -56,6 +56,9 @@ class TableComponent : public rt::Component {
 // CommitEdit on the table `table` of `window`; nothing when there is no such table.
 void TableCommitEdit(rt::ComponentId window, rt::ComponentId table);
 
+// The model of the table `table` of `window`, or null when there is no such table.
+CGridCtrl* TableGrid(rt::ComponentId window, rt::ComponentId table);
+
 // The component factory of the table type.
 std::unique_ptr<rt::Component> CreateTableComponent(const rt::ComponentTemplate& entry);
 

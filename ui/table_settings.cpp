@@ -16,6 +16,7 @@ constexpr NamedSetting kNamedSettings[] = {
     {"rowHeight", kSettingRowHeight},           {"columnWidth", kSettingColumnWidth},
     {"editable", kSettingEditable},             {"selectable", kSettingSelectable},
     {"enterAction", kSettingEnterAction},       {"listMode", kSettingListMode},
+    {"numberedRows", kSettingNumberedRows},
 };
 
 bool ParseNumber(const std::string& text, int32_t* value) {

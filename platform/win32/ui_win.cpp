@@ -21,6 +21,8 @@ namespace platform {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"SubvaneWindow";
+// The class of the system's dialogs (the find and replace dialogs are modeless ones).
+constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kHiddenClass[] = L"SubvaneRequests";
 constexpr UINT kTaskMessage = 0x83E7;
 // Posted to a top-level window when one of its drop-down lists may show another item;
@@ -534,8 +536,10 @@ PumpResult PumpMessage(bool wait, bool takeQuit) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   wchar_t className[32] = L"";
   if (root) GetClassNameW(root, className, 32);
-  if (root && lstrcmpW(className, kWindowClass) == 0 && IsDialogMessageW(root, &message))
-    return PumpResult::Dispatched;
+  // So do Tab, Return and Escape in a modeless dialog such as the table's find dialog.
+  bool dialogKeys = root && (lstrcmpW(className, kWindowClass) == 0 ||
+                             lstrcmpW(className, kDialogClass) == 0);
+  if (dialogKeys && IsDialogMessageW(root, &message)) return PumpResult::Dispatched;
   TranslateMessage(&message);
   DispatchMessageW(&message);
   return PumpResult::Dispatched;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "platform/text_encoding.h"
@@ -48,7 +49,7 @@ class CliTest : public ::testing::Test {
   void SetUp() override {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = fs::temp_directory_path() /
-              (std::string("subvane-cli-") + info->name() + "-" + std::to_string(std::rand()));
+              (std::string("subvane-cli-") + info->name() + "-" + std::to_string(std::random_device()()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

@@ -1007,6 +1007,213 @@ def check_edits_are_not_lost(s):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def srt_blocks(data):
+    """An SRT file's blocks, each [serial, times, text], from its UTF-8 bytes."""
+    return [b.split("\r\n", 2) for b in data.decode("utf-8").split("\r\n\r\n") if b]
+
+
+def srt_bytes(blocks):
+    """SRT bytes of `blocks`, numbered again from 1."""
+    return "".join("%d\r\n%s\r\n%s\r\n\r\n" % (i + 1, b[1], b[2])
+                   for i, b in enumerate(blocks)).encode("utf-8")
+
+
+def wait_box(s, title, words):
+    """The box titled `title` whose text holds `words`, and its text."""
+    def box():
+        for w in s.windows():
+            said = " ".join(c["text"] for c in w.controls
+                            if c["class"].lower() == "static" and c["text"])
+            if w.title == title and words in said:
+                return w, said
+        return None
+    return s.wait("a box '%s' saying '%s'" % (title, words), box)
+
+
+def check_undo_find_replace_shift_and_delete_rows(s):
+    # On a real draft of 301 captions, as a person would: Ctrl+A, Delete, Ctrl+Z gives back
+    # every caption byte for byte; a replace-all is one step, undone and redone; a time
+    # shift of every row and of the selected ones equals subvane-cli --offset; a negative
+    # shift past zero is refused; deleted rows are renumbered and exported so; undoing
+    # back to the exported state closes without a question.
+    draft = pathlib.Path(s.args.drafts) / "json-cantonese-301.json"
+    if not draft.exists():
+        print("SKIP check_undo_find_replace_shift_and_delete_rows: no real drafts")
+        return
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    question = "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？"
+    try:
+        run_cli(s, "-o", windows_path(work / "cli.srt"), windows_path(draft))
+        run_cli(s, "--offset", "2.5", "-o", windows_path(work / "cli-2.5.srt"), windows_path(draft))
+        run_cli(s, "--offset", "1", "-o", windows_path(work / "cli-1.srt"), windows_path(draft))
+        original = (work / "cli.srt").read_bytes()
+        blocks = srt_blocks(original)
+        assert len(blocks) == 301
+
+        s.start()
+        s.wait_window(MAIN)
+        open_draft(s, draft)
+        dismiss_message(s)
+        grid = table_of(s.find(MAIN))
+        left, top = grid["rect"][0] + 2, grid["rect"][1] + 2
+        exports = iter(range(100))
+
+        def caption(row, *keys):  # a click on a row's caption, with keys held
+            s.xdotool("mousemove", str(left + 300), str(top + 24 * row + 12))
+            for key in keys:
+                s.xdotool("keydown", key)
+            s.xdotool("click", "1")
+            for key in keys:
+                s.xdotool("keyup", key)
+
+        def table_keys(*keys):  # a click on a serial number gives the table the keyboard
+            s.xdotool("mousemove", str(left + 25), str(top + 24 * 8 + 12))
+            s.xdotool("click", "1")
+            s.xdotool("key", *keys)
+
+        def exported():
+            out = work / ("window-%d.srt" % next(exports))
+            export_to(s, out, utf8=True)
+            assert message_text(s) == "导出完成"
+            dismiss_message(s)
+            return out.read_bytes()
+
+        # Ctrl+A, Delete: every caption empty; Ctrl+Z: every one back.
+        caption(1)
+        table_keys("ctrl+a", "Delete")
+        emptied = exported()
+        # Ctrl+A takes the time cells too: only the serial numbers are left.
+        assert emptied == b"".join(b"%d\r\n\r\n\r\n\r\n" % (i + 1) for i in range(301)), \
+            emptied[:200]
+        table_keys("ctrl+z")
+        assert exported() == original, "Ctrl+Z did not restore every caption"
+
+        # Replace all of a word in the 301 captions: one step, undone and redone.
+        word, other = "今天", "明天"
+        count = sum(b[2].count(word) for b in blocks)
+        replaced = srt_bytes([[b[0], b[1], b[2].replace(word, other)] for b in blocks])
+        table_keys("ctrl+h")
+        dialog = s.wait("the replace dialog", lambda: next(
+            (w for w in s.windows() if w.cls == "#32770" and w.title != MAIN), None))
+        s.point_at(dialog.rect)
+        s.xdotool("type", "--delay", "40", word)
+        s.xdotool("key", "Tab")
+        s.xdotool("type", "--delay", "40", other)
+        s.xdotool("key", "alt+a")
+        box, said = wait_box(s, "替换", "已替换")
+        assert said == "已替换 %d 处。" % count, said
+        s.point_at(box.rect)
+        s.xdotool("key", "Return")
+        s.point_at(s.wait("the dialog again", lambda: s.find(dialog.title)).rect)
+        s.xdotool("key", "Escape")
+        s.wait_gone(dialog.title)
+        # The context menu after an edit: Undo can act, Redo cannot.
+        s.xdotool("mousemove", str(left + 300), str(top + 24 * 3 + 12))
+        s.xdotool("click", "3")
+        menu = s.wait("the context menu", lambda: next(
+            (w for w in s.windows() if w.cls == "#32768"), None))
+        time.sleep(0.3)
+        s.screenshot("table-context-menu")
+        s.xdotool("key", "Escape")
+        s.wait("the menu to close", lambda: not any(w.cls == "#32768" for w in s.windows()))
+        table_keys("Menu")  # the menu key shows it too
+        s.wait("the context menu from the keyboard", lambda: next(
+            (w for w in s.windows() if w.cls == "#32768"), None))
+        s.xdotool("key", "Escape")
+        s.wait("the menu to close", lambda: not any(w.cls == "#32768" for w in s.windows()))
+        assert exported() == replaced, "Replace All did not replace every match"
+        table_keys("ctrl+z")
+        assert exported() == original, "Ctrl+Z did not undo Replace All"
+        table_keys("ctrl+y")
+        assert exported() == replaced, "Ctrl+Y did not redo Replace All"
+        table_keys("ctrl+z")
+
+        # Find from row 1: Return in the dialog finds the first and second match, F3 in
+        # the table the third, Shift+F3 the second again, selected in the cell's box, so
+        # that typing replaces just that match.
+        matches = [(i, at) for i, b in enumerate(blocks)
+                   for at in range(len(b[2])) if b[2].startswith(word, at)]
+        caption(1)
+        table_keys("ctrl+f")
+        dialog = s.wait("the find dialog", lambda: next(
+            (w for w in s.windows() if w.cls == "#32770" and w.title != MAIN), None))
+        s.point_at(dialog.rect)
+        s.xdotool("type", "--delay", "40", word)
+        s.xdotool("key", "Return")
+        time.sleep(0.3)
+        s.xdotool("key", "Return")
+        time.sleep(0.3)
+        s.screenshot("find-shows-the-match")
+        s.xdotool("key", "Escape")
+        s.wait_gone(dialog.title)
+        s.xdotool("mousemove", str(left + 300), str(top + 24 * 8 + 12))
+        s.xdotool("key", "F3")
+        time.sleep(0.3)
+        s.xdotool("key", "shift+F3")
+        time.sleep(0.3)
+        s.xdotool("type", "--delay", "40", "X")
+        s.xdotool("key", "Return")
+        row, at = matches[1]
+        typed = [list(b) for b in blocks]
+        typed[row][2] = typed[row][2][:at] + "X" + typed[row][2][at + len(word):]
+        assert exported() == srt_bytes(typed), "typing did not replace the second match"
+        table_keys("ctrl+z")
+
+        def shift(seconds):
+            table_keys("ctrl+t")
+            s.point_at(s.wait_window("调整时间").rect)
+            s.xdotool("type", "--delay", "40", "--", seconds)
+            s.screenshot("shift-dialog-%s" % seconds)
+            s.xdotool("key", "Return")
+
+        # +2.5 s on every row, as subvane-cli --offset 2.5.
+        shift("2.5")
+        s.wait_gone("调整时间")
+        assert exported() == (work / "cli-2.5.srt").read_bytes(), "+2.5 s differs from the cli"
+        table_keys("ctrl+z")
+        # +1 s on rows 3 to 5, picked with a click and a Shift+click.
+        caption(3)
+        caption(5, "shift")
+        shift("1")
+        s.wait_gone("调整时间")
+        later = srt_blocks((work / "cli-1.srt").read_bytes())
+        expected = [later[i] if 2 <= i <= 4 else b for i, b in enumerate(blocks)]
+        assert exported() == srt_bytes(expected), "the selected rows' shift differs"
+        table_keys("ctrl+z")
+        # -5 s would put the first caption (at 0.1 s) before zero: refused, nothing moves.
+        caption(1)
+        shift("-5")
+        box, said = wait_box(s, "调整时间", "无法调整时间")
+        assert "第 1 行" in said, said
+        s.screenshot("negative-shift-refused")
+        s.point_at(box.rect)
+        s.xdotool("key", "Return")
+        s.point_at(s.wait_window("调整时间").rect)
+        s.xdotool("key", "Escape")
+        s.wait_gone("调整时间")
+
+        # Rows 2 and 4 deleted with Ctrl+click and Ctrl+Delete: the rest renumbered.
+        caption(2)
+        caption(4, "ctrl")
+        table_keys("ctrl+Delete")
+        after_delete = srt_bytes([b for i, b in enumerate(blocks) if i not in (1, 3)])
+        assert exported() == after_delete, "the deleted rows were exported"
+        s.screenshot("rows-deleted")
+
+        # An edit undone is back at the export: no question. One step further back, the
+        # deleted rows return, which the export does not hold: the question comes.
+        caption(6)
+        s.xdotool("type", "--delay", "40", "X")
+        s.xdotool("key", "Return")
+        table_keys("ctrl+z", "ctrl+z")
+        s.xdotool("key", "alt+F4")
+        assert answer_question(s, "No") == question
+        table_keys("ctrl+y")
+        close_main(s)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def local_app_data():
     """The Wine prefix's %LOCALAPPDATA%, where the editors keep their settings."""
     import getpass
@@ -1154,6 +1361,7 @@ CHECKS = [
     check_table_reading,
     check_every_format_and_one_track,
     check_edits_are_not_lost,
+    check_undo_find_replace_shift_and_delete_rows,
     check_open_dialog_starts_in_the_custom_draft_folder,
     check_window_resizes_with_the_caption_column,
     check_layout_follows_the_dpi,
