@@ -65,7 +65,7 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
     core::SystemProjectFiles files;
     std::string project = core::ProjectFolderOf(core::FullPath(file), files.Separator());
     chosen.projectName = platform::Utf8ToCp936(core::ProjectMetaOf(project, files).name);
-    chosen.doneMessage = fromCopy                    ? PlainCopyMessage(copy)
+    chosen.doneMessage = fromCopy                   ? PlainCopyMessage(copy)
                          : chosen.subtitles.empty() ? kNoCaptions
                                                     : kParseDone;
   } catch (const std::bad_alloc&) {

@@ -15,7 +15,7 @@ namespace app {
 struct ChosenDraft {
   core::DraftStatus status = core::DraftStatus::kNotFound;
   std::vector<core::Subtitle> subtitles;
-  core::DraftCaptions captions;  // the timeline and its tracks, for the track list
+  core::DraftCaptions captions;                   // the timeline and its tracks, for the track list
   std::shared_ptr<const core::DraftModel> model;  // for the captions' looks in an ASS export
   std::string projectName;  // code page 936: for the title and the save dialog's name
   std::string doneMessage;  // code page 936: what the window says once the table is filled

@@ -132,9 +132,8 @@ class ButtonsHeld {
 // in its box counts once its text differs.
 bool TableModified() {
   ui::TableCommitEdit(kMainWindow, kSubtitleTable);
-  return rt::Services().ReadComponentProperty(kMainWindow, kSubtitleTable,
-                                              rt::kFirstOwnProperty + ui::kTableUserModified,
-                                              -1) != 0;
+  return rt::Services().ReadComponentProperty(
+             kMainWindow, kSubtitleTable, rt::kFirstOwnProperty + ui::kTableUserModified, -1) != 0;
 }
 
 void ForgetTableEdits() {
@@ -151,8 +150,8 @@ bool EditsMayBeLost() {
 // False when the window was closed while the rows went in: the fill stops there.
 bool FillTable(const std::vector<core::Subtitle>& subtitles) {
   // A new draft replaces the rows of the last one; the title row stays.
-  rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1,
-                                        1, 0);
+  rt::Services().WriteComponentProperty(kMainWindow, kSubtitleTable, kTableRowCountProperty, -1, 1,
+                                        0);
   int32_t row = 1;
   auto lastPump = std::chrono::steady_clock::now();
   for (const core::Subtitle& subtitle : subtitles) {
@@ -161,8 +160,8 @@ bool FillTable(const std::vector<core::Subtitle>& subtitles) {
     ui::TableAppendRow(kMainWindow, kSubtitleTable);
     ui::TableSetCellText(kMainWindow, kSubtitleTable, row, ColumnNumber(SubtitleColumn::kSerial),
                          serial.c_str());
-    ui::TableSetCellText(kMainWindow, kSubtitleTable, row,
-                         ColumnNumber(SubtitleColumn::kTimeRange), range.c_str());
+    ui::TableSetCellText(kMainWindow, kSubtitleTable, row, ColumnNumber(SubtitleColumn::kTimeRange),
+                         range.c_str());
     // Wide text keeps every character; the commands still read the cell in code page 936.
     ui::TableSetCellWideText(kMainWindow, kSubtitleTable, row, ColumnNumber(SubtitleColumn::kText),
                              ui::Utf8ToUtf16(subtitle.text));
@@ -199,9 +198,8 @@ bool ShowDraft(ChosenDraft& draft, ButtonsHeld& held) {
       kMainWindow, kTrackList,
       TrackListItems(draft.subtitles.size(), core::MergedCueGroups(draft.subtitles).size(),
                      shownDraft.tracks));
-  rt::Services().WriteComponentProperty(kMainWindow, kTrackList,
-                                        rt::kFirstOwnProperty + rt::kListSelection, -1,
-                                        kAllTracksItem, 0);
+  rt::Services().WriteComponentProperty(
+      kMainWindow, kTrackList, rt::kFirstOwnProperty + rt::kListSelection, -1, kAllTracksItem, 0);
   held.ListEnabled(TrackListUsable(shownDraft.tracks));
   shownItem = kAllTracksItem;
   SubtitleCount = static_cast<int32_t>(draft.subtitles.size());
@@ -272,8 +270,7 @@ std::string SrtFromTable(bool utf8, size_t& lost) {
 // The table's rows read back as subtitles in UTF-8, their texts tidied as the draft's
 // are, their times parsed when `withTimes`. False with the row when a time cell holds
 // no time range.
-bool SubtitlesFromTable(bool withTimes, std::vector<core::Subtitle>& subtitles,
-                        int32_t& badRow) {
+bool SubtitlesFromTable(bool withTimes, std::vector<core::Subtitle>& subtitles, int32_t& badRow) {
   subtitles.clear();
   size_t lost = 0;
   for (int32_t row = 1; row <= SubtitleCount; row++) {
@@ -339,12 +336,17 @@ struct SaveFormat {
 
 SaveFormat SaveFormatOf(SaveFileType type) {
   switch (type) {
-    case SaveFileType::kUtf8Srt: return {core::CaptionFormat::kSrt, true};
-    case SaveFileType::kWebVtt: return {core::CaptionFormat::kVtt, true};
-    case SaveFileType::kText: return {core::CaptionFormat::kTxt, true};
-    case SaveFileType::kAss: return {core::CaptionFormat::kAss, true};
+    case SaveFileType::kUtf8Srt:
+      return {core::CaptionFormat::kSrt, true};
+    case SaveFileType::kWebVtt:
+      return {core::CaptionFormat::kVtt, true};
+    case SaveFileType::kText:
+      return {core::CaptionFormat::kTxt, true};
+    case SaveFileType::kAss:
+      return {core::CaptionFormat::kAss, true};
     case SaveFileType::kSrt:
-    case SaveFileType::kCount: break;
+    case SaveFileType::kCount:
+      break;
   }
   return {core::CaptionFormat::kSrt, false};
 }
@@ -426,7 +428,8 @@ void OnExportClicked() {
   // The export writes the rows the table shows now, after any the user deleted.
   ui::TableCommitEdit(kMainWindow, kSubtitleTable);
   SubtitleCount = static_cast<int32_t>(rt::Services().ReadComponentProperty(
-                      kMainWindow, kSubtitleTable, kTableRowCountProperty, -1)) - 1;
+                      kMainWindow, kSubtitleTable, kTableRowCountProperty, -1)) -
+                  1;
   SaveFormat type = SaveFormatOf(static_cast<SaveFileType>(rt::Services().ReadComponentProperty(
       kMainWindow, kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogChosenFilter, -1)));
   std::string bytes;

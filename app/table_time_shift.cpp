@@ -23,14 +23,14 @@ TableShift ShiftTableTimes(ui::CGridCtrl& grid, int64_t offsetUs, std::vector<in
   for (int32_t row : rows) {
     const ui::CGridCell* cell = grid.Cell(row, kTimeColumn);
     core::TimeSpan span;
-    if (!cell || !core::ParseTimeRange(ui::Utf16ToUtf8(cell->ShownText()), span.startUs,
-                                       span.endUs)) {
+    if (!cell ||
+        !core::ParseTimeRange(ui::Utf16ToUtf8(cell->ShownText()), span.startUs, span.endUs)) {
       return {TableShift::Outcome::kNoTimeRange, row, 0};
     }
     span = core::ShiftTimeSpan(span, offsetUs);
     if (span.startUs < 0) return {TableShift::Outcome::kStartsBeforeZero, row, 0};
-    edits.push_back({row, kTimeColumn,
-                     ui::Utf8ToUtf16(core::TimeRangeText(span.startUs, span.endUs))});
+    edits.push_back(
+        {row, kTimeColumn, ui::Utf8ToUtf16(core::TimeRangeText(span.startUs, span.endUs))});
   }
   grid.EditTexts(edits);
   return {TableShift::Outcome::kDone, 0, edits.size()};
@@ -48,7 +48,8 @@ ui::WideText ShiftTypedTimes(ui::CGridCtrl& grid, const ui::WideText& typed, boo
   // Rows are named by their serial numbers, which count from the first data row.
   ui::WideText serial = ui::Utf8ToUtf16(std::to_string(shift.row - grid.FixedRowCount() + 1));
   switch (shift.outcome) {
-    case TableShift::Outcome::kDone: return {};
+    case TableShift::Outcome::kDone:
+      return {};
     case TableShift::Outcome::kStartsBeforeZero:
       return ui::texts::WithValue(ui::texts::kShiftBeforeZero, serial);
     case TableShift::Outcome::kNoTimeRange:

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: not JSON\n", argv[1]);
     return 1;
   }
-  std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  std::printf("%.6f\n",
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return 0;
 }

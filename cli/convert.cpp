@@ -24,8 +24,8 @@ namespace {
 constexpr size_t kExcerptLength = 40;  // characters of a first caption that --list-tracks shows
 
 core::DraftStatus ReadDraftBytesIn(const std::string& file, core::DraftModel& draft,
-                                  std::string& reason, std::string& bytes,
-                                  core::SimdjsonParser* parser, core::DraftTexts texts) {
+                                   std::string& reason, std::string& bytes,
+                                   core::SimdjsonParser* parser, core::DraftTexts texts) {
   std::string systemReason;
   switch (core::ReadWholeFile(file, bytes, systemReason, core::kSimdjsonPadding)) {
     case core::ReadResult::kOk:
@@ -47,8 +47,8 @@ core::DraftStatus ReadDraftBytesIn(const std::string& file, core::DraftModel& dr
 }
 
 core::DraftStatus ReadDraftBytes(const std::string& file, core::DraftModel& draft,
-                                std::string& reason, DraftReadMemory* memory = nullptr,
-                                core::DraftTexts texts = core::DraftTexts::kWhole) {
+                                 std::string& reason, DraftReadMemory* memory = nullptr,
+                                 core::DraftTexts texts = core::DraftTexts::kWhole) {
   if (!memory) {
     std::string bytes;
     return ReadDraftBytesIn(file, draft, reason, bytes, nullptr, texts);
@@ -88,8 +88,8 @@ std::string CaptionBytes(std::vector<core::Subtitle> subtitles, const Options& o
 }
 
 core::DraftStatus ConvertDraft(const std::string& file, const Options& options,
-                              std::vector<CaptionFile>& files, std::string& reason,
-                              std::string& copyNote) {
+                               std::vector<CaptionFile>& files, std::string& reason,
+                               std::string& copyNote) {
   core::DraftModel draft;
   core::DraftStatus status = ReadDraftOrPlainCopy(file, draft, reason, copyNote);
   if (status != core::DraftStatus::kOk) return status;
@@ -177,7 +177,7 @@ std::string ProjectNameOf(const std::string& file) {
 }
 
 core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft,
-                               std::string& reason) {
+                                std::string& reason) {
   try {
     return ReadDraftBytes(file, draft, reason);
   } catch (const std::bad_alloc&) {
@@ -209,8 +209,8 @@ core::DraftStatus ReadDraftOrPlainCopy(const std::string& file, core::DraftModel
 }
 
 core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::vector<CaptionFile>& files, std::string& reason,
-                                  std::string& copyNote) {
+                                   std::vector<CaptionFile>& files, std::string& reason,
+                                   std::string& copyNote) {
   try {
     return ConvertDraft(file, options, files, reason, copyNote);
   } catch (const std::bad_alloc&) {
@@ -251,7 +251,7 @@ core::DraftStatus DescribeTracks(const std::string& file, std::string& text, std
 }  // namespace
 
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason, std::string& copyNote) {
+                                        std::string& reason, std::string& copyNote) {
   try {
     return DescribeTracks(file, text, reason, copyNote);
   } catch (const std::bad_alloc&) {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "core/draft_file.h"
 #include "core/draft_model.h"
 #include "core/draft_reader_simdjson.h"
-#include "cli/options.h"
 
 namespace cli {
 
@@ -23,7 +23,7 @@ std::string ProjectNameOf(const std::string& file);
 // Reads the draft file `file` into `draft`: kOk, else the failure with `reason` in
 // English. The one place where subvane-cli reads a draft.
 core::DraftStatus ReadDraftFile(const std::string& file, core::DraftModel& draft,
-                               std::string& reason);
+                                std::string& reason);
 
 // As ReadDraftFile; an encrypted draft with a plain copy in its project
 // (core::FindPlainCopy) is read from that copy, and `copyNote` then says which copy,
@@ -42,13 +42,13 @@ struct CaptionFile {
 // encoding and offset. A --track number the draft does not have is a failure.
 // `copyNote` as ReadDraftOrPlainCopy's.
 core::DraftStatus ConvertDraftFile(const std::string& file, const Options& options,
-                                  std::vector<CaptionFile>& files, std::string& reason,
-                                  std::string& copyNote);
+                                   std::vector<CaptionFile>& files, std::string& reason,
+                                   std::string& copyNote);
 
 // The caption tracks of the draft file `file`, one a line: number, name, shown or hidden,
 // how many captions, the look of the first in a few words, the first caption.
 core::DraftStatus DescribeCaptionTracks(const std::string& file, std::string& text,
-                                       std::string& reason, std::string& copyNote);
+                                        std::string& reason, std::string& copyNote);
 
 // The memory that reading drafts one after another keeps between them (the file's bytes,
 // the parser's index), so that each draft after the first allocates nothing large. One

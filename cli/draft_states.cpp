@@ -123,8 +123,8 @@ void CountInParallel(const std::vector<std::string>& files, const std::vector<si
       }
     }
   };
-  size_t threads = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()),
-                                    indexes.size());
+  size_t threads =
+      std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), indexes.size());
   std::vector<std::thread> workers;
   try {
     for (size_t t = 1; t < threads; ++t) workers.emplace_back(work);

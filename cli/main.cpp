@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/system.h"
 #include "cli/convert.h"
 #include "cli/draft_states.h"
 #include "cli/libraries.h"
 #include "cli/options.h"
 #include "cli/project_list.h"
+#include "core/system.h"
 #include "subvane_version.h"
 
 namespace {
@@ -245,7 +245,7 @@ int Run(const std::vector<std::string>& arguments) {
   if (!options.outputFolder.empty() &&
       core::StatPath(options.outputFolder) != core::PathKind::kFolder) {
     core::WriteErrorLine(std::string(kProgramName) + ": " + options.outputFolder +
-                        ": output folder not found");
+                         ": output folder not found");
     return kExitFailed;
   }
   cli::OutputNames names;

@@ -4,9 +4,8 @@
 #include <new>
 
 #include "core/draft_reader.h"
-#include "json/parse_arena.h"
-
 #include "json/cjson_api.h"
+#include "json/parse_arena.h"
 #include "json/utf8_check.h"
 
 namespace core {

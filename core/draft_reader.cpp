@@ -130,9 +130,13 @@ DraftClip ReadClip(const CjsonItem* clip) {
 }
 
 DraftSegment ReadSegment(const CjsonItem* element) {
-  static const char* const kKeys[] = {
-      "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
-      "visible", "clip"};
+  static const char* const kKeys[] = {"material_id",
+                                      "extra_material_refs",
+                                      "target_timerange",
+                                      "source_timerange",
+                                      "speed",
+                                      "visible",
+                                      "clip"};
   Members<7> members(element, kKeys);
   DraftSegment segment;
   segment.materialId = StringOf(members[0]);

@@ -202,9 +202,13 @@ DraftClip ReadClip(od::value& clip) {
 
 DraftSegment ReadSegment(od::value& element) {
   enum { kMaterialId, kExtraRefs, kTarget, kSource, kSpeed, kVisible, kClip };
-  static constexpr std::string_view kKeys[] = {
-      "material_id", "extra_material_refs", "target_timerange", "source_timerange", "speed",
-      "visible", "clip"};
+  static constexpr std::string_view kKeys[] = {"material_id",
+                                               "extra_material_refs",
+                                               "target_timerange",
+                                               "source_timerange",
+                                               "speed",
+                                               "visible",
+                                               "clip"};
   static constexpr std::string_view kRangeKeys[] = {"start", "duration"};
   DraftSegment segment;
   ForEachMember(element, kKeys, [&](size_t key, od::value& value) {
@@ -320,8 +324,7 @@ SimdjsonParser::SimdjsonParser() : state_(std::make_unique<State>()) {}
 SimdjsonParser::~SimdjsonParser() = default;
 
 SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capacity,
-                                    DraftModel& model, SimdjsonParser* parser,
-                                    DraftTexts texts) {
+                                    DraftModel& model, SimdjsonParser* parser, DraftTexts texts) {
   // The parser's index takes four bytes a byte of the draft, and no array may reach
   // PTRDIFF_MAX bytes: past that its allocation throws where nothing can catch it (in a
   // 32-bit process from 512 MiB on). Such a draft needs more memory than there is.
@@ -356,12 +359,11 @@ SimdjsonRead ReadDraftModelSimdjson(const char* bytes, size_t size, size_t capac
   }
 }
 
-DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model,
-                               SimdjsonParser* parser, DraftTexts texts) {
+DraftStatus ReadDraftModelFast(const std::string& bytes, DraftModel& model, SimdjsonParser* parser,
+                               DraftTexts texts) {
   try {
     if (ReadDraftModelSimdjson(bytes.data(), bytes.size(), bytes.capacity(), model, parser,
-                               texts) ==
-        SimdjsonRead::kOk) {
+                               texts) == SimdjsonRead::kOk) {
       return DraftStatus::kOk;
     }
   } catch (const std::bad_alloc&) {

@@ -46,10 +46,11 @@ bool FindPlainCopy(const std::string& draftFile, const ProjectFiles& files,
     candidates.push_back(std::move(candidate));
   }
   // The newest first; only a copy that proves unusable gives way to an older one.
-  std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-    if (a.known != b.known) return a.known;
-    return a.saved.sortKey > b.saved.sortKey;
-  });
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Candidate& a, const Candidate& b) {
+                     if (a.known != b.known) return a.known;
+                     return a.saved.sortKey > b.saved.sortKey;
+                   });
   for (const Candidate& candidate : candidates) {
     DraftModel draft;
     if (read(candidate.file, draft) != DraftStatus::kOk || draft.tracks.empty()) continue;

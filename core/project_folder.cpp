@@ -9,7 +9,9 @@ namespace {
 constexpr const char* kDraftNames[] = {"draft_content.json", "draft_info.json"};
 
 // Windows takes both separators; elsewhere only the slash separates.
-bool IsSeparator(char c, char separator) { return c == separator || (separator == '\\' && c == '/'); }
+bool IsSeparator(char c, char separator) {
+  return c == separator || (separator == '\\' && c == '/');
+}
 
 std::string WithoutTrailingSeparators(std::string path, char separator) {
   while (path.size() > 1 && IsSeparator(path.back(), separator)) path.pop_back();

@@ -10,24 +10,24 @@
 
 namespace core {
 
-using platform::ProgramArguments;
-using platform::IsPathSeparator;
-using platform::PathSeparator;
-using platform::PathKind;
-using platform::StatPath;
+using platform::EditorDataFolders;
+using platform::FileModified;
 using platform::FileSizeOf;
 using platform::FullPath;
+using platform::IsPathSeparator;
+using platform::ListFolders;
+using platform::MakeFolders;
+using platform::PathKind;
+using platform::PathSeparator;
+using platform::ProgramArguments;
 using platform::ReadResult;
 using platform::ReadWholeFile;
+using platform::StatPath;
+using platform::UserCacheFolder;
+using platform::WriteErrorLine;
 using platform::WriteFileAtomically;
 using platform::WriteStandardOutput;
 using platform::WriteTextOutput;
-using platform::ListFolders;
-using platform::FileModified;
-using platform::EditorDataFolders;
-using platform::UserCacheFolder;
-using platform::MakeFolders;
-using platform::WriteErrorLine;
 
 // Reads a small file (settings, meta, project.json): false when it is missing, cannot
 // be read or holds more than kSmallFileLimit bytes. The one reader of such files.

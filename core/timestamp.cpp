@@ -46,7 +46,8 @@ bool ReadTimestamp(std::string_view text, size_t& at, int64_t& microseconds) {
   if (at >= text.size() || (text[at] != ',' && text[at] != '.')) return false;
   ++at;
   if (!ReadDigits(text, at, 3, 3, milliseconds)) return false;
-  microseconds = static_cast<int64_t>(((hours * 60 + minutes) * 60 + seconds) * 1000 + milliseconds) * 1000;
+  microseconds =
+      static_cast<int64_t>(((hours * 60 + minutes) * 60 + seconds) * 1000 + milliseconds) * 1000;
   return true;
 }
 

@@ -7,8 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace rt {

@@ -76,8 +76,7 @@ uintptr_t FindExportInImage(const uint8_t* imageBytes, uint32_t imageSize,
   if (!image.Contains(directory, pe::kExportDirectorySize)) return 0;
 
   const uint32_t ordinalBase = image.U32(uint64_t{directory} + pe::kExportBaseField);
-  const uint32_t functionCount =
-      image.U32(uint64_t{directory} + pe::kExportNumberOfFunctionsField);
+  const uint32_t functionCount = image.U32(uint64_t{directory} + pe::kExportNumberOfFunctionsField);
   const uint32_t nameCount = image.U32(uint64_t{directory} + pe::kExportNumberOfNamesField);
   const uint32_t functions = image.U32(uint64_t{directory} + pe::kExportAddressOfFunctionsField);
   const uint32_t names = image.U32(uint64_t{directory} + pe::kExportAddressOfNamesField);

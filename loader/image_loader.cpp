@@ -178,7 +178,8 @@ uint32_t PageProtectionFor(uint32_t rights) {
   const bool execute = (rights & pe::kSectionExecute) != 0;
   const bool write = (rights & pe::kSectionWrite) != 0;
   const bool read = (rights & pe::kSectionRead) != 0;
-  if (execute) return write ? pe::kPageExecuteReadWrite : read ? pe::kPageExecuteRead : pe::kPageExecute;
+  if (execute)
+    return write ? pe::kPageExecuteReadWrite : read ? pe::kPageExecuteRead : pe::kPageExecute;
   if (write) return pe::kPageReadWrite;
   return read ? pe::kPageReadOnly : pe::kPageNoAccess;
 }
@@ -261,8 +262,8 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
 
   // A preferred base the host's addresses cannot hold is no preference.
   const auto preferred = static_cast<uintptr_t>(layout.imageBase);
-  uintptr_t base = host.AllocateImage(preferred == layout.imageBase ? preferred : 0,
-                                      layout.imageSize);
+  uintptr_t base =
+      host.AllocateImage(preferred == layout.imageBase ? preferred : 0, layout.imageSize);
   if (base == 0) base = host.AllocateImage(0, layout.imageSize);
   if (base == 0) return 0;
   const pe::ByteSpan image(reinterpret_cast<uint8_t*>(base), layout.imageSize);
@@ -279,10 +280,9 @@ uintptr_t LoadModuleWithHost(LoaderHost& host, const void* data, uint32_t size,
     return 0;
   }
   uintptr_t functionTable = 0;
-  const FunctionTable added =
-      ProtectImage(host, base, layout)
-          ? AddExceptionTable(host, image, layout, base, &functionTable)
-          : FunctionTable::kRefused;
+  const FunctionTable added = ProtectImage(host, base, layout)
+                                  ? AddExceptionTable(host, image, layout, base, &functionTable)
+                                  : FunctionTable::kRefused;
   if (added == FunctionTable::kRefused) {
     ReleaseImports(host, image, layout);
     host.ReleaseImage(base);

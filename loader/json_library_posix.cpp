@@ -13,7 +13,8 @@ struct JsonExport {
   void* address;
 };
 
-#define SUBVANE_JSON_EXPORT(function) {#function, reinterpret_cast<void*>(&function)}
+#define SUBVANE_JSON_EXPORT(function) \
+  { #function, reinterpret_cast < void*>(&function) }
 
 // Every function the DLL image exports, under the same names.
 const JsonExport kJsonExports[] = {

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // Looks a kernel32 function up afresh: the loader runs once, and a fresh lookup never
 // holds an address past its use.
 template <typename Function>
@@ -144,16 +143,16 @@ class WindowsLoaderHost final : public loader::LoaderHost {
 
   bool AddFunctionTable(uintptr_t table, uint32_t count, uintptr_t base) override {
     char name[24];
-    loader::ComposeName(name, 'R', 't', 'l', 'A', 'd', 'd', 'F', 'u', 'n', 'c', 't', 'i', 'o',
-                        'n', 'T', 'a', 'b', 'l', 'e');
+    loader::ComposeName(name, 'R', 't', 'l', 'A', 'd', 'd', 'F', 'u', 'n', 'c', 't', 'i', 'o', 'n',
+                        'T', 'a', 'b', 'l', 'e');
     const auto add = ForwardedKernel32Function<AddFunctionTableFunction>(name);
     return add != nullptr && add(reinterpret_cast<void*>(table), count, base) != 0;
   }
 
   void DeleteFunctionTable(uintptr_t table) override {
     char name[24];
-    loader::ComposeName(name, 'R', 't', 'l', 'D', 'e', 'l', 'e', 't', 'e', 'F', 'u', 'n', 'c',
-                        't', 'i', 'o', 'n', 'T', 'a', 'b', 'l', 'e');
+    loader::ComposeName(name, 'R', 't', 'l', 'D', 'e', 'l', 'e', 't', 'e', 'F', 'u', 'n', 'c', 't',
+                        'i', 'o', 'n', 'T', 'a', 'b', 'l', 'e');
     const auto remove = ForwardedKernel32Function<DeleteFunctionTableFunction>(name);
     if (remove != nullptr) remove(reinterpret_cast<void*>(table));
   }

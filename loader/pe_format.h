@@ -35,11 +35,11 @@ constexpr uint16_t kDllImage = 0x2000;
 struct HeaderFormat {
   uint16_t machine;
   uint16_t optionalMagic;
-  uint32_t imageBaseField;       // 4 bytes in PE32, 8 in PE32+
-  uint32_t directoriesField;     // the data directory table
+  uint32_t imageBaseField;         // 4 bytes in PE32, 8 in PE32+
+  uint32_t directoriesField;       // the data directory table
   uint16_t minOptionalHeaderSize;  // up to the end of the 16 data directories
-  uint32_t pointerSize;          // of an import lookup entry and an address slot
-  uint64_t importByOrdinal;      // the flag of a lookup entry that names an ordinal
+  uint32_t pointerSize;            // of an import lookup entry and an address slot
+  uint64_t importByOrdinal;        // the flag of a lookup entry that names an ordinal
 };
 constexpr HeaderFormat kPe32{kMachineI386, 0x010B, 52, 120, 224, 4, 0x80000000u};
 constexpr HeaderFormat kPe32Plus{kMachineAmd64, 0x020B, 48, 136, 240, 8, 1ull << 63};
@@ -122,9 +122,7 @@ constexpr uint32_t kPageExecuteRead = 0x20;
 constexpr uint32_t kPageExecuteReadWrite = 0x40;
 constexpr uint32_t kPageSize = 0x1000;
 
-inline uint16_t Read16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+inline uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 inline uint32_t Read32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |

@@ -7,8 +7,7 @@
 namespace loader {
 
 uint64_t SectionMappedEnd(const SectionLayout& section, uint32_t sectionAlignment) {
-  uint64_t end = uint64_t{section.virtualAddress} +
-                 std::max(section.virtualSize, section.rawSize);
+  uint64_t end = uint64_t{section.virtualAddress} + std::max(section.virtualSize, section.rawSize);
   return (end + sectionAlignment - 1) / sectionAlignment * sectionAlignment;
 }
 
@@ -36,7 +35,8 @@ bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout) {
   if (uint64_t{size} < nt + pe::kMinNtHeadersSize) return false;
   const uint8_t* headers = data + nt;
   if (pe::Read32(headers) != pe::kNtSignature) return false;
-  const pe::HeaderFormat* format = pe::HeaderFormatOf(pe::Read16(headers + pe::kOptionalMagicField));
+  const pe::HeaderFormat* format =
+      pe::HeaderFormatOf(pe::Read16(headers + pe::kOptionalMagicField));
   if (format == nullptr || pe::Read16(headers + pe::kMachineField) != format->machine) return false;
   if (uint64_t{size} < nt + pe::kOptionalHeaderOffset + format->minOptionalHeaderSize) return false;
   const uint16_t characteristics = pe::Read16(headers + pe::kCharacteristicsField);
@@ -73,8 +73,7 @@ bool ReadImageLayout(const uint8_t* data, uint32_t size, ImageLayout* layout) {
   // section must not overwrite the headers the later steps read back.
   if (headerEnd > imageSize) return false;
   for (const SectionLayout& section : sections) {
-    if (section.rawSize != 0 && section.virtualAddress != 0 &&
-        section.virtualAddress < headerEnd) {
+    if (section.rawSize != 0 && section.virtualAddress != 0 && section.virtualAddress < headerEnd) {
       return false;
     }
   }

@@ -19,11 +19,11 @@ struct SectionLayout {
 
 struct ImageLayout {
   const pe::HeaderFormat* format = &pe::kPe32;  // the form, which names the machine
-  uint64_t imageBase = 0;         // preferred base
+  uint64_t imageBase = 0;                       // preferred base
   uint32_t imageSize = 0;         // bytes to reserve: SizeOfImage or the last section's end
   uint32_t headerCopyLength = 0;  // headers up to the end of the section table
   uint32_t sectionAlignment = 0;
-  uint32_t entryPoint = 0;        // relative to the base, 0 for none
+  uint32_t entryPoint = 0;  // relative to the base, 0 for none
   uint16_t characteristics = 0;
   std::vector<SectionLayout> sections;
 };

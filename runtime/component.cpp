@@ -44,40 +44,67 @@ void Component::DestroyView() { view_ = nullptr; }
 
 int64_t Component::ReadCommonProperty(int32_t property) const {
   switch (property) {
-    case kPropLeft: return bounds_.left;
-    case kPropTop: return bounds_.top;
-    case kPropWidth: return bounds_.width;
-    case kPropHeight: return bounds_.height;
-    case kPropText: return TextValue(text_);
-    case kPropVisible: return visible_ ? 1 : 0;
-    case kPropDisabled: return disabled_ ? 1 : 0;
+    case kPropLeft:
+      return bounds_.left;
+    case kPropTop:
+      return bounds_.top;
+    case kPropWidth:
+      return bounds_.width;
+    case kPropHeight:
+      return bounds_.height;
+    case kPropText:
+      return TextValue(text_);
+    case kPropVisible:
+      return visible_ ? 1 : 0;
+    case kPropDisabled:
+      return disabled_ ? 1 : 0;
     case kPropBytes:
       return static_cast<int64_t>(
           reinterpret_cast<uintptr_t>(NewBytes(bytes_.data(), bytes_.size())));
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
 void Component::WriteCommonProperty(int32_t property, int64_t value) {
   auto v = static_cast<int32_t>(value);
   switch (property) {
-    case kPropLeft: bounds_.left = v; ApplyBounds(); break;
-    case kPropTop: bounds_.top = v; ApplyBounds(); break;
-    case kPropWidth: bounds_.width = ClampExtent(value); ApplyBounds(); break;
-    case kPropHeight: bounds_.height = ClampExtent(value); ApplyBounds(); break;
+    case kPropLeft:
+      bounds_.left = v;
+      ApplyBounds();
+      break;
+    case kPropTop:
+      bounds_.top = v;
+      ApplyBounds();
+      break;
+    case kPropWidth:
+      bounds_.width = ClampExtent(value);
+      ApplyBounds();
+      break;
+    case kPropHeight:
+      bounds_.height = ClampExtent(value);
+      ApplyBounds();
+      break;
     case kPropText:
       text_ = TextToString(static_cast<const char*>(WordsPointer(value)));
       ApplyText();
       break;
-    case kPropVisible: visible_ = v != 0; ApplyVisible(); break;
-    case kPropDisabled: disabled_ = v != 0; ApplyDisabled(); break;
+    case kPropVisible:
+      visible_ = v != 0;
+      ApplyVisible();
+      break;
+    case kPropDisabled:
+      disabled_ = v != 0;
+      ApplyDisabled();
+      break;
     case kPropBytes: {
       const void* block = WordsPointer(value);
       const uint8_t* data = BytesData(block);
       bytes_.assign(data, data + BytesLength(block));
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -20,7 +20,7 @@ class Window;
 // Event numbers of the components that this program's windows hold.
 enum EventNumber : int32_t {
   kEventWindowCreated = 0,
-  kEventFilesDropped = 1,  // a window's; DroppedFiles() names what was dropped
+  kEventFilesDropped = 1,    // a window's; DroppedFiles() names what was dropped
   kEventCloseRequested = 2,  // a window's; its handler may call RefuseClose()
   kEventButtonClicked = 0,
   kEventListSelectionChanged = 0,  // a drop-down list's; the user chose another item
@@ -37,8 +37,8 @@ struct ComponentTemplate {
   bool disabled = false;
   ComponentId link = 0;  // another entry of the same type whose handlers apply instead
   std::vector<std::pair<int32_t, int32_t>> handlers;  // event number, stored routine entry
-  std::map<std::string, std::string> settings;      // the kind's own settings
-  std::vector<uint8_t> bytes;                        // the byte-array property (7)
+  std::map<std::string, std::string> settings;        // the kind's own settings
+  std::vector<uint8_t> bytes;                         // the byte-array property (7)
   // The handlers after relocation against the program's code base (-1 gives none).
   std::vector<std::pair<int32_t, void (*)()>> routes;
 };

@@ -1,8 +1,8 @@
-#include "runtime/dll_call.h"
-
 #include <array>
 #include <cstddef>
 #include <utility>
+
+#include "runtime/dll_call.h"
 
 namespace rt {
 

@@ -12,12 +12,12 @@ namespace rt {
 
 // A constant record read once by InitRuntime.
 struct ProgramDescriptor {
-  int32_t leading[3];                // the description's first words; the runtime reads none
-  const EventHandler* codeBase;      // window-template routine entries index this table
-  int32_t routineCount;              // entries in codeBase
-  const void* constantStart;         // null: the executable's read-only data
+  int32_t leading[3];            // the description's first words; the runtime reads none
+  const EventHandler* codeBase;  // window-template routine entries index this table
+  int32_t routineCount;          // entries in codeBase
+  const void* constantStart;     // null: the executable's read-only data
   uint32_t constantSize;
-  const char* templateSegment;       // the stored window templates
+  const char* templateSegment;  // the stored window templates
   uint32_t templateSize;
   int32_t libraryCount;
   const SupportLibrary* const* libraries;

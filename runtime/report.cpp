@@ -28,7 +28,6 @@ const char* const kMessages[] = {
     "所提供参数的数据类型不符合要求",
 };
 
-
 std::string Quoted(const std::string& name) { return "\r\n\"" + name + "\""; }
 
 [[noreturn]] void Report(const std::string& message, int32_t code, int32_t where,
@@ -97,8 +96,7 @@ std::string ReportPlaceBlock(int32_t where, int32_t position) {
   return block;
 }
 
-std::string ReportText(const std::string& message, int32_t code, int32_t where,
-                       int32_t position) {
+std::string ReportText(const std::string& message, int32_t code, int32_t where, int32_t position) {
   std::string text = "运行时出错!\r\n";
   if (code != 0) text += "\r\n错误代码：" + std::to_string(code) + "\r\n";
   if (!message.empty()) text += "\r\n错误信息：" + message + "\r\n";

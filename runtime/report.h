@@ -27,8 +27,7 @@ enum RuntimeErrorCode : int32_t {
 // unit `where`.
 [[noreturn]] void ReportRuntimeError(int32_t code, int32_t where, int32_t position);
 // The runtime's own reports: a message of its own, code 0, and a place.
-[[noreturn]] void FatalError(const std::string& message, int32_t where = 0,
-                             int32_t position = 0);
+[[noreturn]] void FatalError(const std::string& message, int32_t where = 0, int32_t position = 0);
 
 // The text that the report's box shows for this error (also handed to an installed
 // error handler, without the leading lines).

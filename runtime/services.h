@@ -23,8 +23,8 @@ struct RuntimeServiceTable {
   int64_t (*ReadComponentProperty)(int32_t window, int32_t component, int32_t property,
                                    int32_t index);
   // A text value is passed as its pointer in the low word (both words in a 64-bit build).
-  void (*WriteComponentProperty)(int32_t window, int32_t component, int32_t property,
-                                 int32_t index, int32_t low, int32_t high);
+  void (*WriteComponentProperty)(int32_t window, int32_t component, int32_t property, int32_t index,
+                                 int32_t low, int32_t high);
   void* (*Allocate)(int32_t bytes);
   void* (*Reallocate)(void* block, int32_t bytes);
   void (*Free)(void* block);
@@ -68,8 +68,9 @@ inline void* WordsPointer(int64_t value) {
 
 // The runtime's internal request entry, handed to support libraries and used by commands.
 enum SystemRequestCode : int32_t {
-  kRequestWindowObject = 2006,     // arg: window id -> Window* or 0
-  kRequestComponentObject = 2007,  // arg: window id, extra: component id -> Component* (fatal if missing)
+  kRequestWindowObject = 2006,  // arg: window id -> Window* or 0
+  kRequestComponentObject =
+      2007,  // arg: window id, extra: component id -> Component* (fatal if missing)
   kRequestFileLookup = 2011,       // arg: FileHandle -> kind byte or -1
   kRequestFileRegister = 2012,     // arg: FileHandle, extra: kind -> 0
   kRequestFileRemove = 2013,       // arg: FileHandle -> 1 if it was registered

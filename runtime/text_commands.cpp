@@ -218,18 +218,29 @@ void CmdToInt(CommandResult* result, int32_t, CommandArg* args) {
     case kTypeBool:
     case kTypeInt:
     case kTypeLong:
-    case kTypeSubPtr: SetInt(result, low); break;
-    case kTypeByte: SetInt(result, low & 0xFF); break;
-    case kTypeShort: SetInt(result, static_cast<int16_t>(low)); break;
+    case kTypeSubPtr:
+      SetInt(result, low);
+      break;
+    case kTypeByte:
+      SetInt(result, low & 0xFF);
+      break;
+    case kTypeShort:
+      SetInt(result, static_cast<int16_t>(low));
+      break;
     case kTypeFloat: {
       float f;
       std::memcpy(&f, &low, sizeof f);
       SetInt(result, TruncateToInt(f));
       break;
     }
-    case kTypeDouble: SetInt(result, TruncateToInt(v.value.f64)); break;
-    case kTypeText: SetInt(result, LeadingInteger(ArgTextPtr(v))); break;
-    default: break;
+    case kTypeDouble:
+      SetInt(result, TruncateToInt(v.value.f64));
+      break;
+    case kTypeText:
+      SetInt(result, LeadingInteger(ArgTextPtr(v)));
+      break;
+    default:
+      break;
   }
 }
 
@@ -239,8 +250,8 @@ void CmdToBytes(CommandResult* result, int32_t, CommandArg* args) {
 }
 
 void CmdReadBytesValue(CommandResult* result, int32_t argc, CommandArg* args) {
-  static const uint32_t kTypes[] = {kTypeByte, kTypeShort, kTypeInt,      kTypeLong,   kTypeFloat,
-                                    kTypeDouble, kTypeBool, kTypeDateTime, kTypeSubPtr, kTypeText};
+  static const uint32_t kTypes[] = {kTypeByte,   kTypeShort, kTypeInt,      kTypeLong,   kTypeFloat,
+                                    kTypeDouble, kTypeBool,  kTypeDateTime, kTypeSubPtr, kTypeText};
   int32_t typeNumber = args[1].value.words.low;
   if (typeNumber < 1 || typeNumber > 10) FatalError("“欲取出数据的类型”参数值无效");
   uint32_t type = kTypes[typeNumber - 1];

@@ -60,11 +60,20 @@ class LineReader {
         if (pos_ >= line_.size()) return false;
         char e = line_[pos_++];
         switch (e) {
-          case '"': value->push_back('"'); break;
-          case '\\': value->push_back('\\'); break;
-          case 'r': value->push_back('\r'); break;
-          case 'n': value->push_back('\n'); break;
-          default: return false;
+          case '"':
+            value->push_back('"');
+            break;
+          case '\\':
+            value->push_back('\\');
+            break;
+          case 'r':
+            value->push_back('\r');
+            break;
+          case 'n':
+            value->push_back('\n');
+            break;
+          default:
+            return false;
         }
         continue;
       }
@@ -112,13 +121,20 @@ bool ApplyPair(const std::string& key, const std::string& value, ComponentTempla
   if (key == "disabled") return Flag(value, &entry->disabled);
   if (!Number(value, &n)) return false;
   auto v = static_cast<int32_t>(n);
-  if (key == "id") entry->id = v;
-  else if (key == "type") entry->type = static_cast<uint32_t>(n);
-  else if (key == "left") entry->bounds.left = v;
-  else if (key == "top") entry->bounds.top = v;
-  else if (key == "width") entry->bounds.width = v;
-  else if (key == "height") entry->bounds.height = v;
-  else if (key == "link") entry->link = v;
+  if (key == "id")
+    entry->id = v;
+  else if (key == "type")
+    entry->type = static_cast<uint32_t>(n);
+  else if (key == "left")
+    entry->bounds.left = v;
+  else if (key == "top")
+    entry->bounds.top = v;
+  else if (key == "width")
+    entry->bounds.width = v;
+  else if (key == "height")
+    entry->bounds.height = v;
+  else if (key == "link")
+    entry->link = v;
   else if (key.size() > 2 && key.compare(0, 2, "on") == 0) {
     int64_t event = 0;
     if (!Number(key.substr(2), &event)) return false;

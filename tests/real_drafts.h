@@ -18,9 +18,9 @@ inline bool Required() {
 }  // namespace testdrafts
 
 // Ends the test when the drafts folder is missing: failed in CI, skipped elsewhere.
-#define SKIP_OR_FAIL_WITHOUT_DRAFTS(present, where)                                    \
-  if (present) {                                                                       \
-  } else if (testdrafts::Required())                                                   \
+#define SKIP_OR_FAIL_WITHOUT_DRAFTS(present, where)                                   \
+  if (present) {                                                                      \
+  } else if (testdrafts::Required())                                                  \
     GTEST_FAIL() << "no drafts in " << (where) << ", which a CI run (CI=true) needs"; \
-  else                                                                                 \
+  else                                                                                \
     GTEST_SKIP() << "no drafts in " << (where)

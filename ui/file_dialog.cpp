@@ -12,9 +12,9 @@ namespace ui {
 namespace {
 
 const char* const kPropertyNames[kFileDialogPropertyCount] = {
-    "DialogType",  "Title",         "FileName",         "Filter",
-    "InitialFilter", "InitialFolder", "DefaultExtension", "CreatePrompt",
-    "FileMustExist", "OverwritePrompt", "PathMustExist",  "NoChangeFolder",
+    "DialogType",    "Title",           "FileName",         "Filter",
+    "InitialFilter", "InitialFolder",   "DefaultExtension", "CreatePrompt",
+    "FileMustExist", "OverwritePrompt", "PathMustExist",    "NoChangeFolder",
 };
 
 bool IsTextProperty(int32_t index) {
@@ -24,25 +24,39 @@ bool IsTextProperty(int32_t index) {
 
 std::string* TextField(FileDialogProperties& p, int32_t index) {
   switch (index) {
-    case kDialogTitle: return &p.title;
-    case kDialogFileName: return &p.fileName;
-    case kDialogFilter: return &p.filter;
-    case kDialogInitialFolder: return &p.initialFolder;
-    case kDialogDefaultExtension: return &p.defaultExtension;
-    default: return nullptr;
+    case kDialogTitle:
+      return &p.title;
+    case kDialogFileName:
+      return &p.fileName;
+    case kDialogFilter:
+      return &p.filter;
+    case kDialogInitialFolder:
+      return &p.initialFolder;
+    case kDialogDefaultExtension:
+      return &p.defaultExtension;
+    default:
+      return nullptr;
   }
 }
 
 int32_t* NumberField(FileDialogProperties& p, int32_t index) {
   switch (index) {
-    case kDialogType: return &p.dialogType;
-    case kDialogInitialFilter: return &p.initialFilter;
-    case kDialogCreatePrompt: return &p.createPrompt;
-    case kDialogFileMustExist: return &p.fileMustExist;
-    case kDialogOverwritePrompt: return &p.overwritePrompt;
-    case kDialogPathMustExist: return &p.pathMustExist;
-    case kDialogNoChangeFolder: return &p.noChangeFolder;
-    default: return nullptr;
+    case kDialogType:
+      return &p.dialogType;
+    case kDialogInitialFilter:
+      return &p.initialFilter;
+    case kDialogCreatePrompt:
+      return &p.createPrompt;
+    case kDialogFileMustExist:
+      return &p.fileMustExist;
+    case kDialogOverwritePrompt:
+      return &p.overwritePrompt;
+    case kDialogPathMustExist:
+      return &p.pathMustExist;
+    case kDialogNoChangeFolder:
+      return &p.noChangeFolder;
+    default:
+      return nullptr;
   }
 }
 

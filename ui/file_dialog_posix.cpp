@@ -1,6 +1,6 @@
-#include "ui/file_dialog.h"
-
 #include <utility>
+
+#include "ui/file_dialog.h"
 
 namespace ui {
 namespace {

@@ -117,8 +117,10 @@ void CGridCtrl::SetFixedCount(Axis axis, int32_t count) {
   count = std::max(count, 0);
   history_.Clear();
   if (count > Count(axis)) {
-    if (axis == Axis::kRows) SetRowCount(count);
-    else SetColumnCount(count);
+    if (axis == Axis::kRows)
+      SetRowCount(count);
+    else
+      SetColumnCount(count);
   }
   AxisState& state = State(axis);
   state.fixed = count;
@@ -275,11 +277,16 @@ bool CGridCtrl::Editable(int32_t row, int32_t column) const {
 
 int32_t CGridCtrl::Setting(int32_t index) const {
   switch (index) {
-    case kSettingRowCount: return RowCount();
-    case kSettingColumnCount: return ColumnCount();
-    case kSettingFixedRows: return rows_.fixed;
-    case kSettingFixedColumns: return columns_.fixed;
-    default: return (index >= 0 && index < kSettingCount) ? settings_[index] : 0;
+    case kSettingRowCount:
+      return RowCount();
+    case kSettingColumnCount:
+      return ColumnCount();
+    case kSettingFixedRows:
+      return rows_.fixed;
+    case kSettingFixedColumns:
+      return columns_.fixed;
+    default:
+      return (index >= 0 && index < kSettingCount) ? settings_[index] : 0;
   }
 }
 
@@ -369,8 +376,8 @@ bool CGridCtrl::CellShown(int32_t row, int32_t column) const {
   // A scrolled cell shows only past the fixed ones.
   int top = row < rows_.fixed ? 0 : FixedHeight();
   int left = column < columns_.fixed ? 0 : FixedWidth();
-  return rc.top < rows_.extent && rc.left < columns_.extent &&
-         rc.bottom > std::max(rc.top, top) && rc.right > std::max(rc.left, left);
+  return rc.top < rows_.extent && rc.left < columns_.extent && rc.bottom > std::max(rc.top, top) &&
+         rc.right > std::max(rc.left, left);
 }
 
 bool CGridCtrl::HitTest(int x, int y, int32_t* row, int32_t* column) const {
@@ -454,8 +461,10 @@ bool CGridCtrl::MoveTab(bool back) {
 bool CGridCtrl::OnKeyDown(int32_t key, bool ctrl, bool shift) {
   if (editing_) return false;
   if (ctrl && key == 'Z') {
-    if (shift) Redo();
-    else Undo();
+    if (shift)
+      Redo();
+    else
+      Undo();
     return true;
   }
   if (ctrl && key == 'Y') {
@@ -520,8 +529,10 @@ bool CGridCtrl::OnClipboardKey(int32_t key, bool ctrl, bool shift) {
 }
 
 void CGridCtrl::MoveAlong(Axis axis, int32_t index) {
-  if (axis == Axis::kRows) MoveTo(index, columns_.current);
-  else MoveTo(rows_.current, index);
+  if (axis == Axis::kRows)
+    MoveTo(index, columns_.current);
+  else
+    MoveTo(rows_.current, index);
 }
 
 void CGridCtrl::MoveByArrow(Axis axis, int step) {
@@ -575,9 +586,14 @@ bool CGridCtrl::OnChar(char16_t ch, bool ctrl) {
       switch (settings_[kSettingEnterAction]) {
         case 0:
           return BeginEdit(rows_.current, columns_.current, EditCaret::AtEnd, nullptr);
-        case 1: MoveTab(false); return true;
-        case 2: OnKeyDown(kKeyDown, false, false); return true;
-        default: return false;
+        case 1:
+          MoveTab(false);
+          return true;
+        case 2:
+          OnKeyDown(kKeyDown, false, false);
+          return true;
+        default:
+          return false;
       }
     case u'\b': {
       const CGridCell* cell = Cell(rows_.current, columns_.current);
@@ -953,8 +969,10 @@ void CGridCtrl::OnLeftDoubleClick(int x, int y) {
   Axis axis;
   int32_t boundary;
   if (BoundaryUnder(x, y, &axis, &boundary)) {
-    if (axis == Axis::kColumns) FitColumn(boundary);
-    else FitRow(boundary);
+    if (axis == Axis::kColumns)
+      FitColumn(boundary);
+    else
+      FitRow(boundary);
     return;
   }
   int32_t row, column;
@@ -1002,7 +1020,8 @@ bool CGridCtrl::StacksLines(int32_t row, int32_t column) const {
   const CGridCell* cell = Cell(row, column);
   if (!cell) return false;
   size_t lines = SplitLines(cell->ShownText()).size();
-  return lines > 1 && static_cast<int>(lines) * lineHeight_ <= RowHeight(row) - 2 * Px(kRowTextInset);
+  return lines > 1 &&
+         static_cast<int>(lines) * lineHeight_ <= RowHeight(row) - 2 * Px(kRowTextInset);
 }
 
 int32_t CGridCtrl::FittedRowHeight(int32_t row) const {

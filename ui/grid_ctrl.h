@@ -103,11 +103,14 @@ struct CellRect {
 class GridViewSink {
  public:
   virtual ~GridViewSink() = default;
-  virtual void Redraw() = 0;                              // the whole table
+  virtual void Redraw() = 0;  // the whole table
   virtual void RedrawCell(int32_t row, int32_t column) = 0;
   // Row `row` and everything below it (what moves when a row is inserted there).
-  virtual void RedrawRowsFrom(int32_t row) { (void)row; Redraw(); }
-  virtual void ScrollChanged() = 0;                       // scroll bars and position
+  virtual void RedrawRowsFrom(int32_t row) {
+    (void)row;
+    Redraw();
+  }
+  virtual void ScrollChanged() = 0;  // scroll bars and position
   virtual void OpenEditor(const EditRequest& request) = 0;
   virtual void CloseEditor() = 0;
   // Ends an open box as leaving it does: its text goes to EndEdit.
@@ -199,8 +202,10 @@ class CGridCtrl {
   // program leave it alone.
   bool Modified() const { return history_.Modified(); }
   void SetModified(bool modified) {
-    if (modified) history_.MarkUnsaved();
-    else history_.MarkSaved();
+    if (modified)
+      history_.MarkUnsaved();
+    else
+      history_.MarkSaved();
   }
 
   // ---- Edit history --------------------------------------------------------------

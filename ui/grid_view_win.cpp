@@ -51,7 +51,8 @@ class GdiObject {
 // Selects an object into a DC for one scope.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  SelectGuard(HDC dc, HGDIOBJ object)
+      : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
   ~SelectGuard() {
     if (old_) SelectObject(dc_, old_);
   }
@@ -205,7 +206,9 @@ class GridWindow : public GridView, public GridViewSink {
     grid_.RedrawCurrent();  // the current row's colours follow the focus
     return 0;
   }
-  LRESULT OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  LRESULT OnGetDlgCode(WPARAM, LPARAM) {
+    return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
+  }
   LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
   LRESULT OnCommand(WPARAM wp, LPARAM lp);
@@ -249,8 +252,8 @@ class GridWindow : public GridView, public GridViewSink {
   CellColours ColoursOf(int32_t row, int32_t column, const CGridCell& cell) const;
   void FillCell(HDC dc, const RECT& rc, bool fixed, COLORREF back) const;
   void DrawCellFrame(HDC dc, const RECT& rc, bool fixed) const;
-  void DrawCellContents(HDC dc, int32_t row, int32_t column, const CGridCell& cell,
-                        const RECT& rc, const CellColours& colours);
+  void DrawCellContents(HDC dc, int32_t row, int32_t column, const CGridCell& cell, const RECT& rc,
+                        const CellColours& colours);
   // The runs of each line a cell draws: its lines, or all of them on one line with the
   // break mark between them.
   std::vector<std::vector<TextRun>> DrawnLines(const WideText& text, bool stacked) const;
@@ -350,8 +353,8 @@ bool GridWindow::Create(HWND parent, const platform::Bounds& b, int controlId) {
   if (!RegisterGridClass(instance)) return false;
   ChooseFont();
   CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
-                  WS_CHILD | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, b.left,
-                  b.top, b.width, b.height, parent,
+                  WS_CHILD | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN, b.left, b.top,
+                  b.width, b.height, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
   if (!hwnd_) return false;
   MeasureFont();
@@ -574,8 +577,8 @@ GridWindow::CellColours GridWindow::ColoursOf(int32_t row, int32_t column,
   colours.back = fixed      ? ColourOr(cell.BackColour(), COLOR_BTNFACE)
                  : selected ? GetSysColor(COLOR_HIGHLIGHT)
                             : ColourOr(cell.BackColour(), COLOR_WINDOW);
-  colours.fore = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                          : ColourOr(cell.TextColour(), COLOR_WINDOWTEXT);
+  colours.fore =
+      selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColourOr(cell.TextColour(), COLOR_WINDOWTEXT);
   // The current cell and its row's fixed cells carry the highlight colours, paler while
   // the focus is elsewhere (an open edit box counts as the table's own).
   bool current = row == grid_.CurrentRow() &&
@@ -709,15 +712,30 @@ LRESULT GridWindow::OnScroll(Axis axis, int request) {
   GetScrollInfo(hwnd_, ScrollBarOf(axis), &si);
   // The vertical bar's requests share their numbers with the horizontal bar's.
   switch (request) {
-    case SB_LINEUP: --first; break;
-    case SB_LINEDOWN: ++first; break;
-    case SB_PAGEUP: first -= grid_.Page(axis); break;
-    case SB_PAGEDOWN: first += grid_.Page(axis); break;
+    case SB_LINEUP:
+      --first;
+      break;
+    case SB_LINEDOWN:
+      ++first;
+      break;
+    case SB_PAGEUP:
+      first -= grid_.Page(axis);
+      break;
+    case SB_PAGEDOWN:
+      first += grid_.Page(axis);
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: first = si.nTrackPos + grid_.FixedCount(axis); break;
-    case SB_TOP: first = 0; break;
-    case SB_BOTTOM: first = grid_.Count(axis); break;
-    default: return 0;
+    case SB_THUMBPOSITION:
+      first = si.nTrackPos + grid_.FixedCount(axis);
+      break;
+    case SB_TOP:
+      first = 0;
+      break;
+    case SB_BOTTOM:
+      first = grid_.Count(axis);
+      break;
+    default:
+      return 0;
   }
   grid_.ScrollTo(axis, first);
   return 0;
@@ -877,12 +895,12 @@ void GridWindow::OpenEditor(const EditRequest& request) {
   editAlign_ = cell->Format() & kFormatAlignMask;
   editShift_ = {0, 0};
   DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
-  HWND edit = CreateWindowExW(
-      0, L"Edit", L"",
-      WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL | align |
-          (request.caret == EditCaret::SelectRange ? ES_NOHIDESEL : 0),
-      rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_, nullptr,
-      GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateWindowExW(0, L"Edit", L"",
+                              WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL |
+                                  ES_AUTOVSCROLL | align |
+                                  (request.caret == EditCaret::SelectRange ? ES_NOHIDESEL : 0),
+                              rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hwnd_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!edit) {
     grid_.EndEdit(EditEnd::Cancel, WideText());
     return;
@@ -1035,12 +1053,18 @@ struct MenuItem {
 };
 
 constexpr MenuItem kMenuItems[] = {
-    {kMenuUndo, texts::kMenuUndo},       {kMenuRedo, texts::kMenuRedo},
-    {kMenuSeparator, nullptr},           {kMenuCut, texts::kMenuCut},
-    {kMenuCopy, texts::kMenuCopy},       {kMenuPaste, texts::kMenuPaste},
-    {kMenuDelete, texts::kMenuDelete},   {kMenuSeparator, nullptr},
-    {kMenuFind, texts::kMenuFind},       {kMenuReplace, texts::kMenuReplace},
-    {kMenuSeparator, nullptr},           {kMenuShiftTimes, texts::kMenuShiftTimes},
+    {kMenuUndo, texts::kMenuUndo},
+    {kMenuRedo, texts::kMenuRedo},
+    {kMenuSeparator, nullptr},
+    {kMenuCut, texts::kMenuCut},
+    {kMenuCopy, texts::kMenuCopy},
+    {kMenuPaste, texts::kMenuPaste},
+    {kMenuDelete, texts::kMenuDelete},
+    {kMenuSeparator, nullptr},
+    {kMenuFind, texts::kMenuFind},
+    {kMenuReplace, texts::kMenuReplace},
+    {kMenuSeparator, nullptr},
+    {kMenuShiftTimes, texts::kMenuShiftTimes},
     {kMenuDeleteRows, texts::kMenuDeleteRows},
 };
 
@@ -1073,21 +1097,27 @@ void GridWindow::ShowContextMenu(POINT at) {
   bool current = grid_.HasCurrentCell();
   auto can = [&](MenuCommand command) {
     switch (command) {
-      case kMenuUndo: return grid_.CanUndo();
-      case kMenuRedo: return grid_.CanRedo();
+      case kMenuUndo:
+        return grid_.CanUndo();
+      case kMenuRedo:
+        return grid_.CanRedo();
       case kMenuCut:
-      case kMenuDelete: return grid_.CanClearCells();
-      case kMenuCopy: return current;
+      case kMenuDelete:
+        return grid_.CanClearCells();
+      case kMenuCopy:
+        return current;
       case kMenuPaste:
         return current && grid_.Editable(grid_.CurrentRow(), grid_.CurrentColumn()) &&
                IsClipboardFormatAvailable(CF_UNICODETEXT);
       case kMenuFind:
-      case kMenuReplace: return CanFind();
+      case kMenuReplace:
+        return CanFind();
       case kMenuShiftTimes:
-        return grid_.Actions().shiftTimes != nullptr &&
-               grid_.RowCount() > grid_.FixedRowCount();
-      case kMenuDeleteRows: return !grid_.SelectedRows().empty();
-      case kMenuSeparator: break;
+        return grid_.Actions().shiftTimes != nullptr && grid_.RowCount() > grid_.FixedRowCount();
+      case kMenuDeleteRows:
+        return !grid_.SelectedRows().empty();
+      case kMenuSeparator:
+        break;
     }
     return false;
   };
@@ -1101,26 +1131,47 @@ void GridWindow::ShowContextMenu(POINT at) {
                   Wide(item.text));
     }
   }
-  UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
-      hwnd_, nullptr));
+  UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x,
+                     at.y, 0, hwnd_, nullptr));
   DestroyMenu(menu);
   if (chosen != 0 && can(static_cast<MenuCommand>(chosen))) RunCommand(chosen);
 }
 
 void GridWindow::RunCommand(UINT command) {
   switch (command) {
-    case kMenuUndo: grid_.Undo(); break;
-    case kMenuRedo: grid_.Redo(); break;
-    case kMenuCut: grid_.OnKeyDown('X', true, false); break;
-    case kMenuCopy: grid_.OnKeyDown('C', true, false); break;
-    case kMenuPaste: grid_.OnKeyDown('V', true, false); break;
-    case kMenuDelete: grid_.OnKeyDown(kKeyDelete, false, false); break;
-    case kMenuFind: ShowFindDialog(false); break;
-    case kMenuReplace: ShowFindDialog(true); break;
-    case kMenuShiftTimes: ShiftDialogShow(GetAncestor(hwnd_, GA_ROOT), grid_); break;
-    case kMenuDeleteRows: grid_.DeleteRows(grid_.SelectedRows()); break;
-    default: break;
+    case kMenuUndo:
+      grid_.Undo();
+      break;
+    case kMenuRedo:
+      grid_.Redo();
+      break;
+    case kMenuCut:
+      grid_.OnKeyDown('X', true, false);
+      break;
+    case kMenuCopy:
+      grid_.OnKeyDown('C', true, false);
+      break;
+    case kMenuPaste:
+      grid_.OnKeyDown('V', true, false);
+      break;
+    case kMenuDelete:
+      grid_.OnKeyDown(kKeyDelete, false, false);
+      break;
+    case kMenuFind:
+      ShowFindDialog(false);
+      break;
+    case kMenuReplace:
+      ShowFindDialog(true);
+      break;
+    case kMenuShiftTimes:
+      ShiftDialogShow(GetAncestor(hwnd_, GA_ROOT), grid_);
+      break;
+    case kMenuDeleteRows:
+      grid_.DeleteRows(grid_.SelectedRows());
+      break;
+    default:
+      break;
   }
 }
 
@@ -1135,8 +1186,10 @@ bool GridWindow::OnOwnerKey(WPARAM key, bool ctrl, bool shift) {
   }
   if (!ctrl && key == VK_F3) {
     if (!CanFind()) return true;
-    if (find_.Query().what.empty()) ShowFindDialog(false);
-    else FindNext(!shift);
+    if (find_.Query().what.empty())
+      ShowFindDialog(false);
+    else
+      FindNext(!shift);
     return true;
   }
   if (ctrl && key == 'T') {
@@ -1290,7 +1343,8 @@ std::unique_ptr<GridView> CreateGridView(void* parentNative, const platform::Bou
 
 int WheelScrollLines() {
   HKEY key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS) {
     return 3;
   }
   int lines = 3;

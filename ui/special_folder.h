@@ -11,17 +11,17 @@ namespace ui {
 
 // The folder kinds GetSpecialFolder takes, and the Windows folder each names.
 enum SpecialFolderKind : int32_t {
-  kFolderDocuments = 1,    // CSIDL_PERSONAL
-  kFolderFavourites = 2,   // CSIDL_FAVORITES
-  kFolderDesktop = 3,      // CSIDL_DESKTOPDIRECTORY
-  kFolderFonts = 4,        // CSIDL_FONTS
-  kFolderStartMenu = 5,    // CSIDL_STARTMENU
-  kFolderPrograms = 6,     // CSIDL_PROGRAMS
-  kFolderStartUp = 7,      // CSIDL_STARTUP
-  kFolderAppData = 8,      // CSIDL_APPDATA: the user's roaming application data
-  kFolderWindows = 9,      // GetWindowsDirectory
-  kFolderSystem = 10,      // GetSystemDirectory
-  kFolderTemporary = 11,   // GetTempPath
+  kFolderDocuments = 1,   // CSIDL_PERSONAL
+  kFolderFavourites = 2,  // CSIDL_FAVORITES
+  kFolderDesktop = 3,     // CSIDL_DESKTOPDIRECTORY
+  kFolderFonts = 4,       // CSIDL_FONTS
+  kFolderStartMenu = 5,   // CSIDL_STARTMENU
+  kFolderPrograms = 6,    // CSIDL_PROGRAMS
+  kFolderStartUp = 7,     // CSIDL_STARTUP
+  kFolderAppData = 8,     // CSIDL_APPDATA: the user's roaming application data
+  kFolderWindows = 9,     // GetWindowsDirectory
+  kFolderSystem = 10,     // GetSystemDirectory
+  kFolderTemporary = 11,  // GetTempPath
 };
 
 // The path of the folder of kind `kind` (a SpecialFolderKind) as the platform gives it

@@ -21,13 +21,18 @@ std::string Home() {
 // application-data folder.
 std::string PlatformFolderPath(int32_t kind) {
   switch (kind) {
-    case kFolderDocuments: return Home() + "/Documents";
-    case kFolderFavourites: return Home() + "/Favorites";
-    case kFolderDesktop: return Home() + "/Desktop";
-    case kFolderFonts: return "/usr/share/fonts";
+    case kFolderDocuments:
+      return Home() + "/Documents";
+    case kFolderFavourites:
+      return Home() + "/Favorites";
+    case kFolderDesktop:
+      return Home() + "/Desktop";
+    case kFolderFonts:
+      return "/usr/share/fonts";
     case kFolderStartMenu:
     case kFolderPrograms:
-    case kFolderStartUp: return Home() + "/.local/share/applications";
+    case kFolderStartUp:
+      return Home() + "/.local/share/applications";
     case kFolderAppData: {
       std::string appData = Env("SUBVANE_APPDATA");
       if (!appData.empty()) return appData;
@@ -35,12 +40,14 @@ std::string PlatformFolderPath(int32_t kind) {
       return config.empty() ? Home() + "/.config" : config;
     }
     case kFolderWindows:
-    case kFolderSystem: return "/";
+    case kFolderSystem:
+      return "/";
     case kFolderTemporary: {
       std::string temp = Env("TMPDIR");
       return temp.empty() ? std::string("/tmp") : temp;
     }
-    default: return std::string();
+    default:
+      return std::string();
   }
 }
 

@@ -10,15 +10,24 @@ namespace {
 // The shell's number for a folder kind it keeps, or -1 for another kind.
 int ShellFolderOf(int32_t kind) {
   switch (kind) {
-    case kFolderDocuments: return CSIDL_PERSONAL;
-    case kFolderFavourites: return CSIDL_FAVORITES;
-    case kFolderDesktop: return CSIDL_DESKTOPDIRECTORY;
-    case kFolderFonts: return CSIDL_FONTS;
-    case kFolderStartMenu: return CSIDL_STARTMENU;
-    case kFolderPrograms: return CSIDL_PROGRAMS;
-    case kFolderStartUp: return CSIDL_STARTUP;
-    case kFolderAppData: return CSIDL_APPDATA;
-    default: return -1;
+    case kFolderDocuments:
+      return CSIDL_PERSONAL;
+    case kFolderFavourites:
+      return CSIDL_FAVORITES;
+    case kFolderDesktop:
+      return CSIDL_DESKTOPDIRECTORY;
+    case kFolderFonts:
+      return CSIDL_FONTS;
+    case kFolderStartMenu:
+      return CSIDL_STARTMENU;
+    case kFolderPrograms:
+      return CSIDL_PROGRAMS;
+    case kFolderStartUp:
+      return CSIDL_STARTUP;
+    case kFolderAppData:
+      return CSIDL_APPDATA;
+    default:
+      return -1;
   }
 }
 

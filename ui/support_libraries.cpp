@@ -16,6 +16,6 @@ const rt::ComponentTypeInfo kKernelTypes[] = {rt::kWindowType, rt::kButtonType,
 const rt::SupportLibrary kKernelLibrary = {"kernel", nullptr, kKernelTypes,
                                            sizeof kKernelTypes / sizeof kKernelTypes[0]};
 const rt::SupportLibrary* const kSupportLibraries[kSupportLibraryCount] = {&kKernelLibrary,
-                                                                          &kGridLibrary};
+                                                                           &kGridLibrary};
 
 }  // namespace ui

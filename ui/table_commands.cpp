@@ -12,8 +12,8 @@ namespace {
 
 CGridCtrl* ResolveTable(const rt::CommandArg& ref) {
   // A missing window or component does not come back: the request reports it.
-  auto* component = reinterpret_cast<rt::Component*>(
-      rt::SystemRequest(rt::kRequestComponentObject, rt::ArgWindowId(ref), rt::ArgComponentId(ref)));
+  auto* component = reinterpret_cast<rt::Component*>(rt::SystemRequest(
+      rt::kRequestComponentObject, rt::ArgWindowId(ref), rt::ArgComponentId(ref)));
   auto* table = dynamic_cast<TableComponent*>(component);
   return table ? &table->Grid() : nullptr;
 }
@@ -159,9 +159,8 @@ void CmdAppendRow(rt::CommandResult* result, int32_t argc, rt::CommandArg* args)
 void CmdSetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
   CGridCtrl* grid = argc > 0 ? ResolveTable(args[0]) : nullptr;
   if (!grid || argc < 5) return;
-  result->value.words.low = SetCellTextOf(*grid, args[1].value.words.low,
-                                          args[2].value.words.low, args[3].value.words.low,
-                                          args[4]);
+  result->value.words.low = SetCellTextOf(*grid, args[1].value.words.low, args[2].value.words.low,
+                                          args[3].value.words.low, args[4]);
 }
 
 void CmdGetCellText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args) {
@@ -200,23 +199,24 @@ void CmdGetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg*
 bool TableAppendRow(rt::ComponentId window, rt::ComponentId table) {
   rt::CommandArg args[3] = {rt::ArgComponent(window, table, rt::kComponentTable), rt::ArgNone(),
                             rt::ArgNone()};
-  return rt::Services().CallLibraryCommand(&CmdAppendRow, kGridLibraryNumber, 3, args)
+  return rt::Services()
+             .CallLibraryCommand(&CmdAppendRow, kGridLibraryNumber, 3, args)
              .value.words.low == 1;
 }
 
-bool TableSetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row,
-                      int32_t column, const char* text) {
-  rt::CommandArg args[5] = {rt::ArgComponent(window, table, rt::kComponentTable),
-                            rt::ArgInt(row), rt::ArgInt(column), rt::ArgInt(1),
-                            rt::ArgText(text)};
-  return rt::Services().CallLibraryCommand(&CmdSetCellText, kGridLibraryNumber, 5, args)
+bool TableSetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row, int32_t column,
+                      const char* text) {
+  rt::CommandArg args[5] = {rt::ArgComponent(window, table, rt::kComponentTable), rt::ArgInt(row),
+                            rt::ArgInt(column), rt::ArgInt(1), rt::ArgText(text)};
+  return rt::Services()
+             .CallLibraryCommand(&CmdSetCellText, kGridLibraryNumber, 5, args)
              .value.words.low == 1;
 }
 
 CellTextResult TableGetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row,
                                 int32_t column) {
-  rt::CommandArg args[3] = {rt::ArgComponent(window, table, rt::kComponentTable),
-                            rt::ArgInt(row), rt::ArgInt(column)};
+  rt::CommandArg args[3] = {rt::ArgComponent(window, table, rt::kComponentTable), rt::ArgInt(row),
+                            rt::ArgInt(column)};
   rt::CommandResult r =
       rt::Services().CallLibraryCommand(&CmdGetCellText, kGridLibraryNumber, 3, args);
   CellTextResult out;

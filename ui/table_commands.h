@@ -28,8 +28,7 @@ void CmdSetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg*
 void CmdGetCellWideText(rt::CommandResult* result, int32_t argc, rt::CommandArg* args);
 
 // The commands' work on a model. Arguments of kind rt::kTypeNone count as left out.
-int32_t AppendRowTo(CGridCtrl& grid, const rt::CommandArg& heading,
-                    const rt::CommandArg& position);
+int32_t AppendRowTo(CGridCtrl& grid, const rt::CommandArg& heading, const rt::CommandArg& position);
 int32_t SetCellTextOf(CGridCtrl& grid, int32_t row, int32_t column, int32_t kind,
                       const rt::CommandArg& value);
 rt::CommandResult GetCellTextOf(const CGridCtrl& grid, int32_t row, int32_t column);
@@ -41,8 +40,8 @@ bool ValueToCellText(const rt::CommandArg& value, std::string* text);
 // Appends one empty row after the last; false if it could not.
 bool TableAppendRow(rt::ComponentId window, rt::ComponentId table);
 // Writes a text into a cell; false outside the table.
-bool TableSetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row,
-                      int32_t column, const char* text);
+bool TableSetCellText(rt::ComponentId window, rt::ComponentId table, int32_t row, int32_t column,
+                      const char* text);
 
 // What GetCellText gave: a text (null when empty) or, outside the table, no text.
 struct CellTextResult {

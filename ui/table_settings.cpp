@@ -11,11 +11,16 @@ struct NamedSetting {
 };
 
 constexpr NamedSetting kNamedSettings[] = {
-    {"gridLineColour", kSettingGridLineColour}, {"gridLines", kSettingGridLines},
-    {"rowResize", kSettingRowResize},           {"columnResize", kSettingColumnResize},
-    {"rowHeight", kSettingRowHeight},           {"columnWidth", kSettingColumnWidth},
-    {"editable", kSettingEditable},             {"selectable", kSettingSelectable},
-    {"enterAction", kSettingEnterAction},       {"listMode", kSettingListMode},
+    {"gridLineColour", kSettingGridLineColour},
+    {"gridLines", kSettingGridLines},
+    {"rowResize", kSettingRowResize},
+    {"columnResize", kSettingColumnResize},
+    {"rowHeight", kSettingRowHeight},
+    {"columnWidth", kSettingColumnWidth},
+    {"editable", kSettingEditable},
+    {"selectable", kSettingSelectable},
+    {"enterAction", kSettingEnterAction},
+    {"listMode", kSettingListMode},
     {"numberedRows", kSettingNumberedRows},
 };
 

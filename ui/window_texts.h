@@ -32,8 +32,7 @@ constexpr char16_t kShiftPrompt[] = u"字幕移动的秒数（负数为提前）
 constexpr char16_t kShiftSelectedOnly[] = u"只移动选中的行";
 constexpr char16_t kOk[] = u"确定";
 constexpr char16_t kCancel[] = u"取消";
-constexpr char16_t kShiftNotSeconds[] =
-    u"“{0}”不是秒数。请输入如 2.5、-1.5 或 0.040 这样的秒数。";
+constexpr char16_t kShiftNotSeconds[] = u"“{0}”不是秒数。请输入如 2.5、-1.5 或 0.040 这样的秒数。";
 constexpr char16_t kShiftBeforeZero[] =
     u"无法调整时间：第 {0} 行的开始时间将早于 00:00:00,000。没有改动任何字幕。";
 constexpr char16_t kShiftNoTimeRange[] =

@@ -48,14 +48,25 @@ bool SharingAllows(const struct stat& st, FileAccess access, FileShare share) {
 int OpenFlags(FileAccess access, FileCreation creation) {
   int flags = O_CLOEXEC;
   switch (access) {
-    case FileAccess::Read: flags |= O_RDONLY; break;
-    case FileAccess::Write: flags |= O_WRONLY; break;
-    case FileAccess::ReadWrite: flags |= O_RDWR; break;
+    case FileAccess::Read:
+      flags |= O_RDONLY;
+      break;
+    case FileAccess::Write:
+      flags |= O_WRONLY;
+      break;
+    case FileAccess::ReadWrite:
+      flags |= O_RDWR;
+      break;
   }
   switch (creation) {
-    case FileCreation::OpenExisting: break;
-    case FileCreation::TruncateOrCreate: flags |= O_CREAT | O_TRUNC; break;
-    case FileCreation::OpenOrCreate: flags |= O_CREAT; break;
+    case FileCreation::OpenExisting:
+      break;
+    case FileCreation::TruncateOrCreate:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    case FileCreation::OpenOrCreate:
+      flags |= O_CREAT;
+      break;
   }
   return flags;
 }

@@ -6,13 +6,13 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <new>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 
-#include "platform/system_utf8.h"
 #include "platform/posix/file_replace.h"
+#include "platform/system_utf8.h"
 
 namespace platform {
 namespace {
@@ -81,8 +81,8 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
-                                std::string& reason, size_t spareCapacity) {
+ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes, std::string& reason,
+                                size_t spareCapacity) {
   Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) {
     int error = errno;

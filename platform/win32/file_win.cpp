@@ -13,28 +13,38 @@ HANDLE ToHandle(intptr_t file) { return reinterpret_cast<HANDLE>(file); }
 
 DWORD AccessFlags(FileAccess access) {
   switch (access) {
-    case FileAccess::Read: return GENERIC_READ;
-    case FileAccess::Write: return GENERIC_WRITE;
-    case FileAccess::ReadWrite: return GENERIC_READ | GENERIC_WRITE;
+    case FileAccess::Read:
+      return GENERIC_READ;
+    case FileAccess::Write:
+      return GENERIC_WRITE;
+    case FileAccess::ReadWrite:
+      return GENERIC_READ | GENERIC_WRITE;
   }
   return 0;
 }
 
 DWORD ShareFlags(FileShare share) {
   switch (share) {
-    case FileShare::ReadWrite: return FILE_SHARE_READ | FILE_SHARE_WRITE;
-    case FileShare::DenyRead: return FILE_SHARE_WRITE;
-    case FileShare::DenyWrite: return FILE_SHARE_READ;
-    case FileShare::DenyBoth: return 0;
+    case FileShare::ReadWrite:
+      return FILE_SHARE_READ | FILE_SHARE_WRITE;
+    case FileShare::DenyRead:
+      return FILE_SHARE_WRITE;
+    case FileShare::DenyWrite:
+      return FILE_SHARE_READ;
+    case FileShare::DenyBoth:
+      return 0;
   }
   return 0;
 }
 
 DWORD CreationFlags(FileCreation creation) {
   switch (creation) {
-    case FileCreation::OpenExisting: return OPEN_EXISTING;
-    case FileCreation::TruncateOrCreate: return CREATE_ALWAYS;
-    case FileCreation::OpenOrCreate: return OPEN_ALWAYS;
+    case FileCreation::OpenExisting:
+      return OPEN_EXISTING;
+    case FileCreation::TruncateOrCreate:
+      return CREATE_ALWAYS;
+    case FileCreation::OpenOrCreate:
+      return OPEN_ALWAYS;
   }
   return OPEN_EXISTING;
 }
@@ -118,9 +128,8 @@ DWORD ReplaceFileContents(const std::wstring& target, const void* data, size_t s
   }
   // A close that fails may have lost what the system still held: a failed write.
   if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExW(temporary.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), target.c_str(),
+                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = GetLastError();
   }
   if (error != ERROR_SUCCESS) DeleteFileW(temporary.c_str());

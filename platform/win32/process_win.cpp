@@ -44,7 +44,6 @@ void ConstantSegment(const void** start, size_t* size) {
 
 void ResetFloatingPoint() { std::fesetenv(FE_DFL_ENV); }
 
-
 void* HeapAllocate(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
 void* HeapReallocate(void* block, size_t bytes) {
   return HeapReAlloc(GetProcessHeap(), 0, block, bytes);

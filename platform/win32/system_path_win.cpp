@@ -1,5 +1,4 @@
 #include "platform/system_path.h"
-
 #include "platform/text_encoding.h"
 
 namespace platform {

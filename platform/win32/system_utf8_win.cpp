@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "platform/system_utf8.h"
-#include "platform/win32/file_replace.h"
-
 #include <cstdio>
 #include <new>
 #include <string>
+
+#include "platform/system_utf8.h"
+#include "platform/win32/file_replace.h"
 
 namespace platform {
 namespace {
@@ -127,8 +127,8 @@ std::string FullPath(const std::string& path) {
   return Utf8(full);
 }
 
-ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes,
-                                std::string& reason, size_t spareCapacity) {
+ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes, std::string& reason,
+                                size_t spareCapacity) {
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {

@@ -1,6 +1,6 @@
-#include "platform/text_encoding.h"
-
 #include <windows.h>
+
+#include "platform/text_encoding.h"
 
 namespace platform {
 

@@ -326,7 +326,7 @@ void InitUserInterface() {
   windowClass.lpfnWndProc = TopLevelProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);  // taskbar, Alt+Tab
+  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);        // taskbar, Alt+Tab
   windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);  // caption
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExW(&windowClass);
@@ -398,11 +398,10 @@ View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelSt
 }
 
 View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds) {
-  HWND hwnd = CreateWindowExW(0, L"BUTTON", WideFromGbk(caption).c_str(),
-                              WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, bounds.left, bounds.top,
-                              bounds.width, bounds.height, Hwnd(parent),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(
+      0, L"BUTTON", WideFromGbk(caption).c_str(), WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON,
+      bounds.left, bounds.top, bounds.width, bounds.height, Hwnd(parent),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), nullptr);
   if (hwnd)
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(UiFontForDpi(WindowDpi(hwnd))), FALSE);
   return AsView(hwnd);
@@ -445,11 +444,10 @@ LRESULT CALLBACK DropDownListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 View* CreateDropDownList(View* parent, int controlId, const Bounds& bounds) {
-  HWND hwnd = CreateWindowExW(0, L"COMBOBOX", L"",
-                              WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                              bounds.left, bounds.top, bounds.width, bounds.height, Hwnd(parent),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(
+      0, L"COMBOBOX", L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, bounds.left,
+      bounds.top, bounds.width, bounds.height, Hwnd(parent),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
   SetPropW(hwnd, kListBaseProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DropDownListProc));
@@ -537,8 +535,8 @@ PumpResult PumpMessage(bool wait, bool takeQuit) {
   wchar_t className[32] = L"";
   if (root) GetClassNameW(root, className, 32);
   // So do Tab, Return and Escape in a modeless dialog such as the table's find dialog.
-  bool dialogKeys = root && (lstrcmpW(className, kWindowClass) == 0 ||
-                             lstrcmpW(className, kDialogClass) == 0);
+  bool dialogKeys =
+      root && (lstrcmpW(className, kWindowClass) == 0 || lstrcmpW(className, kDialogClass) == 0);
   if (dialogKeys && IsDialogMessageW(root, &message)) return PumpResult::Dispatched;
   TranslateMessage(&message);
   DispatchMessageW(&message);

@@ -48,8 +48,8 @@ class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
-              (std::string("subvane-cli-") + info->name() + "-" + std::to_string(std::random_device()()));
+    folder_ = fs::temp_directory_path() / (std::string("subvane-cli-") + info->name() + "-" +
+                                           std::to_string(std::random_device()()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -242,7 +242,8 @@ TEST_F(CliTest, UnusableDraftsFailWithOneLineAndWriteNothing) {
 }
 
 TEST_F(CliTest, AnEncryptedDraftIsReadFromAPlainCopyInItsProject) {
-  fs::path project = File(u8"旧项目/draft_content.json", std::string(700, 'Q') + "==").parent_path();
+  fs::path project =
+      File(u8"旧项目/draft_content.json", std::string(700, 'Q') + "==").parent_path();
   ChildResult advice = RunCli({Arg(project)});
   EXPECT_EQ(advice.exitCode, 1);
   EXPECT_NE(advice.err.find(": encrypted by JianyingPro 6.0"), std::string::npos) << advice.err;
@@ -253,10 +254,12 @@ TEST_F(CliTest, AnEncryptedDraftIsReadFromAPlainCopyInItsProject) {
     ChildResult result = RunCli({argument});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, kSmallSrt);
-    const std::string said = argument + ": encrypted; read the older plain copy "
-                                        "draft_info.json.bak (saved ";
+    const std::string said = argument +
+                             ": encrypted; read the older plain copy "
+                             "draft_info.json.bak (saved ";
     EXPECT_EQ(result.err.substr(0, said.size()), said) << result.err;
-    EXPECT_EQ(result.err.size(), said.size() + 16 + std::string(") instead; it may be out of date\n").size())
+    EXPECT_EQ(result.err.size(),
+              said.size() + 16 + std::string(") instead; it may be out of date\n").size())
         << result.err;
   }
   EXPECT_EQ(ReadBytes(project / "draft_content.json"), std::string(700, 'Q') + "==");
@@ -277,7 +280,8 @@ TEST_F(CliTest, RememberedCountsNeverOutliveTheirDraft) {
     EXPECT_EQ(list.exitCode, 0) << list.err;
     listed = list.out + list.err;
     std::string seen;
-    for (const char* state : {"\t1 subtitle\t", "\t2 subtitles\t", "\tencrypted\t", "\tno subtitles\t"})
+    for (const char* state :
+         {"\t1 subtitle\t", "\t2 subtitles\t", "\tencrypted\t", "\tno subtitles\t"})
       if (list.out.find(state) != std::string::npos) seen += state;
     return seen;
   };
@@ -323,8 +327,7 @@ TEST_F(CliTest, ListStatesOfDraftsReadOneAfterAnother) {
       {many, "\t300 subtitles\t"},
       {many.substr(0, many.size() - 2), "\tunreadable\t"},
       {"{}", "\tno subtitles\t"},
-      {"{\"materials\":{\"texts\":[{\"content\":\"a\"},{\"content\":\"\\n\"}]}}",
-       "\t1 subtitle\t"},
+      {"{\"materials\":{\"texts\":[{\"content\":\"a\"},{\"content\":\"\\n\"}]}}", "\t1 subtitle\t"},
       {std::string(700, 'Q') + "==", "\tencrypted\t"},
       {"\xEF\xBB\xBF" + std::string(kSmallDraft), "\t1 subtitle\t"},
       {"", "\tunreadable\t"},

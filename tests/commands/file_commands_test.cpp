@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
-#include "platform/platform.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ TEST_F(FileCommands, WriteFileText) {
 
   // Several values, each by the value-to-text rule; byte arrays write nothing.
   rt::OwnedBytes bytes(rt::NewBytes("zz", 2));
-  rt::CommandArg args[] = {rt::ArgInt(file), rt::ArgInt(42), rt::ArgText("x"),
+  rt::CommandArg args[] = {rt::ArgInt(file),          rt::ArgInt(42),    rt::ArgText("x"),
                            rt::ArgBytes(bytes.get()), rt::ArgBool(true), rt::ArgDouble(0.5)};
   EXPECT_EQ(rt::Services().CallCoreCommand(rt::CmdWriteFileText, 6, args).value.words.low, 1);
   rt::CloseFile(file);

@@ -1,5 +1,6 @@
 // A full disk, as a file-size limit makes it: the write fails part-way and the file
 // that was to be replaced keeps every byte.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -7,8 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "platform/platform.h"
 

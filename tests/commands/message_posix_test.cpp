@@ -1,7 +1,7 @@
 // The message commands against the Linux stand-in, which lets the test answer boxes.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "platform/posix/standin.h"
 #include "runtime/command_wrappers.h"

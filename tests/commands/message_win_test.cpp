@@ -1,12 +1,11 @@
 // The message commands against real Win32 boxes: a helper thread finds the box,
 // checks its buttons and presses OK, as a user would.
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "runtime/command_wrappers.h"
 #include "tests/own_dialog_win.h"

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "runtime/command_wrappers.h"
 #include "runtime/report.h"
@@ -21,7 +21,9 @@ std::string BytesStr(const rt::OwnedBytes& b) {
                      static_cast<size_t>(rt::BytesLength(b.get())));
 }
 
-rt::OwnedBytes MakeBytes(const std::string& s) { return rt::OwnedBytes(rt::NewBytes(s.data(), s.size())); }
+rt::OwnedBytes MakeBytes(const std::string& s) {
+  return rt::OwnedBytes(rt::NewBytes(s.data(), s.size()));
+}
 
 CommandArg Typed(uint32_t type, int32_t low) {
   CommandArg a{};
@@ -73,7 +75,10 @@ TEST(TextCommands, FindTextReverse) {
   EXPECT_EQ(cmd::FindTextReverse("", "a"), -1);
   EXPECT_EQ(cmd::FindTextReverse("ab", "abc"), -1);
   // 0x955C is one character whose trail byte is a backslash.
-  EXPECT_EQ(cmd::FindTextReverse("a\x95\x5C" "b", "\\"), -1);
+  EXPECT_EQ(cmd::FindTextReverse("a\x95\x5C"
+                                 "b",
+                                 "\\"),
+            -1);
   EXPECT_EQ(cmd::FindTextReverse("\x95\x5C\\", "\\"), 3);
   // A lead byte before the terminator ends the scan without reading past it.
   EXPECT_EQ(cmd::FindTextReverse("ab\x81", "b"), 2);
@@ -201,7 +206,8 @@ TEST(ByteCommands, ReadBytesValue) {
   double v = -2.5;
   std::memcpy(&bits, &v, 8);
   EXPECT_EQ(static_cast<uint32_t>(cmd::ReadBytesInt(d.get(), 1)), static_cast<uint32_t>(bits));
-  EXPECT_EQ(static_cast<uint32_t>(cmd::ReadBytesInt(d.get(), 5)), static_cast<uint32_t>(bits >> 32));
+  EXPECT_EQ(static_cast<uint32_t>(cmd::ReadBytesInt(d.get(), 5)),
+            static_cast<uint32_t>(bits >> 32));
   EXPECT_EQ(cmd::ReadBytesValue(d.get(), 6).value.f64, -2.5);
 
   rt::OwnedBytes texts = MakeBytes(std::string("ab\0cd", 5));

@@ -9,7 +9,7 @@ namespace {
 
 TEST(CaptionFormats, WebVttHasAHeaderMillisecondDotsAndEscapedMarkup) {
   std::vector<core::Subtitle> subtitles = {{0, 1500000, u8"你好\r\nworld"},
-                                          {3599999500, 3600001000, "a < b && c --> d"}};
+                                           {3599999500, 3600001000, "a < b && c --> d"}};
   EXPECT_EQ(core::VttText(subtitles),
             u8"WEBVTT\r\n\r\n"
             u8"00:00:00.000 --> 00:00:01.500\r\n你好\r\nworld\r\n\r\n"

@@ -91,7 +91,9 @@ TEST(DraftAcceptance, RunningOutOfMemoryIsTooLargeNotAnotherKindOfFile) {
             core::DraftStatus::kOk);
 
   // Bytes that are not UTF-8 go through a heap copy; simdjson refuses them first.
-  std::string latin1 = R"({"materials":{"texts":[{"id":"a","content":"caf)" "\xE9" R"("}]}})";
+  std::string latin1 = R"({"materials":{"texts":[{"id":"a","content":"caf)"
+                       "\xE9"
+                       R"("}]}})";
   std::string padded = latin1;
   padded.reserve(latin1.size() + core::kSimdjsonPadding);
   rt::RefuseHeapRequestsForTests(1);

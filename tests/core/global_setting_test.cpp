@@ -16,7 +16,7 @@ TEST(GlobalSetting, CustomDraftFolderFromTheGeneralSection) {
 
   // Quoted values, \x escapes for characters beyond ASCII, a byte-order mark, any case.
   EXPECT_EQ(core::CustomDraftFolderOf("\xEF\xBB\xBF[general]\ncurrentcustomdraftpath="
-                                     "\"E:/\\x526a\\x6620, drafts\"\n"),
+                                      "\"E:/\\x526a\\x6620, drafts\"\n"),
             u8"E:/剪映, drafts");
   EXPECT_EQ(core::CustomDraftFolderOf(u8"[General]\ncurrentCustomDraftPath=/Users/me/剪映\n"),
             u8"/Users/me/剪映");

@@ -197,28 +197,33 @@ TEST(FindPlainCopy, TheNewestPlainDraftWithATimelineOfTheProject) {
   } cases[] = {
       {{{"p/draft_content.json", {"secret", 9}}}, "p/draft_content.json", nullptr},
       {{{"p/draft_content.json", {"secret", 9}}, {"p/draft_info.json.bak", {"plain", 2}}},
-       "p/draft_content.json", "draft_info.json.bak"},
+       "p/draft_content.json",
+       "draft_info.json.bak"},
       {{{"p/draft_content.json", {"secret", 9}},
         {"p/draft_info.json", {"plain", 3}},
         {"p/template-2.tmp", {"plain", 5}},
         {"p/draft_content.json.bak", {"plain", 4}}},
-       "p/draft_content.json", "template-2.tmp"},
+       "p/draft_content.json",
+       "template-2.tmp"},
       // The newest that proves no draft, or a draft without a timeline, gives way.
       {{{"p/draft_content.json", {"secret", 9}},
         {"p/draft_info.json", {"plain-no-tracks", 8}},
         {"p/template-2.tmp", {"secret", 7}},
         {"p/draft_content.json.bak", {"plain", 1}}},
-       "p/draft_content.json", "draft_content.json.bak"},
+       "p/draft_content.json",
+       "draft_content.json.bak"},
       // A main timeline's draft, and from inside Timelines the project's own files.
       {{{"p/draft_content.json", {"secret", 9}},
         {"p/Timelines/project.json", {"{\"main_timeline_id\":\"T1\"}", 0}},
         {"p/Timelines/T1/draft_info.json", {"plain", 6}},
         {"p/draft_info.json", {"plain", 5}}},
-       "p/draft_content.json", "Timelines/T1/draft_info.json"},
+       "p/draft_content.json",
+       "Timelines/T1/draft_info.json"},
       {{{"p/Timelines/project.json", {"{\"main_timeline_id\":\"T1\"}", 0}},
         {"p/Timelines/T1/draft_content.json", {"secret", 9}},
         {"p/draft_info.json.bak", {"plain", 5}}},
-       "p/Timelines/T1/draft_content.json", "draft_info.json.bak"},
+       "p/Timelines/T1/draft_content.json",
+       "draft_info.json.bak"},
   };
   for (const auto& c : cases) {
     FakeFiles files;

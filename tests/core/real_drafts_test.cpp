@@ -1,4 +1,6 @@
 // The drafts saved by the editor itself, with the SRT text each must give.
+#include "tests/real_drafts.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 #include "core/draft_file.h"
 #include "core/srt_text.h"
 #include "core/subtitles.h"
-#include "tests/real_drafts.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "core/caption_text.h"
 #include "core/draft_reader.h"
-
 #include "core/timestamp.h"
 #include "tests/core/draft_builder.h"
 
@@ -214,7 +213,8 @@ TEST(DraftReader, ReadsEveryRuleInputWhateverTheLetterCaseOfItsKeys) {
   std::string json =
       "{\"MATERIALS\":{\"Drafts\":[{\"ID\":\"clip\",\"Draft\":{\"Materials\":{"
       "\"TEXTS\":[{\"Id\":\"t\",\"Content\":\"inner\"}],"
-      "\"Text_Templates\":[{\"ID\":\"tpl\",\"Text_Info_Resources\":[{\"Text_Material_ID\":\"t\"}]}]},"
+      "\"Text_Templates\":[{\"ID\":\"tpl\",\"Text_Info_Resources\":[{\"Text_Material_ID\":\"t\"}]}]"
+      "},"
       "\"Tracks\":[{\"Segments\":[{\"Material_ID\":\"tpl\",\"material_id\":\"other\","
       "\"Target_TimeRange\":{\"Start\":1000,\"Duration\":5000}}]}]}}]},"
       "\"TRACKS\":[{\"Type\":\"video\",\"Name\":\"v\",\"Attribute\":6,\"Segments\":[{"

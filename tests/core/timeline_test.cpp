@@ -68,8 +68,8 @@ TEST(Timeline, CompoundClipsMapOntoTheOuterTimeAndAreCutToTheClip) {
   AddText(inner, "x", "before");
   AddText(inner, "y", "inside");
   AddText(inner, "z", "across the end");
-  inner.tracks.push_back(TrackOf({Place("x", 0, 1000000), Place("y", 2000000, 1000000),
-                                  Place("z", 5000000, 4000000)}));
+  inner.tracks.push_back(TrackOf(
+      {Place("x", 0, 1000000), Place("y", 2000000, 1000000), Place("z", 5000000, 4000000)}));
   DraftModel outer;
   AddText(outer, "o", "outer");
   outer.drafts.push_back({"clip", std::make_unique<DraftModel>(std::move(inner))});

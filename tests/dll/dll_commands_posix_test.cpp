@@ -71,12 +71,12 @@ TEST(DllCommands, FixedListUnloadsTheLibrariesThatLackTheExport) {
 }
 
 TEST(DllCommands, CallsWithUpToSixteenWordsReachTheFunction) {
-  static intptr_t (*sum)(intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
-                         intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
-                         intptr_t, intptr_t) =
-      [](intptr_t a, intptr_t b, intptr_t c, intptr_t d, intptr_t e, intptr_t f, intptr_t g,
-         intptr_t h, intptr_t i, intptr_t j, intptr_t k, intptr_t l, intptr_t m, intptr_t n,
-         intptr_t o, intptr_t p) -> intptr_t {
+  static intptr_t (*sum)(
+      intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
+      intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t,
+      intptr_t) = [](intptr_t a, intptr_t b, intptr_t c, intptr_t d, intptr_t e, intptr_t f,
+                     intptr_t g, intptr_t h, intptr_t i, intptr_t j, intptr_t k, intptr_t l,
+                     intptr_t m, intptr_t n, intptr_t o, intptr_t p) -> intptr_t {
     return a + b + c + d + e + f + g + h + i + j + k + l + m + n + o + p * 1000;
   };
   platform::standin::RegisterModule("sum16.dll", {{"Sum", reinterpret_cast<void*>(sum)}});

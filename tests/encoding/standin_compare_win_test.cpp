@@ -1,7 +1,7 @@
 // The stand-in conversions against the real Windows functions, exhaustively where the
 // input space allows and by sampling where it does not.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <random>

@@ -29,8 +29,16 @@ void StartOnce() {
   static bool started = false;
   if (started) return;
   started = true;
-  static const rt::ProgramDescriptor program{{0, 0, 0}, nullptr, 0, nullptr, 0, "", 0,
-                                             0, nullptr, json::kEncodingDllCount,
+  static const rt::ProgramDescriptor program{{0, 0, 0},
+                                             nullptr,
+                                             0,
+                                             nullptr,
+                                             0,
+                                             "",
+                                             0,
+                                             0,
+                                             nullptr,
+                                             json::kEncodingDllCount,
                                              json::kEncodingDllLibraries,
                                              json::kEncodingDllExports};
   rt::SetProgramForTests(program);

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   host.attachAnswer = size % 3 != 0;
   if (size >= 64) {
     const uint32_t nt = data[60] | (data[61] << 8) | (data[62] << 16) | (uint32_t{data[63]} << 24);
-    if (uint64_t{nt} + 6 <= size) host.machine = static_cast<uint16_t>(data[nt + 4] | (data[nt + 5] << 8));
+    if (uint64_t{nt} + 6 <= size)
+      host.machine = static_cast<uint16_t>(data[nt + 4] | (data[nt + 5] << 8));
   }
   const uintptr_t base = loader::LoadModuleWithHost(host, data, static_cast<uint32_t>(size),
                                                     size % 2 != 0 ? FuzzResolver : nullptr, 0);

@@ -19,8 +19,17 @@ int32_t Entry() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  static const rt::ProgramDescriptor program = {
-      {3, 0, 104137}, nullptr, 0, nullptr, 0, kBrokenTemplates, sizeof kBrokenTemplates - 1,
-      0, nullptr, 0, nullptr, nullptr};
+  static const rt::ProgramDescriptor program = {{3, 0, 104137},
+                                                nullptr,
+                                                0,
+                                                nullptr,
+                                                0,
+                                                kBrokenTemplates,
+                                                sizeof kBrokenTemplates - 1,
+                                                0,
+                                                nullptr,
+                                                0,
+                                                nullptr,
+                                                nullptr};
   return rt::RunProgram(program, Entry);
 }

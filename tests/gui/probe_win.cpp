@@ -27,13 +27,14 @@ std::string Describe(HWND hwnd) {
   GetWindowRect(hwnd, &r);
   char place[64];
   std::snprintf(place, sizeof place, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
-  return Utf8(className) + "\t" + Utf8(text) + "\t" + (IsWindowEnabled(hwnd) ? "1" : "0") +
-         "\t" + (IsWindowVisible(hwnd) ? "1" : "0") + "\t" + place;
+  return Utf8(className) + "\t" + Utf8(text) + "\t" + (IsWindowEnabled(hwnd) ? "1" : "0") + "\t" +
+         (IsWindowVisible(hwnd) ? "1" : "0") + "\t" + place;
 }
 
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
   std::printf("C\t%lu\t%lu\t%s\n", static_cast<unsigned long>(parent),
-              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)), Describe(hwnd).c_str());
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)),
+              Describe(hwnd).c_str());
   return TRUE;
 }
 

@@ -1,10 +1,10 @@
 // The editor's real drafts, when the folder is there: the converting parse and the
 // direct UTF-8 parse must build the same tree.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "json/cjson_api.h"
 #include "json/json_node.h"
@@ -35,7 +35,8 @@ int CompareTrees(const JsonNode& a, const JsonNode& b) {
     EXPECT_EQ(x.GetNumber(), y.GetNumber());
     if (::testing::Test::HasFailure()) return compared;
     JsonNode cx = x.Child(), cy = y.Child();
-    for (; !cx.IsEmpty() && !cy.IsEmpty(); cx = cx.Next(), cy = cy.Next()) pending.push_back({cx, cy});
+    for (; !cx.IsEmpty() && !cy.IsEmpty(); cx = cx.Next(), cy = cy.Next())
+      pending.push_back({cx, cy});
     EXPECT_EQ(cx.IsEmpty(), cy.IsEmpty());
   }
   return compared;
@@ -54,7 +55,8 @@ TEST(JsonRealDrafts, ConvertingAndDirectParsesAgree) {
     json::JsonDocument converted, direct;
     bool parsed = converted.ParseUtf8(bytes.get());
     const char* data = reinterpret_cast<const char*>(rt::BytesData(bytes.get()));
-    ASSERT_EQ(direct.ParseUtf8Direct(data, static_cast<size_t>(rt::BytesLength(bytes.get()))), parsed);
+    ASSERT_EQ(direct.ParseUtf8Direct(data, static_cast<size_t>(rt::BytesLength(bytes.get()))),
+              parsed);
     if (!parsed) continue;  // the encrypted draft is not JSON
     ++drafts;
     EXPECT_GT(CompareTrees(converted, direct), 100);

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <climits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "json/cjson_api.h"
 #include "json/json_node.h"
@@ -16,8 +16,9 @@ using jsontest::Str;
 
 TEST(JsonRead, LookupByKeyAndIndex) {
   JsonDocument doc;
-  ASSERT_TRUE(ParseUtf8(doc, "{\"MaTeRiAls\":{\"texts\":[10,20]},\"materials\":2,\"n\":5,"
-                             "\"list\":[\"a\",\"b\"]}"));
+  ASSERT_TRUE(ParseUtf8(doc,
+                        "{\"MaTeRiAls\":{\"texts\":[10,20]},\"materials\":2,\"n\":5,"
+                        "\"list\":[\"a\",\"b\"]}"));
   // Without case, the first member whose name matches wins.
   JsonNode materials = doc.GetItem("materials", false);
   EXPECT_TRUE(materials.IsObject());

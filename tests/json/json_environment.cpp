@@ -11,8 +11,16 @@ namespace {
 class JsonEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    static const rt::ProgramDescriptor program{{0, 0, 0}, nullptr, 0, nullptr, 0, "", 0,
-                                               0, nullptr, json::kEncodingDllCount,
+    static const rt::ProgramDescriptor program{{0, 0, 0},
+                                               nullptr,
+                                               0,
+                                               nullptr,
+                                               0,
+                                               "",
+                                               0,
+                                               0,
+                                               nullptr,
+                                               json::kEncodingDllCount,
                                                json::kEncodingDllLibraries,
                                                json::kEncodingDllExports};
     rt::ResetRuntimeForTests();

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "json/cjson_api.h"
 #include "json/json_node.h"
@@ -49,7 +49,9 @@ TEST(JsonParse, ByteOrderMarkAndNulInside) {
   ASSERT_TRUE(ParseUtf8(doc, u8"\uFEFF{\"materials\":{\"texts\":[]}}"));
   EXPECT_TRUE(doc.GetItem("materials", false).IsObject());
   EXPECT_FALSE(ParseUtf8(doc, "\xEF\xBB\xBF"));
-  EXPECT_FALSE(ParseUtf8(doc, "\xEF\xBB\xBF" "42"));
+  EXPECT_FALSE(ParseUtf8(doc,
+                         "\xEF\xBB\xBF"
+                         "42"));
   // Only one mark is skipped, and only at the very start.
   EXPECT_FALSE(ParseUtf8(doc, "\xEF\xBB\xBF\xEF\xBB\xBF{}"));
   EXPECT_FALSE(ParseUtf8(doc, " \xEF\xBB\xBF{}"));
@@ -81,8 +83,9 @@ TEST(JsonParse, FailedParseAfterGoodOneLeavesDocumentEmpty) {
 
 TEST(JsonParse, TextComesBackInCodePage936) {
   JsonDocument doc;
-  ASSERT_TRUE(ParseUtf8(doc, u8"{\"字幕\":\"第一句：你好\",\"thai\":\"\u0E01x\","
-                             u8"\"emoji\":\"a\U0001F600\",\"esc\":\"\\u4E2D\\n\"}"));
+  ASSERT_TRUE(ParseUtf8(doc,
+                        u8"{\"字幕\":\"第一句：你好\",\"thai\":\"\u0E01x\","
+                        u8"\"emoji\":\"a\U0001F600\",\"esc\":\"\\u4E2D\\n\"}"));
   JsonNode first = doc.Child();
   EXPECT_EQ(Str(first.GetKey()), "字幕");
   EXPECT_EQ(Str(first.GetString()), "第一句：你好");
@@ -122,9 +125,9 @@ TEST(JsonParse, DirectUtf8IsLosslessAndBounded) {
   EXPECT_EQ(doc.GetItemUtf8("T").GetStringUtf8(), u8"\U0001F600中");
   EXPECT_EQ(doc.GetItemUtf8("n").GetArraySize(), 2);
 
-  for (std::string bad : {std::string("42"), std::string("\"s\""), std::string("{\"a\":[1,2"),
-                          std::string("[\"unterminated"), std::string("\xEF\xBB\xBF"),
-                          std::string("{\"a\":1", 6)}) {
+  for (std::string bad :
+       {std::string("42"), std::string("\"s\""), std::string("{\"a\":[1,2"),
+        std::string("[\"unterminated"), std::string("\xEF\xBB\xBF"), std::string("{\"a\":1", 6)}) {
     std::vector<char> copy(bad.begin(), bad.end());
     EXPECT_FALSE(doc.ParseUtf8Direct(copy.data(), copy.size())) << bad;
     EXPECT_TRUE(doc.IsEmpty());

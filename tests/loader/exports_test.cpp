@@ -59,7 +59,8 @@ TEST(LoaderExports, RealImageFindsExactNamesAndOrdinals) {
 }
 
 // An image whose export table sits at 0x1000 in a section of its own.
-std::vector<uint8_t> ExportingImage(const std::vector<TestExport>& exports, uint32_t ordinalBase = 1) {
+std::vector<uint8_t> ExportingImage(const std::vector<TestExport>& exports,
+                                    uint32_t ordinalBase = 1) {
   TestImage image;
   const std::vector<uint8_t> table = BuildExportTable(0x1000, ordinalBase, exports);
   image.sections.push_back({0x1000, static_cast<uint32_t>(table.size()), table, kReadOnlySection});
@@ -100,11 +101,11 @@ TEST(LoaderExports, TheLookupIsBoundedByTheSizeMappedNotByTheHeaders) {
   MappedExports image(ExportingImage({{"Alpha", 0x1100}, {"Beta", 0x1200}}));
   ASSERT_NE(image.base, 0u);
   ASSERT_EQ(image.host.size, 0x2000u);
-  Put32At(image.At(kNtOffset + 80), 0x40000000);       // SizeOfImage
-  Put32At(image.At(0x1000 + 28), 0x3000);              // function table past the block
+  Put32At(image.At(kNtOffset + 80), 0x40000000);  // SizeOfImage
+  Put32At(image.At(0x1000 + 28), 0x3000);         // function table past the block
   EXPECT_EQ(image.Find("Beta"), 0u);
   EXPECT_EQ(image.Find(Ordinal(1)), 0u);
-  Put32At(image.At(0x1000 + 28), 0x1000 + 40);         // back where it was
+  Put32At(image.At(0x1000 + 28), 0x1000 + 40);  // back where it was
   EXPECT_EQ(image.Find("Beta"), image.base + 0x1200);
 }
 

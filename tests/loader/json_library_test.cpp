@@ -1,8 +1,9 @@
 // The cJSON library as the JSON layer finds it: by exact export name in the mapped
 // module (the Linux build's stand-in module answers with the linked library).
+#include "loader/json_library.h"
+
 #include <gtest/gtest.h>
 
-#include "loader/json_library.h"
 #include "loader/module_loader.h"
 #include "tests/loader/real_image.h"
 #include "tests/loader/stand_in_host.h"
@@ -22,7 +23,8 @@ TEST(LoaderJsonLibrary, ExportsAreFoundOnlyOnceMappedAndOnlyByExactName) {
   MapJsonLibrary();
   ASSERT_NE(JsonLibraryModule, 0u);
   const auto parse = reinterpret_cast<ParseFunction>(JsonLibraryExport("cJSON_Parse"));
-  const auto arraySize = reinterpret_cast<ArraySizeFunction>(JsonLibraryExport("cJSON_GetArraySize"));
+  const auto arraySize =
+      reinterpret_cast<ArraySizeFunction>(JsonLibraryExport("cJSON_GetArraySize"));
   const auto destroy = reinterpret_cast<DeleteFunction>(JsonLibraryExport("cJSON_Delete"));
   ASSERT_NE(parse, nullptr);
   ASSERT_NE(arraySize, nullptr);

@@ -186,7 +186,8 @@ TEST(LoaderLayout, RealImageMapsAsItsHeadersDescribe) {
       EXPECT_EQ(Get64(&file[real.ImageBaseField()]), 0x180000000u) << "preferred base";
       EXPECT_NE(Get32(&file[real.DirectoryField(3) + 4]), 0u) << "an exception directory";
     } else {
-      EXPECT_EQ(sectionCount, 7) << "the DLL's sections: .text .data .rdata .bss .edata .idata .reloc";
+      EXPECT_EQ(sectionCount, 7)
+          << "the DLL's sections: .text .data .rdata .bss .edata .idata .reloc";
       EXPECT_EQ(Get32(&file[real.ImageBaseField()]), 0x10000000u) << "preferred base";
     }
     EXPECT_NE(Get32(&file[real.DirectoryField(5) + 4]), 0u) << "a base relocation table";

@@ -37,14 +37,13 @@ uint64_t SlotAt(uintptr_t base, uint32_t offset, bool wide) {
 }
 
 // A data page of distinct words at 0x1000 and a relocation section at 0x2000.
-TestImage RelocatedImage(const std::vector<uint8_t>& relocations,
-                         uint16_t machine = kMachineI386) {
+TestImage RelocatedImage(const std::vector<uint8_t>& relocations, uint16_t machine = kMachineI386) {
   TestImage image = ImageFor(machine);
   std::vector<uint8_t> data;
   for (uint32_t i = 0; i < 16; ++i) Put32(data, 4 * i, 0x10000000 + 0x100 * i);
   image.sections.push_back({0x1000, 0x40, data, kDataSection});
-  image.sections.push_back({0x2000, static_cast<uint32_t>(relocations.size()), relocations,
-                            kReadOnlySection});
+  image.sections.push_back(
+      {0x2000, static_cast<uint32_t>(relocations.size()), relocations, kReadOnlySection});
   image.directories[kRelocations] = {0x2000, static_cast<uint32_t>(relocations.size())};
   return image;
 }
@@ -79,8 +78,8 @@ TEST(LoaderRelocation, Pe32PlusMovesSixtyFourBitAddressesWhole) {
   const std::vector<uint8_t> relocations = RelocationBlock(0x1000, {0xA008, 0x3018, 0xA028});
   TestImage image = ImageFor(kMachineAmd64);
   image.sections.push_back({0x1000, 0x40, data, kDataSection});
-  image.sections.push_back({0x2000, static_cast<uint32_t>(relocations.size()), relocations,
-                            kReadOnlySection});
+  image.sections.push_back(
+      {0x2000, static_cast<uint32_t>(relocations.size()), relocations, kReadOnlySection});
   image.directories[kRelocations] = {0x2000, static_cast<uint32_t>(relocations.size())};
   StandInHost host;
   host.machine = kMachineAmd64;
@@ -92,8 +91,9 @@ TEST(LoaderRelocation, Pe32PlusMovesSixtyFourBitAddressesWhole) {
     uint64_t expected = original;
     if (i == 1 || i == 5) expected = original + delta;
     if (i == 3) {
-      expected = (original & 0xFFFFFFFF00000000ull) |
-                 static_cast<uint32_t>(static_cast<uint32_t>(original) + static_cast<uint32_t>(delta));
+      expected =
+          (original & 0xFFFFFFFF00000000ull) |
+          static_cast<uint32_t>(static_cast<uint32_t>(original) + static_cast<uint32_t>(delta));
     }
     EXPECT_EQ(QuadAt(base, 0x1000 + 8 * i), expected) << "quad " << i;
   }
@@ -133,8 +133,8 @@ TEST(LoaderRelocation, RefusesBrokenTablesEvenWhereNothingMoves) {
       host.machine = machine;
       std::vector<uint8_t> block(0x3000 + 0x1000);
       host.fixedBase = reinterpret_cast<uintptr_t>(block.data());
-      image.imageBase = machine == kMachineAmd64 ? host.fixedBase
-                                                 : static_cast<uint32_t>(host.fixedBase);
+      image.imageBase =
+          machine == kMachineAmd64 ? host.fixedBase : static_cast<uint32_t>(host.fixedBase);
       EXPECT_EQ(Load(host, image.Build()), 0u) << c.what << " " << machine;
       EXPECT_EQ(host.liveBlocks, 0) << c.what;
     }
@@ -234,8 +234,10 @@ TEST(LoaderRelocation, RealImageMovesExactlyItsAbsoluteWords) {
     ASSERT_FALSE(listed.empty());
     std::set<uint32_t> moved;
     for (uint32_t offset : listed) {
-      const uint64_t still = SlotAt(reinterpret_cast<uintptr_t>(blocks[0].data()), offset, real.Wide());
-      const uint64_t shifted = SlotAt(reinterpret_cast<uintptr_t>(blocks[1].data()), offset, real.Wide());
+      const uint64_t still =
+          SlotAt(reinterpret_cast<uintptr_t>(blocks[0].data()), offset, real.Wide());
+      const uint64_t shifted =
+          SlotAt(reinterpret_cast<uintptr_t>(blocks[1].data()), offset, real.Wide());
       EXPECT_EQ(shifted - still, 0x00120000u) << std::hex << offset;
       moved.insert(offset);
     }
@@ -263,8 +265,8 @@ uintptr_t LoggingResolver(const char* library, const char* nameOrOrdinal, uint32
                           uintptr_t user) {
   auto* log = reinterpret_cast<ResolverLog*>(user);
   const std::string import = flag != 0
-      ? "#" + std::to_string(reinterpret_cast<uintptr_t>(nameOrOrdinal))
-      : std::string(nameOrOrdinal);
+                                 ? "#" + std::to_string(reinterpret_cast<uintptr_t>(nameOrOrdinal))
+                                 : std::string(nameOrOrdinal);
   const std::string call = std::string(library) + "|" + import + "|" + std::to_string(flag);
   log->calls.push_back(call);
   const auto found = log->answers.find(call);
@@ -275,8 +277,8 @@ TestImage ImportingImage(const std::vector<TestLibrary>& libraries, ImportTable*
                          uint16_t machine = kMachineI386) {
   *table = BuildImportTable(0x1000, libraries, machine == kMachineAmd64 ? 8 : 4);
   TestImage image = ImageFor(machine);
-  image.sections.push_back({0x1000, static_cast<uint32_t>(table->bytes.size()), table->bytes,
-                            kDataSection});
+  image.sections.push_back(
+      {0x1000, static_cast<uint32_t>(table->bytes.size()), table->bytes, kDataSection});
   image.directories[kImports] = {0x1000, table->directorySize};
   return image;
 }
@@ -313,9 +315,10 @@ TEST(LoaderImports, AsksTheResolverFirstAndGetProcAddressForWhatItLeaves) {
 
 TEST(LoaderImports, AMissingImportFreesTheLibrariesLoadedSoFarAndTheMemory) {
   ImportTable table;
-  const TestImage image = ImportingImage(
-      {{"first.dll", {{"Alpha"}}}, {"second.dll", {{"Beta"}, {"Missing"}}}, {"third.dll", {{"Gamma"}}}},
-      &table);
+  const TestImage image = ImportingImage({{"first.dll", {{"Alpha"}}},
+                                          {"second.dll", {{"Beta"}, {"Missing"}}},
+                                          {"third.dll", {{"Gamma"}}}},
+                                         &table);
   StandInHost host;
   host.libraries = {{"first.dll", 0x100}, {"second.dll", 0x200}, {"third.dll", 0x300}};
   host.AddProcedure(0x100, "Alpha", 1);
@@ -346,7 +349,8 @@ TEST(LoaderImports, RefusesTablesThatPointOutsideTheImage) {
     uint32_t value;
   };
   ImportTable table;
-  const TestImage image = ImportingImage({{"first.dll", {{"Alpha"}}}, {"second.dll", {{"Beta"}}}}, &table);
+  const TestImage image =
+      ImportingImage({{"first.dll", {{"Alpha"}}}, {"second.dll", {{"Beta"}}}}, &table);
   const std::vector<uint8_t> good = image.Build();
   const uint32_t raw = 0x400;  // the import section's file offset
   const Case cases[] = {
@@ -462,10 +466,13 @@ TEST(LoaderProtection, EachSectionGetsTheAccessItsCharacteristicsAskFor) {
   image.sections.push_back({0x6000, 0x10, {}, 0x00000040});  // no access
   StandInHost host;
   ASSERT_NE(Load(host, image.Build()), 0u);
-  EXPECT_EQ(PageProtections(host),
-            (std::map<uint32_t, uint32_t>{{0x0000, 0x02}, {0x1000, 0x20}, {0x2000, 0x20},
-                                          {0x3000, 0x02}, {0x4000, 0x04}, {0x5000, 0x40},
-                                          {0x6000, 0x01}}));
+  EXPECT_EQ(PageProtections(host), (std::map<uint32_t, uint32_t>{{0x0000, 0x02},
+                                                                 {0x1000, 0x20},
+                                                                 {0x2000, 0x20},
+                                                                 {0x3000, 0x02},
+                                                                 {0x4000, 0x04},
+                                                                 {0x5000, 0x40},
+                                                                 {0x6000, 0x01}}));
 
   StandInHost refusing;
   refusing.protectAnswer = false;
@@ -486,7 +493,7 @@ TEST(LoaderProtection, RealImageCodeIsReadExecuteAndOnlyDataIsWritable) {
   const std::vector<RealImage> images = ReadRealImages();
   SKIP_WITHOUT_REAL_IMAGES(images);
   const std::map<std::string, uint32_t> expected = {
-      {".text", 0x20},  {".data", 0x04},  {".rdata", 0x02}, {".bss", 0x04}, {".edata", 0x02},
+      {".text", 0x20},  {".data", 0x04},  {".rdata", 0x02}, {".bss", 0x04},  {".edata", 0x02},
       {".idata", 0x04}, {".reloc", 0x02}, {".pdata", 0x02}, {".xdata", 0x02}};
   for (const RealImage& real : images) {
     SCOPED_TRACE(real.name);
@@ -521,8 +528,8 @@ TEST(LoaderExceptionTable, Pe32PlusUnwindEntriesAreRegisteredOnlyWhenTheyNameThe
       for (uint32_t field : entry) Put32(table, table.size(), field);
     }
     table.resize(table.size() + 0x10, 0);  // unwind data after the entries
-    image.sections.push_back({0x2000, static_cast<uint32_t>(table.size()), table,
-                              kReadOnlySection});
+    image.sections.push_back(
+        {0x2000, static_cast<uint32_t>(table.size()), table, kReadOnlySection});
     image.directories[kExceptions] = {0x2000, static_cast<uint32_t>(12 * entries.size())};
     return image;
   };

@@ -1,9 +1,9 @@
 // The search for kernel32.dll in the process's module list.
+#include "loader/module_list.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "loader/module_list.h"
 
 namespace loader_test {
 namespace {
@@ -54,10 +54,12 @@ class ModuleList {
 };
 
 TEST(LoaderModuleList, WalkReturnsTheFirstKernel32OrStopsAtTheHead) {
-  EXPECT_EQ(loader::FindKernel32InModuleList(
-                ModuleList({u"subvane.exe", u"ntdll.dll", u"KERNEL32.DLL", u"kernel32.dll"}).Head()),
-            0x3000u);
-  EXPECT_EQ(loader::FindKernel32InModuleList(ModuleList({u"subvane.exe", u"ntdll.dll"}).Head()), 0u);
+  EXPECT_EQ(
+      loader::FindKernel32InModuleList(
+          ModuleList({u"subvane.exe", u"ntdll.dll", u"KERNEL32.DLL", u"kernel32.dll"}).Head()),
+      0x3000u);
+  EXPECT_EQ(loader::FindKernel32InModuleList(ModuleList({u"subvane.exe", u"ntdll.dll"}).Head()),
+            0u);
   EXPECT_EQ(loader::FindKernel32InModuleList(ModuleList({}).Head()), 0u);
   EXPECT_EQ(loader::FindKernel32InModuleList(nullptr), 0u);
 }

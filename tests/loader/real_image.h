@@ -19,7 +19,9 @@ struct RealImage {
 
   // Offsets from the start of the file of header fields whose place depends on the form.
   uint32_t ImageBaseField() const { return ntOffset + (Wide() ? 48 : 52); }
-  uint32_t DirectoryField(uint32_t index) const { return ntOffset + (Wide() ? 136 : 120) + 8 * index; }
+  uint32_t DirectoryField(uint32_t index) const {
+    return ntOffset + (Wide() ? 136 : 120) + 8 * index;
+  }
   uint32_t SectionHeader(uint32_t index) const {
     return ntOffset + 24 + optionalHeaderSize + 40 * index;
   }

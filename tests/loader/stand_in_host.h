@@ -24,16 +24,16 @@ class StandInHost : public loader::LoaderHost {
   };
 
   // What the host answers.
-  bool refusePreferred = false;       // as if another block already held the preferred base
-  uint32_t sizeLimit = 64u << 20;     // larger blocks are refused
-  uintptr_t fixedBase = 0;            // when set, the block comes from here and is not freed
+  bool refusePreferred = false;    // as if another block already held the preferred base
+  uint32_t sizeLimit = 64u << 20;  // larger blocks are refused
+  uintptr_t fixedBase = 0;         // when set, the block comes from here and is not freed
   bool importFunctions = true;
   bool releaseFunctions = true;
   bool protectAnswer = true;
   int attachAnswer = 1;
   std::map<std::string, uintptr_t> libraries;   // lower-case name -> handle of a loadable library
   std::map<std::string, uintptr_t> procedures;  // "handle:name" or "handle:#ordinal" -> address
-  uint16_t machine = 0x014C;          // the images it runs: x86 unless a test says x64
+  uint16_t machine = 0x014C;                    // the images it runs: x86 unless a test says x64
   bool functionTableAnswer = true;
 
   // What the host saw.

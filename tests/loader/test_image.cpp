@@ -62,9 +62,10 @@ std::vector<uint8_t> TestImage::Build() const {
   if (imageSize == 0) {
     imageSize = sectionAlignment;
     for (const TestSection& section : sections) {
-      const uint32_t end = section.virtualAddress +
-                           std::max<uint32_t>(section.virtualSize, section.raw.size());
-      imageSize = std::max(imageSize, (end + sectionAlignment - 1) / sectionAlignment * sectionAlignment);
+      const uint32_t end =
+          section.virtualAddress + std::max<uint32_t>(section.virtualSize, section.raw.size());
+      imageSize =
+          std::max(imageSize, (end + sectionAlignment - 1) / sectionAlignment * sectionAlignment);
     }
   }
   Put32(file, optional + 56, imageSize);

@@ -12,8 +12,8 @@ namespace loader_test {
 
 constexpr uint32_t kNtOffset = 0x80;
 constexpr uint32_t kFileAlignment = 0x200;
-constexpr uint32_t kCodeSection = 0x60000020;     // code, execute, read
-constexpr uint32_t kDataSection = 0xC0000040;     // initialised data, read, write
+constexpr uint32_t kCodeSection = 0x60000020;      // code, execute, read
+constexpr uint32_t kDataSection = 0xC0000040;      // initialised data, read, write
 constexpr uint32_t kReadOnlySection = 0x40000040;  // initialised data, read
 
 struct TestSection {
@@ -62,7 +62,7 @@ uint64_t Get64(const uint8_t* bytes);
 std::vector<uint8_t> RelocationBlock(uint32_t page, const std::vector<uint16_t>& entries);
 
 struct TestImport {
-  std::string name;      // empty: by ordinal
+  std::string name;  // empty: by ordinal
   uint16_t ordinal = 0;
 };
 

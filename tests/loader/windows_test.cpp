@@ -1,7 +1,6 @@
 // The loader on Windows (run under Wine): kernel32 found through the module list,
 // the embedded cJSON image mapped and called, and the probe DLL refused and released.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -33,13 +32,14 @@ DWORD ProtectionAt(uintptr_t address) {
 }
 
 uintptr_t MapJsonImage() {
-  return LoadModuleFromMemory(JsonLibraryImage.bytes, static_cast<uint32_t>(JsonLibraryImage.length),
-                              nullptr, 0);
+  return LoadModuleFromMemory(JsonLibraryImage.bytes,
+                              static_cast<uint32_t>(JsonLibraryImage.length), nullptr, 0);
 }
 
 const IMAGE_NT_HEADERS* NtHeaders(uintptr_t base) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(base);
-  return reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes + *reinterpret_cast<const LONG*>(bytes + 60));
+  return reinterpret_cast<const IMAGE_NT_HEADERS*>(bytes +
+                                                   *reinterpret_cast<const LONG*>(bytes + 60));
 }
 
 // The loader has no unload; the tests give the memory back themselves, and in the
@@ -79,8 +79,8 @@ TEST(LoaderWindows, FindsKernel32AndItsFunctionsWithoutTheImportTable) {
   EXPECT_EQ(kernel32, reinterpret_cast<uintptr_t>(GetModuleHandleW(L"kernel32.dll")));
   for (const char* name : {"VirtualAlloc", "VirtualFree", "VirtualProtect", "LoadLibraryA",
                            "FreeLibrary", "GetProcAddress", "GetModuleHandleA"}) {
-    EXPECT_EQ(GetExportByName(kernel32, name),
-              reinterpret_cast<uintptr_t>(GetProcAddress(reinterpret_cast<HMODULE>(kernel32), name)))
+    EXPECT_EQ(GetExportByName(kernel32, name), reinterpret_cast<uintptr_t>(GetProcAddress(
+                                                   reinterpret_cast<HMODULE>(kernel32), name)))
         << name;
   }
   EXPECT_EQ(GetExportByName(kernel32, "virtualalloc"), 0u);
@@ -99,8 +99,10 @@ TEST(LoaderWindows, EmbeddedImageMapsAtItsPreferredBaseAndWorks) {
   for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
     const DWORD access = section->Characteristics;
     DWORD expected = PAGE_READONLY;
-    if (access & IMAGE_SCN_MEM_EXECUTE) expected = PAGE_EXECUTE_READ;
-    else if (access & IMAGE_SCN_MEM_WRITE) expected = PAGE_READWRITE;
+    if (access & IMAGE_SCN_MEM_EXECUTE)
+      expected = PAGE_EXECUTE_READ;
+    else if (access & IMAGE_SCN_MEM_WRITE)
+      expected = PAGE_READWRITE;
     EXPECT_EQ(ProtectionAt(base + section->VirtualAddress), expected)
         << reinterpret_cast<const char*>(section->Name);
   }
@@ -108,8 +110,8 @@ TEST(LoaderWindows, EmbeddedImageMapsAtItsPreferredBaseAndWorks) {
 }
 
 TEST(LoaderWindows, EmbeddedImageMovesWhenItsBaseIsTaken) {
-  void* taken = VirtualAlloc(reinterpret_cast<void*>(kJsonPreferredBase), 0x1000, MEM_RESERVE,
-                             PAGE_NOACCESS);
+  void* taken =
+      VirtualAlloc(reinterpret_cast<void*>(kJsonPreferredBase), 0x1000, MEM_RESERVE, PAGE_NOACCESS);
   ASSERT_NE(taken, nullptr) << "could not take the preferred base for the test";
   const uintptr_t base = MapJsonImage();
   ASSERT_NE(base, 0u);
@@ -176,9 +178,9 @@ TEST(LoaderWindows, StackWalksPassThroughTheMappedCode) {
   while (after < walk.count && inImage(walk.frames[after])) ++after;
   ASSERT_LT(after, walk.count) << "the walk ended inside the mapped code";
   HMODULE caller = nullptr;
-  ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                     GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                 static_cast<LPCWSTR>(walk.frames[after]), &caller));
+  ASSERT_TRUE(GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      static_cast<LPCWSTR>(walk.frames[after]), &caller));
   EXPECT_EQ(caller, GetModuleHandleW(nullptr)) << "the frame after the image is the test's";
   Unmap(base);
 }
@@ -207,7 +209,8 @@ uintptr_t ProbeResolver(const char* library, const char* nameOrOrdinal, uint32_t
 
 uintptr_t MapProbe(ImportResolver resolver) {
   probe = ProbeRecord{};
-  return LoadModuleFromMemory(ProbeImage.bytes, static_cast<uint32_t>(ProbeImage.length), resolver, 0);
+  return LoadModuleFromMemory(ProbeImage.bytes, static_cast<uint32_t>(ProbeImage.length), resolver,
+                              0);
 }
 
 bool VersionLoaded() { return GetModuleHandleW(L"version.dll") != nullptr; }
@@ -228,8 +231,8 @@ TEST(LoaderWindows, RefusingEntryPointIsDetachedAndItsMemoryAndLibrariesReleased
   if (VersionLoaded()) GTEST_SKIP() << "version.dll is already loaded in this process";
   probe = ProbeRecord{};
   probe.answer = FALSE;
-  const uintptr_t base =
-      LoadModuleFromMemory(ProbeImage.bytes, static_cast<uint32_t>(ProbeImage.length), ProbeResolver, 0);
+  const uintptr_t base = LoadModuleFromMemory(
+      ProbeImage.bytes, static_cast<uint32_t>(ProbeImage.length), ProbeResolver, 0);
   EXPECT_EQ(base, 0u);
   EXPECT_EQ(probe.reasons, (std::vector<DWORD>{DLL_PROCESS_ATTACH, DLL_PROCESS_DETACH}));
   ASSERT_NE(probe.instance, nullptr);

@@ -1,6 +1,7 @@
+#include "runtime/report.h"
+
 #include <gtest/gtest.h>
 
-#include "runtime/report.h"
 #include "tests/runtime/test_program.h"
 #include "tests/runtime/test_views.h"
 
@@ -42,7 +43,8 @@ TEST(ReportDeathTest, AnInstalledHandlerReceivesTheDetailsAndSuppressesTheBox) {
         rt::SetErrorHandler(SilentHandler);
         rt::ReportRuntimeError(4, 0, 0);
       },
-      ::testing::ExitedWithCode(testviews::kFatalExitStatus), "^handler 4 \\[数组成员引用下标必须大于等于1\r\n0, 0\r\n\\]$");
+      ::testing::ExitedWithCode(testviews::kFatalExitStatus),
+      "^handler 4 \\[数组成员引用下标必须大于等于1\r\n0, 0\r\n\\]$");
 }
 
 }  // namespace

@@ -48,9 +48,18 @@ std::vector<std::string>& Log() {
 
 const rt::ProgramDescriptor& Descriptor(const char* templates) {
   static rt::ProgramDescriptor descriptor;
-  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, 4, nullptr, 0,
-                                     templates, static_cast<uint32_t>(std::strlen(templates)),
-                                     1, kLibraries, 0, nullptr, nullptr};
+  descriptor = rt::ProgramDescriptor{{3, 0, 104137},
+                                     kRoutines,
+                                     4,
+                                     nullptr,
+                                     0,
+                                     templates,
+                                     static_cast<uint32_t>(std::strlen(templates)),
+                                     1,
+                                     kLibraries,
+                                     0,
+                                     nullptr,
+                                     nullptr};
   return descriptor;
 }
 
@@ -183,9 +192,9 @@ TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
   auto& services = rt::Services();
   services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1,
                                   40000, 0);
-  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
-                                           rt::kPropWidth, -1),
-            32627);
+  EXPECT_EQ(
+      services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1),
+      32627);
   services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropHeight, -1,
                                   -5, -1);
   EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
@@ -194,8 +203,8 @@ TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
   char caption[] = "新";
   int32_t low = 0, high = 0;
   rt::PointerWords(caption, &low, &high);
-  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropText, -1,
-                                  low, high);
+  services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropText, -1, low,
+                                  high);
   caption[0] = 'x';
   rt::OwnedText text(static_cast<char*>(rt::WordsPointer(services.ReadComponentProperty(
       testprog::kWindow, testprog::kFirstButton, rt::kPropText, -1))));
@@ -205,20 +214,20 @@ TEST_F(RuntimeTest, CommonPropertiesClampExtentsAndCopyTexts) {
 
 TEST_F(RuntimeTest, CommonPropertiesOfAWindowNotYetCreatedAreKeptForItsCreation) {
   auto& services = rt::Services();
-  services.WriteComponentProperty(testprog::kWindow, testprog::kSecondButton, rt::kPropDisabled,
-                                  -1, 0, 0);
+  services.WriteComponentProperty(testprog::kWindow, testprog::kSecondButton, rt::kPropDisabled, -1,
+                                  0, 0);
   services.WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1,
                                   40000, 0);
   char caption[] = "先";
   int32_t low = 0, high = 0;
   rt::PointerWords(caption, &low, &high);
   services.WriteComponentProperty(testprog::kWindow, 0, rt::kPropText, -1, low, high);
-  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
-                                           rt::kPropWidth, -1),
-            32627);
-  EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
-                                           rt::kPropTop, -1),
-            24);
+  EXPECT_EQ(
+      services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropWidth, -1),
+      32627);
+  EXPECT_EQ(
+      services.ReadComponentProperty(testprog::kWindow, testprog::kFirstButton, rt::kPropTop, -1),
+      24);
   EXPECT_EQ(services.ReadComponentProperty(testprog::kWindow, testprog::kSecondButton,
                                            rt::kPropDisabled, -1),
             0);
@@ -256,23 +265,27 @@ TEST_F(RuntimeTest, ExitCallbacksRunOnceEachInOrder) {
 using RuntimeDeathTest = RuntimeTest;
 
 TEST_F(RuntimeDeathTest, FatalErrorsOfWindowsEventsAndProperties) {
-  EXPECT_EXIT(rt::LoadStartWindow(0x52010009), ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入启动窗口失败");
-  EXPECT_EXIT(rt::DispatchEvent(0x52010009, 0, 0), ::testing::ExitedWithCode(testviews::kFatalExitStatus),
-              "未找到引发事件的窗口");
-  EXPECT_EXIT(rt::DispatchEvent(testprog::kWindow, 0x56010099, 0), ::testing::ExitedWithCode(testviews::kFatalExitStatus),
-              "未找到引发事件的窗口组件");
+  EXPECT_EXIT(rt::LoadStartWindow(0x52010009),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入启动窗口失败");
+  EXPECT_EXIT(rt::DispatchEvent(0x52010009, 0, 0),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "未找到引发事件的窗口");
+  EXPECT_EXIT(rt::DispatchEvent(testprog::kWindow, 0x56010099, 0),
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "未找到引发事件的窗口组件");
   EXPECT_EXIT(rt::Services().ReadComponentProperty(0x52010009, 0, 0, -1),
-              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "未载入欲访问窗口组件所在的窗口");
-  EXPECT_EXIT(rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton,
-                                                    8, -1, 0, 0),
-              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "修改组件属性时发现指定窗口尚未载入");
-  EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, testprog::kFirstButton,
-                                                   8, -1),
-              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "读取组件属性时发现指定窗口尚未载入");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus),
+              "未载入欲访问窗口组件所在的窗口");
+  EXPECT_EXIT(
+      rt::Services().WriteComponentProperty(testprog::kWindow, testprog::kFirstButton, 8, -1, 0, 0),
+      ::testing::ExitedWithCode(testviews::kFatalExitStatus), "修改组件属性时发现指定窗口尚未载入");
+  EXPECT_EXIT(
+      rt::Services().ReadComponentProperty(testprog::kWindow, testprog::kFirstButton, 8, -1),
+      ::testing::ExitedWithCode(testviews::kFatalExitStatus), "读取组件属性时发现指定窗口尚未载入");
   EXPECT_EXIT(rt::Services().ReadComponentProperty(testprog::kWindow, 0x56010099, 0, -1),
-              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus),
+              "指定窗口或窗口组件不存在或尚未载入");
   EXPECT_EXIT(rt::SystemRequest(rt::kRequestComponentObject, testprog::kWindow, 0x56010099),
-              ::testing::ExitedWithCode(testviews::kFatalExitStatus), "指定窗口或窗口组件不存在或尚未载入");
+              ::testing::ExitedWithCode(testviews::kFatalExitStatus),
+              "指定窗口或窗口组件不存在或尚未载入");
 }
 
 TEST_F(RuntimeDeathTest, AReportDiscardsTheExitCallbacksAndEndsWithMinusOne) {
@@ -302,8 +315,9 @@ TEST_F(RuntimeDeathTest, CorruptTemplatesAreFatal) {
   // A routine number outside the program's four routines is refused when the templates
   // load, before any event could jump through it.
   for (const char* routine : {"4", "-2", "0x7FFFFFFF"}) {
-    std::string templates = std::string("window id=0x52010001 type=0x00010001\n"
-                                        "component id=0x56010002 type=0x00010006 on0=") +
+    std::string templates = std::string(
+                                "window id=0x52010001 type=0x00010001\n"
+                                "component id=0x56010002 type=0x00010006 on0=") +
                             routine + "\n";
     EXPECT_EXIT(testprog::Start(templates.c_str()),
                 ::testing::ExitedWithCode(testviews::kFatalExitStatus), "载入窗口模板数据段出错!")

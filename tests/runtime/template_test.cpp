@@ -14,14 +14,15 @@ bool Parse(const char* text, std::vector<rt::WindowTemplate>* out) {
 
 TEST(WindowTemplates, ReadEntriesSettingsAndHandlers) {
   std::vector<rt::WindowTemplate> windows;
-  ASSERT_TRUE(Parse("# the main window\n"
-                    "window id=0x52010001 type=0x00010001 name=启动窗口 text=\"a \\\"b\\\" c\" "
-                    "width=738 on0=0 set.centred=1\r\n"
-                    "\n"
-                    "component id=0x56010002 type=0x00010006 name=表格 disabled=1 on0=-1 on3=2 "
-                    "set.column0=\"序号,50,2\"\n"
-                    "window id=0x52010005 type=0x00010001\n",
-                    &windows));
+  ASSERT_TRUE(
+      Parse("# the main window\n"
+            "window id=0x52010001 type=0x00010001 name=启动窗口 text=\"a \\\"b\\\" c\" "
+            "width=738 on0=0 set.centred=1\r\n"
+            "\n"
+            "component id=0x56010002 type=0x00010006 name=表格 disabled=1 on0=-1 on3=2 "
+            "set.column0=\"序号,50,2\"\n"
+            "window id=0x52010005 type=0x00010001\n",
+            &windows));
   ASSERT_EQ(windows.size(), 2u);
   const rt::ComponentTemplate& window = windows[0].entries[0];
   EXPECT_EQ(window.text, "a \"b\" c");
@@ -46,14 +47,14 @@ TEST(WindowTemplates, DoubleByteTextKeepsTrailBytesThatLookLikeEscapes) {
 TEST(WindowTemplates, RefuseMalformedData) {
   std::vector<rt::WindowTemplate> windows;
   const char* bad[] = {
-      "component id=1 type=2\n",                // no window yet
-      "window id=1 type=2 width=12x\n",         // not a number
-      "window id=1 type=2 text=\"open\n",       // unterminated
-      "window type=2\n",                        // no id
-      "window id=1 type=2\nwindow id=1 type=2", // duplicate id
-      "panel id=1 type=2\n",                    // unknown kind
-      "window id=1 type=2 colour=3\n",          // unknown key
-      "window id=1 type=2 visible=2\n",         // not a flag
+      "component id=1 type=2\n",                 // no window yet
+      "window id=1 type=2 width=12x\n",          // not a number
+      "window id=1 type=2 text=\"open\n",        // unterminated
+      "window type=2\n",                         // no id
+      "window id=1 type=2\nwindow id=1 type=2",  // duplicate id
+      "panel id=1 type=2\n",                     // unknown kind
+      "window id=1 type=2 colour=3\n",           // unknown key
+      "window id=1 type=2 visible=2\n",          // not a flag
       "window id=1 type=2 =3\n",
   };
   for (const char* text : bad) {

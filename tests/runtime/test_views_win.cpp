@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include "platform/win32/text_win.h"
 #include <cstdio>
 
 #include "heap/heap.h"
+#include "platform/win32/text_win.h"
 #include "runtime/report.h"
 #include "runtime/services.h"
 #include "tests/runtime/test_views.h"
@@ -70,8 +70,7 @@ void Click(const std::string& text) {
   HWND button = FindHwnd(text);
   // A disabled control takes no clicks.
   if (button && IsWindowEnabled(button) && IsWindowVisible(button))
-    PostMessageW(GetParent(button), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
 }
 

@@ -1,3 +1,5 @@
+#include "ui/file_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,7 +8,6 @@
 #include "heap/heap.h"
 #include "runtime/services.h"
 #include "tests/ui/ui_program.h"
-#include "ui/file_dialog.h"
 #include "ui/special_folder.h"
 #include "ui/text_convert.h"
 
@@ -54,10 +55,10 @@ TEST(FileDialogFilter, TheOfferedNameFollowsTheChosenType) {
       {u"片名.vtt", 0, u"片名.srt"},
       {u"Vlog 1.5.srt", 2, u"Vlog 1.5.vtt"},
       {u"C:\\字幕\\片名.txt", 1, u"C:\\字幕\\片名.srt"},
-      {u"片名", 2, u"片名"},                 // the dialog adds the type's extension itself
-      {u"notes.ass", 2, u"notes.ass"},       // not one of the dialog's: the user's choice
+      {u"片名", 2, u"片名"},            // the dialog adds the type's extension itself
+      {u"notes.ass", 2, u"notes.ass"},  // not one of the dialog's: the user's choice
       {u"C:\\a.b\\片名", 2, u"C:\\a.b\\片名"},
-      {u"片名.srt", 4, u"片名.srt"},         // "*.*" names no extension
+      {u"片名.srt", 4, u"片名.srt"},  // "*.*" names no extension
       {u"片名.srt", 9, u"片名.srt"},
   };
   for (const auto& c : cases)

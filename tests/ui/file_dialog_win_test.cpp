@@ -4,15 +4,14 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 
-#include <gtest/gtest.h>
-
+#include "tests/own_dialog_win.h"
 #include "ui/file_dialog.h"
 #include "ui/text_convert.h"
-#include "tests/own_dialog_win.h"
 
 namespace {
 

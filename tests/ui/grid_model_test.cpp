@@ -174,7 +174,9 @@ TEST(GridShape, FixedCountsSetBitsResetColoursAndCreateRows) {
 }
 
 TEST(GridShape, LongTitlesAreDroppedAndColumnDefinitionsParse) {
-  ui::SettingsMap settings = {{"rows", "2"}, {"cols", "2"}, {"column0", "a,b,40,3,0"},
+  ui::SettingsMap settings = {{"rows", "2"},
+                              {"cols", "2"},
+                              {"column0", "a,b,40,3,0"},
                               {"column1", std::string(250, 'x') + ",-1,2,4"}};
   auto defs = ui::ParseColumnDefinitions(settings);
   ASSERT_EQ(defs.size(), 2u);
@@ -410,10 +412,10 @@ TEST(GridAxis, OneDirectionMovesScrollsAndFindsWhatIsUnderAPoint) {
   // One fixed of 20, then 30, a hidden one, 40 and 50, in a 100-pixel view.
   std::vector<int32_t> sizes = {20, 30, 0, 40, 50};
   ui::GridAxis axis{sizes, 1, 1, 100, false};
-  EXPECT_EQ(axis.Next(1, 1), 3);    // the hidden one is skipped
-  EXPECT_EQ(axis.Next(1, -1), -1);  // never onto the fixed one
-  EXPECT_EQ(axis.MaxFirst(), 4);    // 40 and 50 do not fit together in 80
-  EXPECT_EQ(axis.Page(), 3);        // 30, the hidden one, 40
+  EXPECT_EQ(axis.Next(1, 1), 3);       // the hidden one is skipped
+  EXPECT_EQ(axis.Next(1, -1), -1);     // never onto the fixed one
+  EXPECT_EQ(axis.MaxFirst(), 4);       // 40 and 50 do not fit together in 80
+  EXPECT_EQ(axis.Page(), 3);           // 30, the hidden one, 40
   EXPECT_EQ(axis.FirstShowing(4), 4);  // 3 and 4 together take 90
   EXPECT_EQ(axis.At(10), 0);
   EXPECT_EQ(axis.At(55), 3);
@@ -431,7 +433,8 @@ TEST(GridAxis, OneDirectionMovesScrollsAndFindsWhatIsUnderAPoint) {
   EXPECT_EQ(filling.Start(1), 0);
   EXPECT_EQ(filling.At(10), 0);  // the fixed one covers it
   EXPECT_EQ(filling.At(25), 1);
-  EXPECT_EQ(filling.Shown(), (std::vector<std::pair<int32_t, int>>{{0, 0}, {1, 0}, {3, 30}, {4, 70}}));
+  EXPECT_EQ(filling.Shown(),
+            (std::vector<std::pair<int32_t, int>>{{0, 0}, {1, 0}, {3, 30}, {4, 70}}));
 }
 
 TEST_F(SubtitleGrid, ScrolledToTheRightEndTheLastColumnEndsAtTheEdge) {

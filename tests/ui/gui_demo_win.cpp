@@ -94,7 +94,8 @@ void OnCreated() {
   ui::TableSetCellText(kWindow, kTable, 1, 2, "第一行字幕");
   ui::TableSetCellText(kWindow, kTable, 3, 1, "00:00:03,000 --> 00:00:04,250");
   ui::TableSetCellText(kWindow, kTable, 3, 2, "两行字幕的上一行\r\n下一行 second line");
-  auto* table = dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable));
+  auto* table =
+      dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable));
   RECT rc{};
   if (table && table->NativeView()) {
     HWND grid = static_cast<HWND>(table->NativeView());
@@ -108,7 +109,8 @@ void OnCreated() {
 void OnRead() {
   std::string body;
   ui::CGridCtrl* grid = nullptr;
-  if (auto* t = dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable))) {
+  if (auto* t =
+          dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable))) {
     grid = &t->Grid();
   }
   int rows = grid ? grid->RowCount() : 0;
@@ -160,7 +162,6 @@ const char kTemplates[] =
     "component id=0x56010004 type=0x0001001F name=保存srt对话框 set.DialogType=1 "
     "set.Title=\"保存srt文件\" set.Filter=\"字幕文件（*.srt）|*.srt\" set.DefaultExtension=srt\n";
 
-
 }  // namespace
 
 int main() {
@@ -172,11 +173,18 @@ int main() {
   }
   reportPath = argv[1];
   LocalFree(argv);
-  static rt::ProgramDescriptor descriptor{{3, 0, 104137}, kRoutines,
-                                          static_cast<int32_t>(std::size(kRoutines)), nullptr, 0,
-                                          kTemplates, static_cast<uint32_t>(std::strlen(kTemplates)),
-                                          ui::kSupportLibraryCount, ui::kSupportLibraries,
-                                          0, nullptr, nullptr};
+  static rt::ProgramDescriptor descriptor{{3, 0, 104137},
+                                          kRoutines,
+                                          static_cast<int32_t>(std::size(kRoutines)),
+                                          nullptr,
+                                          0,
+                                          kTemplates,
+                                          static_cast<uint32_t>(std::strlen(kTemplates)),
+                                          ui::kSupportLibraryCount,
+                                          ui::kSupportLibraries,
+                                          0,
+                                          nullptr,
+                                          nullptr};
   rt::SetProgramForTests(descriptor);
   rt::InitRuntime();
   rt::LoadStartWindow(kWindow);

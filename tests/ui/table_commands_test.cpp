@@ -1,3 +1,5 @@
+#include "ui/table_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 #include "runtime/services.h"
 #include "runtime/window.h"
 #include "tests/ui/ui_program.h"
-#include "ui/table_commands.h"
 #include "ui/table_component.h"
 
 namespace {
@@ -21,7 +22,8 @@ class TableCommands : public ::testing::Test {
   void TearDown() override { uitest::Stop(); }
 
   ui::CGridCtrl& Grid() {
-    auto* table = dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable));
+    auto* table =
+        dynamic_cast<ui::TableComponent*>(rt::FindLoadedWindow(kWindow)->FindComponent(kTable));
     return table->Grid();
   }
   rt::CommandResult Get(int32_t row, int32_t column) {
@@ -111,7 +113,7 @@ TEST_F(TableCommands, WritesStoreTextAndOutsideWritesChangeNothing) {
   date.type = rt::kTypeDateTime;
   EXPECT_EQ(Set(2, 2, date), 1);
   EXPECT_EQ(Text(2, 2), "2023-03-15 12:00:00");
-  EXPECT_EQ(Set(2, 2, rt::ArgBool(true)), 0);  // no text form
+  EXPECT_EQ(Set(2, 2, rt::ArgBool(true)), 0);    // no text form
   EXPECT_EQ(Set(2, 2, rt::ArgText("k"), 2), 0);  // only the text kind is written
   EXPECT_EQ(Text(2, 2), "2023-03-15 12:00:00");
 
@@ -165,8 +167,7 @@ TEST_F(TableCommands, TableSettingsAreItsOwnProperties) {
   EXPECT_EQ(s.ReadComponentProperty(kWindow, kTable, 8 + ui::kSettingRowCount, -1), 1);
   s.WriteComponentProperty(kWindow, kTable, 8 + ui::kSettingRowCount, -1, 0, 0);  // refused
   EXPECT_EQ(Grid().RowCount(), 1);
-  EXPECT_EQ(s.ReadComponentProperty(kWindow, kTable, 8 + ui::kSettingGridLineColour, -1),
-            0xC0C0C0);
+  EXPECT_EQ(s.ReadComponentProperty(kWindow, kTable, 8 + ui::kSettingGridLineColour, -1), 0xC0C0C0);
 }
 
 }  // namespace

@@ -26,15 +26,22 @@ const char kTemplates[] =
     "component id=0x56010004 type=0x0001001F name=保存srt对话框 set.DialogType=1 "
     "set.Title=\"保存srt文件\" set.Filter=\"字幕文件（*.srt）|*.srt\" set.DefaultExtension=srt\n";
 
-
 }  // namespace
 
 void Start() {
   static rt::ProgramDescriptor descriptor;
-  descriptor = rt::ProgramDescriptor{{3, 0, 104137}, kRoutines, 1, nullptr, 0,
-                                     kTemplates, static_cast<uint32_t>(std::strlen(kTemplates)),
-                                     ui::kSupportLibraryCount, ui::kSupportLibraries,
-                                     0, nullptr, nullptr};
+  descriptor = rt::ProgramDescriptor{{3, 0, 104137},
+                                     kRoutines,
+                                     1,
+                                     nullptr,
+                                     0,
+                                     kTemplates,
+                                     static_cast<uint32_t>(std::strlen(kTemplates)),
+                                     ui::kSupportLibraryCount,
+                                     ui::kSupportLibraries,
+                                     0,
+                                     nullptr,
+                                     nullptr};
   rt::ResetRuntimeForTests();
   ResetViews();
   rt::SetProgramForTests(descriptor);

@@ -271,7 +271,8 @@ TEST_F(TableHistory, FindWrapsBothWaysAndSelectsWhatTheBoxShows) {
     found.emplace_back(at.row, at.start);
     at = ui::FindInColumn(grid, 2, apple, at, true);
   }
-  EXPECT_EQ(found, (std::vector<std::pair<int32_t, size_t>>{{1, 2}, {2, 2}, {3, 2}, {4, 6}, {1, 2}}));
+  EXPECT_EQ(found,
+            (std::vector<std::pair<int32_t, size_t>>{{1, 2}, {2, 2}, {3, 2}, {4, 6}, {1, 2}}));
   at = ui::FindInColumn(grid, 2, apple, {1, 2, 2, 5}, false);  // up from the first: wraps
   EXPECT_EQ(at.row, 4);
   EXPECT_FALSE(ui::FindInColumn(grid, 2, {u"apple", false, true}, {4, 2, 0, 0}, true).row == 4);

@@ -1,10 +1,12 @@
+#include "runtime/window.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
@@ -12,13 +14,13 @@
 
 #include "app/draft_parse.h"
 #include "app/handlers.h"
+#include "app/main_window.h"
 #include "core/ass_text.h"
 #include "core/caption_formats.h"
 #include "core/caption_merge.h"
 #include "core/caption_tracks.h"
 #include "core/draft_reader_simdjson.h"
 #include "core/timeline.h"
-#include "app/main_window.h"
 #include "json/encoding.h"
 #include "json/parse_arena.h"
 #include "loader/json_library.h"
@@ -26,7 +28,6 @@
 #include "runtime/drop_down_list.h"
 #include "runtime/program.h"
 #include "runtime/services.h"
-#include "runtime/window.h"
 #include "runtime/window_template.h"
 #include "tests/real_drafts.h"
 #include "ui/file_dialog.h"
@@ -67,7 +68,8 @@ size_t LostInCodePage936(const std::string& utf8) {
 }
 
 std::string Cell(int32_t row, int32_t column) {
-  ui::CellTextResult cell = ui::TableGetCellText(app::kMainWindow, app::kSubtitleTable, row, column);
+  ui::CellTextResult cell =
+      ui::TableGetCellText(app::kMainWindow, app::kSubtitleTable, row, column);
   return cell.isText ? rt::TextToString(cell.text.get()) : "<none>";
 }
 
@@ -165,7 +167,8 @@ TEST_F(WindowTest, StartsInTheEditorsProjectFolderWithExportDisabled) {
   ui::FileDialogRequest seen;
   Answer("", &seen);
   Click("解析");
-  EXPECT_EQ(seen.initialFolder, "C:\\Users\\小明\\AppData\\Local\\JianyingPro\\User Data\\Projects\\");
+  EXPECT_EQ(seen.initialFolder,
+            "C:\\Users\\小明\\AppData\\Local\\JianyingPro\\User Data\\Projects\\");
   EXPECT_EQ(seen.fileName, "draft.json");
   EXPECT_EQ(seen.title, "打开JSON文件");
   EXPECT_TRUE(MessageBoxes().empty());  // a cancelled dialog says nothing
@@ -268,7 +271,7 @@ TEST_F(WindowTest, FilesThatAreNotDraftsAreExplainedAndChangeNothing) {
   std::string base64(120, 'Q');
   base64 += "==\n";
   WriteFile(dir_ / "encrypted.json", base64);
-  const char* notDrafts[] = {"empty.json",  "text.json",    "scalar.json", "string.json",
+  const char* notDrafts[] = {"empty.json", "text.json",    "scalar.json", "string.json",
                              "array.json", "wrapped.json", "missing.json"};
   for (const char* name : notDrafts) {
     Answer(dir_ / name);
@@ -385,11 +388,10 @@ TEST_F(WindowTest, TheSaveDialogOffersUtf8AsASecondFileType) {
   ui::FileDialogRequest seen;
   Answer(dir_ / "out.srt", &seen);
   Click("导出");
-  EXPECT_EQ(
-      seen.FilterStrings(),
-      (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）", "*.srt",
-                                "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）", "*.txt",
-                                "ASS 字幕（*.ass）", "*.ass"}));
+  EXPECT_EQ(seen.FilterStrings(),
+            (std::vector<std::string>{"字幕文件（*.srt）", "*.srt", "字幕文件 UTF-8（*.srt）",
+                                      "*.srt", "WebVTT 字幕（*.vtt）", "*.vtt", "纯文本（*.txt）",
+                                      "*.txt", "ASS 字幕（*.ass）", "*.ass"}));
   EXPECT_EQ(seen.filterIndex, 1u);
   rt::OwnedText filter(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
       app::kMainWindow, app::kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFilter, -1))));
@@ -565,7 +567,8 @@ TEST_F(WindowTest, RealDraftsExportTheirExpectedText) {
   for (const fs::directory_entry& entry : fs::directory_iterator(drafts)) {
     std::string name = entry.path().filename().string();
     const std::string suffix = ".expected.srt";
-    if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+    if (name.size() <= suffix.size() ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
       continue;
     fs::path draft = drafts / (name.substr(0, name.size() - suffix.size()) + ".json");
     Answer(draft);
@@ -607,10 +610,9 @@ std::string CliCaptions(const fs::path& draft, core::CaptionFormat format, int t
   std::vector<core::Subtitle> timeline = core::TimelineSubtitles(model);
   std::vector<core::CaptionTrack> tracks = core::CaptionTracksOf(model, timeline);
   std::vector<core::Subtitle> subtitles =
-      trackNumber == 0
-          ? core::ShownSubtitles(timeline)
-          : core::SubtitlesOnTracks(timeline,
-                                    {tracks.at(static_cast<size_t>(trackNumber) - 1).track});
+      trackNumber == 0 ? core::ShownSubtitles(timeline)
+                       : core::SubtitlesOnTracks(
+                             timeline, {tracks.at(static_cast<size_t>(trackNumber) - 1).track});
   if (format == core::CaptionFormat::kAss) {
     return core::AssText(core::AssCuesOf(model, subtitles, merge), core::DraftCanvasOf(model),
                          tracks);
@@ -749,7 +751,8 @@ TEST_F(WindowTest, TheTrackListOffersEachCaptionTrackAndFillsTheTableWithIt) {
   Answer(dir_ / "one.json");
   Click("解析");
   EXPECT_FALSE(TrackList()->enabled);
-  EXPECT_EQ(TrackList()->items, (std::vector<std::u16string>{u"全部轨道（3 条）", u"轨道 1：你好（3 条）"}));
+  EXPECT_EQ(TrackList()->items,
+            (std::vector<std::u16string>{u"全部轨道（3 条）", u"轨道 1：你好（3 条）"}));
   platform::standin::ChooseListItem(TrackList(), 1);
   rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   EXPECT_EQ(TrackListSelection(), 0);
@@ -765,7 +768,7 @@ TEST_F(WindowTest, EditedRowsAreReadBackForWebVttAndText) {
   Answer(dir_ / "draft.json");
   Click("解析");
   UserEdit(1, 2, u"\r\nTiếng Việt 😀\r\n\r\nline <2>\r\n");  // blank lines tidied as a draft's
-  UserEdit(2, 1, u" 00:00:01.250-->00:00:02,000 ");             // a full stop and spaces pass
+  UserEdit(2, 1, u" 00:00:01.250-->00:00:02,000 ");         // a full stop and spaces pass
   Answer(dir_ / "edited.vtt", nullptr, kVttType);
   Click("导出");
   EXPECT_EQ(LastMessage(), "导出完成");
@@ -815,9 +818,10 @@ TEST_F(WindowTest, EditedRowsKeepTheirLookInAnAssExport) {
   Click("导出");
   EXPECT_EQ(LastMessage(), "导出完成");
   std::string ass = ReadFile(dir_ / "edited.ass");
-  EXPECT_NE(ass.find(u8"\r\nDialogue: 0,0:00:00.00,0:00:01.50,Track1-1,,0,0,0,,{\\pos(960,934.2)}"
-                     u8"你好\\N{\\rTrack2-1}Hello there, my good friends & <family>\\Nsecond line\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      ass.find(u8"\r\nDialogue: 0,0:00:00.00,0:00:01.50,Track1-1,,0,0,0,,{\\pos(960,934.2)}"
+               u8"你好\\N{\\rTrack2-1}Hello there, my good friends & <family>\\Nsecond line\r\n"),
+      std::string::npos)
       << ass;
   EXPECT_NE(ass.find(u8"\r\nDialogue: 0,0:00:01.60,0:00:03.00,Track1-1,,0,0,0,,{\\pos(960,934.2)}"
                      u8"再见 \\{\\b1\\}\\NGoodbye\r\n"),
@@ -846,20 +850,26 @@ TEST_F(WindowTest, EditsNotYetExportedAreNotLostWithoutAQuestion) {
     std::function<bool()> wentOn;
   };
   const Way ways[] = {
-      {"parse", [this] {
+      {"parse",
+       [this] {
          Answer(dir_ / "other.json");
          Click("解析");
-       }, [] { return app::SubtitleCount == 3; }},
+       },
+       [] { return app::SubtitleCount == 3; }},
       {"drop", [this] { Drop({(dir_ / "other.json").string()}); },
        [] { return app::SubtitleCount == 3; }},
-      {"track", [] {
+      {"track",
+       [] {
          platform::standin::ChooseListItem(TrackList(), 1);
          rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
-       }, [] { return app::SubtitleCount == 2; }},
-      {"close", [] {
+       },
+       [] { return app::SubtitleCount == 2; }},
+      {"close",
+       [] {
          platform::standin::Close(MainView());
          rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
-       }, [] { return rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0) == 0; }},
+       },
+       [] { return rt::SystemRequest(rt::kRequestWindowObject, app::kMainWindow, 0) == 0; }},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
@@ -870,8 +880,9 @@ TEST_F(WindowTest, EditsNotYetExportedAreNotLostWithoutAQuestion) {
     Answer(dir_ / "two.json");
     Click("解析");
     const auto questions = [&] {
-      return std::count_if(MessageBoxes().begin(), MessageBoxes().end(),
-                           [&](const platform::standin::MessageBoxCall& box) { return box.text == kQuestion; });
+      return std::count_if(
+          MessageBoxes().begin(), MessageBoxes().end(),
+          [&](const platform::standin::MessageBoxCall& box) { return box.text == kQuestion; });
     };
     // Without an edit nothing is asked (a close would end the window: see the next test).
     if (std::string(way.name) != "close") {
@@ -883,8 +894,9 @@ TEST_F(WindowTest, EditsNotYetExportedAreNotLostWithoutAQuestion) {
     }
     UserEdit(1, 2, u"改过");
     int answer = 7;  // No
-    platform::standin::SetMessageBoxResponder(
-        [&](const platform::standin::MessageBoxCall& box) { return box.text == kQuestion ? answer : 1; });
+    platform::standin::SetMessageBoxResponder([&](const platform::standin::MessageBoxCall& box) {
+      return box.text == kQuestion ? answer : 1;
+    });
     size_t boxes = MessageBoxes().size();
     way.act();
     ASSERT_EQ(MessageBoxes().size(), boxes + 1);
@@ -939,7 +951,8 @@ TEST_F(WindowTest, AfterAnExportNothingIsAskedUntilTheNextEdit) {
   Answer(dir_ / "no-such-folder" / "out.srt");
   Click("导出");
   size_t boxes = MessageBoxes().size();
-  platform::standin::SetMessageBoxResponder([](const platform::standin::MessageBoxCall&) { return 7; });
+  platform::standin::SetMessageBoxResponder(
+      [](const platform::standin::MessageBoxCall&) { return 7; });
   platform::standin::ChooseListItem(TrackList(), 1);
   rt::SystemRequest(rt::kRequestProcessMessages, 0, 0);
   EXPECT_EQ(MessageBoxes().size(), boxes + 1);
@@ -1035,8 +1048,8 @@ TEST(MainWindowDescription, StoredTextLoadsAsTheDescribedWindow) {
   const rt::ProgramDescriptor& program = app::Program();
   std::vector<rt::WindowTemplate> windows;
   std::string error;
-  ASSERT_TRUE(rt::ParseWindowTemplates(program.templateSegment, program.templateSize, &windows,
-                                       &error))
+  ASSERT_TRUE(
+      rt::ParseWindowTemplates(program.templateSegment, program.templateSize, &windows, &error))
       << error;
   ASSERT_EQ(windows.size(), 1u);
   const std::vector<rt::DescribedEntry>& described = app::MainWindowDescription().Entries();
