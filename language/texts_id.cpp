@@ -1,0 +1,9 @@
+// Indonesian.
+#include "language/catalogue.h"
+
+namespace language {
+
+// Not written yet: every text comes from the Simplified Chinese catalogue.
+Catalogue IndonesianCatalogue() { return {nullptr, 0}; }
+
+}  // namespace language

@@ -1,0 +1,9 @@
+// Korean.
+#include "language/catalogue.h"
+
+namespace language {
+
+// Not written yet: every text comes from the Simplified Chinese catalogue.
+Catalogue KoreanCatalogue() { return {nullptr, 0}; }
+
+}  // namespace language

@@ -1,0 +1,9 @@
+// Brazilian Portuguese.
+#include "language/catalogue.h"
+
+namespace language {
+
+// Not written yet: every text comes from the Simplified Chinese catalogue.
+Catalogue BrazilianPortugueseCatalogue() { return {nullptr, 0}; }
+
+}  // namespace language
