@@ -2,6 +2,7 @@
 // in memory, a message queue, and message boxes answered by the test that drives them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -60,6 +61,10 @@ const std::vector<MessageBoxCall>& MessageBoxes();
 // Answers the next boxes; the default answers IDOK (1). The box is also written to
 // standard error, so that a test of a dying process can read it.
 void SetMessageBoxResponder(std::function<int(const MessageBoxCall&)> responder);
+
+// What ProgramArguments and UserInterfaceLanguage answer from now on.
+void SetProgramArguments(std::vector<std::u16string> arguments);
+void SetUserInterfaceLanguage(uint16_t languageId);
 
 // Makes every heap allocation of more than `bytes` fail (0 lifts the limit).
 void FailAllocationsAbove(size_t bytes);

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/win32/program_icon.h"
 #include "platform/win32/text_win.h"
+#include "platform/win32/ui_font_win.h"
 
 namespace platform {
 
@@ -261,22 +262,6 @@ LRESULT CALLBACK HiddenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-bool HasChineseGlyphs(HFONT font) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  WORD glyphs[2] = {0, 0};
-  DWORD found = GetGlyphIndicesW(dc, L"\x89e3\x6790", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return found == 2 && glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
-}
-
-int CALLBACK FirstChineseFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM out) {
-  if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == L'@') return 1;
-  lstrcpynW(reinterpret_cast<wchar_t*>(out), font->lfFaceName, LF_FACESIZE);
-  return 0;
-}
-
 HFONT CreateUiFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -287,23 +272,8 @@ HFONT CreateUiFont(int dpi) {
   }
   // The system gives the font at its own DPI; a monitor of another DPI gets it scaled.
   metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
-  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-  if (font && HasChineseGlyphs(font)) return font;
-  // A Western system without font linking: take a font that carries Chinese glyphs.
-  wchar_t face[LF_FACESIZE] = L"";
-  LOGFONTW query{};
-  query.lfCharSet = GB2312_CHARSET;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(dc, &query, FirstChineseFace, reinterpret_cast<LPARAM>(face), 0);
-  ReleaseDC(nullptr, dc);
-  if (!face[0]) return font;
-  LOGFONTW chosen = metrics.lfMessageFont;
-  lstrcpynW(chosen.lfFaceName, face, LF_FACESIZE);
-  chosen.lfCharSet = DEFAULT_CHARSET;
-  HFONT fallback = CreateFontIndirectW(&chosen);
-  if (!fallback) return font;
-  if (font) DeleteObject(font);
-  return fallback;
+  // A Western system without font linking may lack the script of the window's texts.
+  return CreateFontForUiTexts(metrics.lfMessageFont);
 }
 
 // The program's own icon at the size that the two system metrics name, or Windows'
@@ -345,6 +315,10 @@ void InitUserInterface() {
 void ShutdownUserInterface() {
   if (hiddenWindow) DestroyWindow(hiddenWindow);
   hiddenWindow = nullptr;
+  ForgetUiFonts();
+}
+
+void ForgetUiFonts() {
   for (auto& [dpi, font] : uiFonts)
     if (font) DeleteObject(font);
   uiFonts.clear();
