@@ -10,6 +10,7 @@ void Button::CreateView(Window& owner) {
                                                 Text().c_str(), owner.PlacedBounds(*this));
   SetView(view);
   if (!view) return;
+  if (!WideTextShown().empty()) ApplyText();
   platform::EnableView(view, !Disabled());
   platform::ShowView(view, Visible());
 }

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "heap/heap.h"
+#include "platform/text_encoding.h"
+#include "platform/ui_language.h"
+#include "runtime/program.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
@@ -87,6 +90,7 @@ void Component::WriteCommonProperty(int32_t property, int64_t value) {
       break;
     case kPropText:
       text_ = TextToString(static_cast<const char*>(WordsPointer(value)));
+      wideText_.clear();
       ApplyText();
       break;
     case kPropVisible:
@@ -125,7 +129,17 @@ void Component::ApplyDisabled() {
   if (view_) platform::EnableView(view_, !disabled_);
 }
 void Component::ApplyText() {
-  if (view_) platform::SetViewText(view_, text_.c_str());
+  if (!view_) return;
+  if (wideText_.empty())
+    platform::SetViewText(view_, text_.c_str());
+  else
+    platform::SetViewTextWide(view_, wideText_);
+}
+
+void Component::SetWideText(std::u16string text) {
+  text_ = platform::Utf16ToCp936(text);
+  wideText_ = std::move(text);
+  ApplyText();
 }
 
 int64_t ReadTemplateProperty(const ComponentTemplate& entry, int32_t property) {
@@ -141,6 +155,14 @@ void WriteTemplateProperty(ComponentTemplate* entry, int32_t property, int64_t v
   entry->visible = stored.Visible();
   entry->disabled = stored.Disabled();
   entry->bytes = stored.BytesProperty();
+}
+
+bool ComponentSetWideText(ComponentId window, ComponentId component, std::u16string text) {
+  Window* live = FindLoadedWindow(window);
+  Component* target = live ? live->FindComponent(component) : nullptr;
+  if (!target) return false;
+  target->SetWideText(std::move(text));
+  return true;
 }
 
 const ComponentTypeInfo* FindComponentType(uint32_t type) {

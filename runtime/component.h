@@ -93,6 +93,11 @@ class Component {
   bool Visible() const { return visible_; }
   const platform::Bounds& Bounds() const { return bounds_; }
   const std::string& Text() const { return text_; }
+  // Shows `text` on the view in UTF-16, every character as it is, until the Text
+  // property is written; Text() reads it in code page 936.
+  void SetWideText(std::u16string text);
+  // The text the view shows in UTF-16 when the program gave one, else empty.
+  const std::u16string& WideTextShown() const { return wideText_; }
 
  protected:
   virtual void ApplyBounds();
@@ -108,6 +113,7 @@ class Component {
   std::string name_;
   platform::Bounds bounds_;
   std::string text_;
+  std::u16string wideText_;
   bool visible_;
   bool disabled_;
   uint32_t anchors_;
@@ -146,6 +152,10 @@ struct SupportLibrary {
 };
 
 const ComponentTypeInfo* FindComponentType(uint32_t type);
+
+// SetWideText on component `component` of the loaded window `window` (its caption for
+// 0); false when there is no such component.
+bool ComponentSetWideText(ComponentId window, ComponentId component, std::u16string text);
 
 // Common properties 0 to 7 of an entry whose window is not created yet, read and
 // written by the same rules as a live component's; the window is later made with them.
