@@ -128,8 +128,6 @@ std::string PrepareFilter(const std::string& filter) {
   return out;
 }
 
-const char kFileNameTooLongMessage[] =
-    "所选文件的完整路径太长，无法使用。请选择路径较短的文件夹或较短的文件名。";
 const char kFileNameNotRepresentableMessage[] =
     "所选文件名含有无法用简体中文（GBK）表示的字符，无法使用。请换一个文件名。";
 
@@ -206,6 +204,26 @@ FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& p) {
   return r;
 }
 
+std::u16string TitleForFileType(const std::vector<std::u16string>& titles, size_t index) {
+  if (index < titles.size()) return titles[index];
+  return titles.size() == 1 ? titles[0] : std::u16string();
+}
+
+void AddWideTexts(FileDialogRequest& request, const FileDialogWideTexts& texts) {
+  request.wideTitles = texts.titles;
+  request.wideFilter.clear();
+  if (texts.typeNames.empty() || request.filter.empty()) return;
+  std::vector<std::string> strings = request.FilterStrings();
+  for (size_t i = 0; i < strings.size(); ++i) {
+    // Descriptions and patterns alternate.
+    size_t type = i / 2;
+    bool named = i % 2 == 0 && type < texts.typeNames.size() && !texts.typeNames[type].empty();
+    request.wideFilter += named ? texts.typeNames[type] : Cp936ToUtf16(strings[i]);
+    request.wideFilter += u'\0';
+  }
+  request.wideFilter += u'\0';
+}
+
 FileDialog::FileDialog(const rt::ComponentTemplate& entry) : rt::DialogComponent(entry) {
   properties_.Configure(entry.settings);
 }
@@ -216,6 +234,7 @@ bool FileDialog::ShowDialog() {
   // Types 2 and 3 are the font dialog and the help viewer, which this component lacks.
   if (properties_.dialogType > 1) return false;
   FileDialogRequest request = PrepareFileDialogRequest(properties_);
+  AddWideTexts(request, wideTexts_);
   void* ownerNative = nullptr;
   if (Owner() && Owner()->View()) ownerNative = platform::NativeHandle(Owner()->View());
   FileDialogChoice choice;
@@ -223,6 +242,16 @@ bool FileDialog::ShowDialog() {
   properties_.fileName = choice.path;
   properties_.chosenFilter =
       choice.filterIndex > 0 ? static_cast<int32_t>(choice.filterIndex - 1) : 0;
+  return true;
+}
+
+bool FileDialogSetWideTexts(rt::ComponentId window, rt::ComponentId dialog,
+                            FileDialogWideTexts texts) {
+  auto* component = reinterpret_cast<rt::Component*>(
+      rt::SystemRequest(rt::kRequestComponentObject, window, static_cast<int32_t>(dialog)));
+  auto* fileDialog = dynamic_cast<FileDialog*>(component);
+  if (!fileDialog) return false;
+  fileDialog->SetWideTexts(std::move(texts));
   return true;
 }
 

@@ -53,9 +53,9 @@ enum FileDialogFlag : uint32_t {
 constexpr size_t kFileNameBuffer = 260;
 
 // What the user is told when a chosen name cannot be used as it is: longer than the
-// dialog's buffer, or holding characters that code page 936 cannot carry. The dialog
-// then answers as if cancelled; a name is never used cut or changed.
-extern const char kFileNameTooLongMessage[];
+// dialog's buffer (language::TextId::kFileNameTooLong), or holding characters that code
+// page 936 cannot carry. The dialog then answers as if cancelled; a name is never used
+// cut or changed.
 extern const char kFileNameNotRepresentableMessage[];
 
 // The stored properties; texts in code page 936; a flag is on only when it is exactly 1.
@@ -90,6 +90,18 @@ struct FileDialogProperties {
 std::u16string NameForFileType(const std::u16string& name,
                                const std::vector<std::u16string>& patterns, size_t chosen);
 
+// What a file dialog shows in UTF-16 in place of its stored code page 936 texts: its
+// title for each file type the user may choose, in order (a single one serves every
+// type), and each type's description; the patterns stay as stored.
+struct FileDialogWideTexts {
+  std::vector<std::u16string> titles;
+  std::vector<std::u16string> typeNames;
+};
+
+// The title shown while type `index` (from 0) is chosen: titles[index], the only one of
+// a single title, else empty.
+std::u16string TitleForFileType(const std::vector<std::u16string>& titles, size_t index);
+
 // Everything the platform dialog is shown with.
 struct FileDialogRequest {
   bool save = false;
@@ -100,6 +112,10 @@ struct FileDialogRequest {
   std::string initialFolder;
   std::string defaultExtension;
   std::string fileName;
+  // Shown in place of title and filter when not empty (FileDialogWideTexts): the title
+  // for each type, and the filter with the types' descriptions in UTF-16.
+  std::vector<std::u16string> wideTitles;
+  std::u16string wideFilter;
 
   // The filter's zero-terminated strings, without the closing empty one.
   std::vector<std::string> FilterStrings() const;
@@ -109,6 +125,9 @@ struct FileDialogRequest {
 // present, every bar that is not a trail byte becomes a zero byte.
 std::string PrepareFilter(const std::string& filter);
 FileDialogRequest PrepareFileDialogRequest(const FileDialogProperties& properties);
+// The request with `texts` in place of its stored texts: each description that
+// `texts.typeNames` gives replaced in a UTF-16 copy of the filter, the titles taken.
+void AddWideTexts(FileDialogRequest& request, const FileDialogWideTexts& texts);
 
 // What the user confirmed in the platform's dialog.
 struct FileDialogChoice {
@@ -139,10 +158,18 @@ class FileDialog : public rt::DialogComponent {
   // Shows the dialog; on a confirmed choice FileName holds its full path and
   // ChosenFilter the pair the user had selected.
   bool ShowDialog() override;
+  // Texts the dialog shows from now on in place of its stored ones.
+  void SetWideTexts(FileDialogWideTexts texts) { wideTexts_ = std::move(texts); }
 
  private:
   FileDialogProperties properties_;
+  FileDialogWideTexts wideTexts_;
 };
+
+// SetWideTexts on the file dialog `dialog` of the loaded window `window`; false when
+// there is no such dialog.
+bool FileDialogSetWideTexts(rt::ComponentId window, rt::ComponentId dialog,
+                            FileDialogWideTexts texts);
 
 std::unique_ptr<rt::Component> CreateFileDialogComponent(const rt::ComponentTemplate& entry);
 // The file dialog's entry for its support library's type list.

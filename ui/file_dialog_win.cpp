@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "language/catalogue.h"
 #include "ui/file_dialog.h"
 #include "ui/text_convert.h"
 
@@ -53,13 +54,22 @@ void FollowFileType(HWND dialog, const OPENFILENAMEW& ofn) {
   SendMessageW(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Centres the explorer dialog on its owner once it is laid out, and lets the name follow
-// the chosen file type.
+// The title names the chosen file type where the request has a title for each.
+void TitleFollowsFileType(HWND dialog, const OPENFILENAMEW& ofn) {
+  const auto* titles = reinterpret_cast<const std::vector<std::u16string>*>(ofn.lCustData);
+  if (!titles || titles->size() < 2 || ofn.nFilterIndex == 0) return;
+  std::u16string title = TitleForFileType(*titles, ofn.nFilterIndex - 1);
+  if (!title.empty()) SetWindowTextW(dialog, std::wstring(title.begin(), title.end()).c_str());
+}
+
+// Centres the explorer dialog on its owner once it is laid out, and lets the name and the
+// title follow the chosen file type.
 UINT_PTR CALLBACK DialogHook(HWND child, UINT message, WPARAM, LPARAM lp) {
   if (message != WM_NOTIFY) return 0;
   auto* notify = reinterpret_cast<OFNOTIFYW*>(lp);
   if (notify->hdr.code == CDN_TYPECHANGE && notify->lpOFN) {
     FollowFileType(GetParent(child), *notify->lpOFN);
+    TitleFollowsFileType(GetParent(child), *notify->lpOFN);
     return 0;
   }
   if (notify->hdr.code != CDN_INITDONE) return 0;
@@ -92,9 +102,18 @@ HWND DialogOwner(void* ownerNative) {
   return owner;
 }
 
+const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
 void Refuse(HWND owner, const char* message) {
   MessageBoxW(owner && IsWindow(owner) ? owner : nullptr, ToWide(message).c_str(),
-              ToWide("信息：").c_str(), MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+              Wide(language::Text(language::TextId::kMessageTitle)),
+              MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+}
+
+void Refuse(HWND owner, language::TextId message) {
+  MessageBoxW(owner && IsWindow(owner) ? owner : nullptr, Wide(language::Text(message)),
+              Wide(language::Text(language::TextId::kMessageTitle)),
+              MB_OK | MB_ICONWARNING | MB_TASKMODAL);
 }
 
 }  // namespace
@@ -102,8 +121,14 @@ void Refuse(HWND owner, const char* message) {
 void SetFileDialogAnswer(FileDialogAnswer) {}
 
 bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDialogChoice* choice) {
-  std::wstring filter = ToWide(request.filter);  // zeros inside convert one for one
-  std::wstring title = ToWide(request.title);
+  // Zeros inside convert one for one.
+  std::wstring filter = request.wideFilter.empty()
+                            ? ToWide(request.filter)
+                            : std::wstring(request.wideFilter.begin(), request.wideFilter.end());
+  std::u16string typeTitle = TitleForFileType(
+      request.wideTitles, request.filterIndex > 0 ? request.filterIndex - 1 : 0);
+  std::wstring title =
+      typeTitle.empty() ? ToWide(request.title) : std::wstring(typeTitle.begin(), typeTitle.end());
   std::wstring folder = ToWide(request.initialFolder);
   std::wstring extension = ToWide(request.defaultExtension);
   std::wstring name = ToWide(request.fileName);
@@ -126,6 +151,7 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   ofn.Flags = request.flags | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
   ofn.lpfnHook = &DialogHook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&request.wideTitles);
 
   HWND focus = GetFocus();
   bool reenable = owner && IsWindowEnabled(owner);
@@ -136,7 +162,7 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
 
   if (!ok) {
     // Windows refuses a name longer than the buffer: the user is told, not ignored.
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) Refuse(owner, kFileNameTooLongMessage);
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) Refuse(owner, language::TextId::kFileNameTooLong);
     return false;
   }
   file.back() = L'\0';

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "heap/heap.h"
@@ -64,6 +65,27 @@ TEST(FileDialogFilter, TheOfferedNameFollowsTheChosenType) {
   for (const auto& c : cases)
     EXPECT_EQ(ui::NameForFileType(c.name, patterns, c.chosen), c.followed)
         << ui::Utf16ToUtf8(c.name) << " " << c.chosen;
+}
+
+// Wide texts replace the descriptions they give and leave the rest as stored; a dialog
+// with one title keeps it for every type.
+TEST(FileDialogRequest, WideTextsTakeThePlaceOfTheStoredOnes) {
+  ui::FileDialogProperties p;
+  p.filter = "甲|*.a|乙|*.b";
+  ui::FileDialogRequest r = ui::PrepareFileDialogRequest(p);
+  ui::AddWideTexts(r, {{u"Open"}, {u"ไฟล์ A"}});
+  const char16_t kPartlyNamed[] = u"ไฟล์ A\0*.a\0乙\0*.b\0";
+  EXPECT_EQ(r.wideFilter, std::u16string(kPartlyNamed, std::size(kPartlyNamed)));
+  EXPECT_EQ(ui::TitleForFileType(r.wideTitles, 0), u"Open");
+  EXPECT_EQ(ui::TitleForFileType(r.wideTitles, 1), u"Open");
+  ui::AddWideTexts(r, {{u"Save a", u"Save b"}, {}});
+  EXPECT_TRUE(r.wideFilter.empty());  // the stored filter shows
+  EXPECT_EQ(ui::TitleForFileType(r.wideTitles, 1), u"Save b");
+  EXPECT_EQ(ui::TitleForFileType(r.wideTitles, 2), u"");  // no title of its own: the stored one
+  p.filter.clear();
+  r = ui::PrepareFileDialogRequest(p);
+  ui::AddWideTexts(r, {{}, {u"unused"}});
+  EXPECT_TRUE(r.wideFilter.empty());
 }
 
 TEST(FileDialogRequest, FlagsCountOnlyWhenExactlyOneAndNamesAreNeverCut) {
