@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "core/time_shift.h"
 #include "core/timestamp.h"
-#include "ui/window_texts.h"
+#include "language/catalogue.h"
 
 namespace app {
 namespace {
@@ -39,7 +39,7 @@ TableShift ShiftTableTimes(ui::CGridCtrl& grid, int64_t offsetUs, std::vector<in
 ui::WideText ShiftTypedTimes(ui::CGridCtrl& grid, const ui::WideText& typed, bool selectedOnly) {
   int64_t offsetUs = 0;
   if (!core::ParseShiftSeconds(ui::Utf16ToUtf8(typed), offsetUs)) {
-    return ui::texts::WithValue(ui::texts::kShiftNotSeconds, typed);
+    return language::Text(language::TextId::kShiftNotSeconds, {typed});
   }
   std::vector<int32_t> rows;
   if (selectedOnly) rows = grid.SelectedRows();
@@ -51,9 +51,9 @@ ui::WideText ShiftTypedTimes(ui::CGridCtrl& grid, const ui::WideText& typed, boo
     case TableShift::Outcome::kDone:
       return {};
     case TableShift::Outcome::kStartsBeforeZero:
-      return ui::texts::WithValue(ui::texts::kShiftBeforeZero, serial);
+      return language::Text(language::TextId::kShiftBeforeZero, {serial});
     case TableShift::Outcome::kNoTimeRange:
-      return ui::texts::WithValue(ui::texts::kShiftNoTimeRange, serial);
+      return language::Text(language::TextId::kShiftNoTimeRange, {serial});
   }
   return {};
 }

@@ -12,7 +12,7 @@
 #include "ui/grid_view.h"
 #include "ui/table_dialogs_win.h"
 #include "ui/text_lines.h"
-#include "ui/window_texts.h"
+#include "language/catalogue.h"
 
 namespace ui {
 namespace {
@@ -1049,23 +1049,23 @@ enum MenuCommand : UINT {
 
 struct MenuItem {
   MenuCommand command;
-  const char16_t* text;
+  language::TextId text;  // none for a separator
 };
 
 constexpr MenuItem kMenuItems[] = {
-    {kMenuUndo, texts::kMenuUndo},
-    {kMenuRedo, texts::kMenuRedo},
-    {kMenuSeparator, nullptr},
-    {kMenuCut, texts::kMenuCut},
-    {kMenuCopy, texts::kMenuCopy},
-    {kMenuPaste, texts::kMenuPaste},
-    {kMenuDelete, texts::kMenuDelete},
-    {kMenuSeparator, nullptr},
-    {kMenuFind, texts::kMenuFind},
-    {kMenuReplace, texts::kMenuReplace},
-    {kMenuSeparator, nullptr},
-    {kMenuShiftTimes, texts::kMenuShiftTimes},
-    {kMenuDeleteRows, texts::kMenuDeleteRows},
+    {kMenuUndo, language::TextId::kMenuUndo},
+    {kMenuRedo, language::TextId::kMenuRedo},
+    {kMenuSeparator, language::TextId::kCount},
+    {kMenuCut, language::TextId::kMenuCut},
+    {kMenuCopy, language::TextId::kMenuCopy},
+    {kMenuPaste, language::TextId::kMenuPaste},
+    {kMenuDelete, language::TextId::kMenuDelete},
+    {kMenuSeparator, language::TextId::kCount},
+    {kMenuFind, language::TextId::kMenuFind},
+    {kMenuReplace, language::TextId::kMenuReplace},
+    {kMenuSeparator, language::TextId::kCount},
+    {kMenuShiftTimes, language::TextId::kMenuShiftTimes},
+    {kMenuDeleteRows, language::TextId::kMenuDeleteRows},
 };
 
 LRESULT GridWindow::OnKeyUp(WPARAM wp, LPARAM lp) {
@@ -1128,7 +1128,7 @@ void GridWindow::ShowContextMenu(POINT at) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
       AppendMenuW(menu, MF_STRING | (can(item.command) ? MF_ENABLED : MF_GRAYED), item.command,
-                  Wide(item.text));
+                  Wide(language::Text(item.text)));
     }
   }
   UINT chosen = static_cast<UINT>(
@@ -1231,7 +1231,8 @@ void GridWindow::FindNext(bool down) {
   TextMatch match = FindInColumn(grid_, column, query, from, down);
   if (!match.Found()) {
     lastMatch_ = TextMatch();
-    Tell(texts::WithValue(texts::kNotFound, query.what), texts::kFindTitle, MB_ICONINFORMATION);
+    Tell(language::Text(language::TextId::kNotFound, {query.what}),
+         language::Text(language::TextId::kFindTitle), MB_ICONINFORMATION);
     return;
   }
   lastMatch_ = match;
@@ -1262,10 +1263,11 @@ void GridWindow::ReplaceAll() {
   size_t count = ReplaceAllInColumn(grid_, grid_.Actions().findColumn, query, find_.Replacement());
   lastMatch_ = TextMatch();
   if (count == 0) {
-    Tell(texts::WithValue(texts::kNotFound, query.what), texts::kReplaceTitle, MB_ICONINFORMATION);
+    Tell(language::Text(language::TextId::kNotFound, {query.what}),
+         language::Text(language::TextId::kReplaceTitle), MB_ICONINFORMATION);
   } else {
-    Tell(texts::WithValue(texts::kReplacedCount, Utf8ToUtf16(std::to_string(count))),
-         texts::kReplaceTitle, MB_ICONINFORMATION);
+    Tell(language::Text(language::TextId::kReplacedCount, {Utf8ToUtf16(std::to_string(count))}),
+         language::Text(language::TextId::kReplaceTitle), MB_ICONINFORMATION);
   }
 }
 

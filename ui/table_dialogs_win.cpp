@@ -1,14 +1,19 @@
 #include "ui/table_dialogs_win.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "ui/window_texts.h"
+#include "language/catalogue.h"
+#include "platform/platform.h"
 
 namespace ui {
 namespace {
 
 const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// A text of the window's language as the wide functions take it.
+const wchar_t* TextOf(language::TextId id) { return Wide(language::Text(id)); }
 
 WideText WindowText(HWND window) {
   int length = GetWindowTextLengthW(window);
@@ -67,6 +72,90 @@ class DialogTemplate {
 
 constexpr WORD kButtonAtom = 0x0080, kEditAtom = 0x0081, kStaticAtom = 0x0082;
 
+// Room (96-DPI numbers) that a push button keeps around its caption, that a check box's
+// text keeps beside its box, and between the two push buttons.
+constexpr int kButtonTextMargin = 24;
+constexpr int kCheckTextGap = 6;
+constexpr int kButtonGap = 6;
+
+// A control's place in its dialog's client area.
+RECT PlaceOf(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+void MoveTo(HWND control, int left, int top, int width, int height) {
+  MoveWindow(control, left, top, width, height, FALSE);
+}
+
+// The shift dialog in the window's font, its controls as wide as their texts need in it:
+// the prompt in at most two lines (a word is never cut), the check box's text and each
+// button's caption on one line. What the prompt gains in height moves the controls below
+// it down; what the prompt and the check box gain in width widens the dialog, and the
+// buttons stay at its right edge.
+void FitShiftDialog(HWND dialog) {
+  int dpi = platform::ViewDpi(reinterpret_cast<platform::View*>(dialog));
+  auto font = static_cast<HFONT>(platform::UiFontForDpi(dpi));
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  HWND prompt = GetDlgItem(dialog, kShiftPromptId), seconds = GetDlgItem(dialog, kShiftSecondsId);
+  HWND selected = GetDlgItem(dialog, kShiftSelectedId);
+  HWND ok = GetDlgItem(dialog, IDOK), cancel = GetDlgItem(dialog, IDCANCEL);
+  HDC dc = GetDC(dialog);
+  HGDIOBJ old = SelectObject(dc, font);
+  auto lineWidth = [dc](HWND control) {
+    WideText text = WindowText(control);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, Wide(text.c_str()), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT promptPlace = PlaceOf(prompt), secondsPlace = PlaceOf(seconds);
+  RECT selectedPlace = PlaceOf(selected), okPlace = PlaceOf(ok), cancelPlace = PlaceOf(cancel);
+  int oldWidth = promptPlace.right - promptPlace.left;
+  int oldHeight = promptPlace.bottom - promptPlace.top;
+  int width = oldWidth, height = oldHeight;
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  WideText promptText = WindowText(prompt);
+  for (;;) {
+    RECT needed = {0, 0, width, 0};
+    DrawTextW(dc, Wide(promptText.c_str()), static_cast<int>(promptText.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    height = std::max<int>(oldHeight, needed.bottom);
+    bool fits = needed.bottom <= 2 * metrics.tmHeight && needed.right <= width;
+    if (fits || width >= work.right - work.left) break;
+    width += std::max(MulDiv(8, dpi, 96), width / 10);
+  }
+  int checkBox = GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(kCheckTextGap, dpi, 96);
+  width = std::max(width, lineWidth(selected) + checkBox);
+  int margin = MulDiv(kButtonTextMargin, dpi, 96), gap = MulDiv(kButtonGap, dpi, 96);
+  int buttonWidth = std::max({static_cast<int>(okPlace.right - okPlace.left),
+                              lineWidth(ok) + margin, lineWidth(cancel) + margin});
+  width = std::max(width, 2 * buttonWidth + gap);
+  SelectObject(dc, old);
+  ReleaseDC(dialog, dc);
+
+  int wider = width - oldWidth, lower = height - oldHeight;
+  auto moveDown = [lower](HWND control, const RECT& place, int left, int newWidth) {
+    MoveTo(control, left, place.top + lower, newWidth, place.bottom - place.top);
+  };
+  MoveTo(prompt, promptPlace.left, promptPlace.top, width, height);
+  moveDown(seconds, secondsPlace, secondsPlace.left, secondsPlace.right - secondsPlace.left);
+  moveDown(selected, selectedPlace, selectedPlace.left, width);
+  int right = promptPlace.left + width;
+  moveDown(cancel, cancelPlace, right - buttonWidth, buttonWidth);
+  moveDown(ok, okPlace, right - 2 * buttonWidth - gap, buttonWidth);
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  SetWindowPos(dialog, nullptr, frame.left - wider / 2, frame.top - lower / 2,
+               frame.right - frame.left + wider, frame.bottom - frame.top + lower,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 struct ShiftContext {
   CGridCtrl* grid;
   bool moved = false;
@@ -77,11 +166,12 @@ INT_PTR CALLBACK ShiftDialogProc(HWND dialog, UINT message, WPARAM wp, LPARAM lp
     case WM_INITDIALOG: {
       SetWindowLongPtrW(dialog, DWLP_USER, lp);
       auto* context = reinterpret_cast<ShiftContext*>(lp);
-      SetWindowTextW(dialog, Wide(texts::kShiftTitle));
-      SetDlgItemTextW(dialog, kShiftPromptId, Wide(texts::kShiftPrompt));
-      SetDlgItemTextW(dialog, kShiftSelectedId, Wide(texts::kShiftSelectedOnly));
-      SetDlgItemTextW(dialog, IDOK, Wide(texts::kOk));
-      SetDlgItemTextW(dialog, IDCANCEL, Wide(texts::kCancel));
+      SetWindowTextW(dialog, TextOf(language::TextId::kShiftTitle));
+      SetDlgItemTextW(dialog, kShiftPromptId, TextOf(language::TextId::kShiftPrompt));
+      SetDlgItemTextW(dialog, kShiftSelectedId, TextOf(language::TextId::kShiftSelectedOnly));
+      SetDlgItemTextW(dialog, IDOK, TextOf(language::TextId::kOk));
+      SetDlgItemTextW(dialog, IDCANCEL, TextOf(language::TextId::kCancel));
+      FitShiftDialog(dialog);
       // Only the selected rows move when the user has picked several; with one or
       // none, every row does.
       size_t selected = context->grid->SelectedRows().size();
@@ -100,7 +190,7 @@ INT_PTR CALLBACK ShiftDialogProc(HWND dialog, UINT message, WPARAM wp, LPARAM lp
       bool selectedOnly = IsDlgButtonChecked(dialog, kShiftSelectedId) == BST_CHECKED;
       WideText refusal = context->grid->Actions().shiftTimes(*context->grid, typed, selectedOnly);
       if (!refusal.empty()) {
-        MessageBoxW(dialog, Wide(refusal.c_str()), Wide(texts::kShiftTitle),
+        MessageBoxW(dialog, Wide(refusal.c_str()), TextOf(language::TextId::kShiftTitle),
                     MB_OK | MB_ICONWARNING);
         SetFocus(GetDlgItem(dialog, kShiftSecondsId));
         return TRUE;
