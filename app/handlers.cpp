@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/table_time_shift.h"
 #include "app/track_list.h"
+#include "app/window_language.h"
 #include "core/ass_text.h"
 #include "core/caption_formats.h"
 #include "core/caption_merge.h"
@@ -385,6 +386,7 @@ std::string FutureProjectsFolder() {
 }  // namespace
 
 void OnMainWindowCreated() {
+  ShowWindowTexts();
   // Find and replace search the captions; Ctrl+T moves the times.
   if (ui::CGridCtrl* grid = ui::TableGrid(kMainWindow, kSubtitleTable))
     grid->SetActions({static_cast<int32_t>(SubtitleColumn::kText), &ShiftTypedTimes});

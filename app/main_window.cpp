@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/handlers.h"
+#include "app/window_language.h"
 #include "json/encoding.h"
 #include "loader/json_library.h"
 #include "platform/platform.h"
@@ -17,18 +18,22 @@ namespace app {
 
 namespace {
 
+using language::TextId;
+
 struct SaveType {
   SaveFileType type;
   ui::FileType filter;
+  TextId name;
+  const char* extension;  // as the dialog's title names the type
 };
 
 // The save dialog's file types, in the order of SaveFileType.
 constexpr SaveType kSaveTypes[] = {
-    {SaveFileType::kSrt, {"字幕文件（*.srt）", "*.srt"}},
-    {SaveFileType::kUtf8Srt, {"字幕文件 UTF-8（*.srt）", "*.srt"}},
-    {SaveFileType::kWebVtt, {"WebVTT 字幕（*.vtt）", "*.vtt"}},
-    {SaveFileType::kText, {"纯文本（*.txt）", "*.txt"}},
-    {SaveFileType::kAss, {"ASS 字幕（*.ass）", "*.ass"}},
+    {SaveFileType::kSrt, {"字幕文件（*.srt）", "*.srt"}, TextId::kSaveTypeSrt, "srt"},
+    {SaveFileType::kUtf8Srt, {"字幕文件 UTF-8（*.srt）", "*.srt"}, TextId::kSaveTypeUtf8Srt, "srt"},
+    {SaveFileType::kWebVtt, {"WebVTT 字幕（*.vtt）", "*.vtt"}, TextId::kSaveTypeWebVtt, "vtt"},
+    {SaveFileType::kText, {"纯文本（*.txt）", "*.txt"}, TextId::kSaveTypeText, "txt"},
+    {SaveFileType::kAss, {"ASS 字幕（*.ass）", "*.ass"}, TextId::kSaveTypeAss, "ass"},
 };
 
 constexpr bool SaveTypesInOrder() {
@@ -47,12 +52,13 @@ std::vector<ui::FileType> SaveFilters() {
 struct TitledColumn {
   SubtitleColumn column;
   ui::TableColumn look;
+  TextId title;
 };
 
 constexpr TitledColumn kColumns[] = {
-    {SubtitleColumn::kSerial, {"序号", 50, ui::ColumnAlign::kCentre}},
-    {SubtitleColumn::kTimeRange, {"时间戳", 200, ui::ColumnAlign::kCentre}},
-    {SubtitleColumn::kText, {"字幕文本", 350, ui::ColumnAlign::kLeft}},
+    {SubtitleColumn::kSerial, {"序号", 50, ui::ColumnAlign::kCentre}, TextId::kColumnSerial},
+    {SubtitleColumn::kTimeRange, {"时间戳", 200, ui::ColumnAlign::kCentre}, TextId::kColumnTimeRange},
+    {SubtitleColumn::kText, {"字幕文本", 350, ui::ColumnAlign::kLeft}, TextId::kColumnText},
 };
 
 constexpr bool ColumnsInOrder() {
@@ -115,6 +121,18 @@ void ProgramCleanUp() {}
 
 }  // namespace
 
+language::TextId ColumnTitle(SubtitleColumn column) {
+  return kColumns[static_cast<size_t>(column)].title;
+}
+
+language::TextId SaveFileTypeName(SaveFileType type) {
+  return kSaveTypes[static_cast<size_t>(type)].name;
+}
+
+const char* SaveFileTypeExtension(SaveFileType type) {
+  return kSaveTypes[static_cast<size_t>(type)].extension;
+}
+
 const rt::WindowDescription& MainWindowDescription() {
   static const rt::WindowDescription description = DescribeMainWindow();
   return description;
@@ -146,6 +164,7 @@ int32_t ProgramEntry() {
   services.CallRuntimeRoutine(rt::kRoutineAddExitCallback,
                               reinterpret_cast<intptr_t>(&ProgramCleanUp), 0, 0);
   MapJsonLibrary();
+  StartInWindowLanguage();
   services.LoadStartWindow(kMainWindow);
   services.RunMessageLoop();
   return 0;

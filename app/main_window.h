@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "language/catalogue.h"
 #include "runtime/program.h"
 #include "runtime/window_description.h"
 
@@ -25,6 +26,12 @@ enum class SaveFileType : int32_t { kSrt, kUtf8Srt, kWebVtt, kText, kAss, kCount
 enum class SubtitleColumn : int32_t { kSerial, kTimeRange, kText, kCount };
 // The table's column number of `column`.
 constexpr int32_t ColumnNumber(SubtitleColumn column) { return static_cast<int32_t>(column); }
+
+// The catalogue's texts of the window: a column's title, a save file type's description,
+// and the extension by which the save dialog's title names that type ("srt").
+language::TextId ColumnTitle(SubtitleColumn column);
+language::TextId SaveFileTypeName(SaveFileType type);
+const char* SaveFileTypeExtension(SaveFileType type);
 
 // Program units, as fatal reports name the place of a failing statement.
 constexpr int32_t kExportUnit = 0x04010002;

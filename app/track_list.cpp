@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/caption_merge.h"
+#include "language/catalogue.h"
 
 namespace app {
 namespace {
@@ -11,22 +12,22 @@ namespace {
 // in a list of a few hundred pixels.
 constexpr size_t kExcerptLength = 20;
 
-ui::WideText Count(size_t count) {
-  std::string digits = std::to_string(count);
-  return u"（" + ui::WideText(digits.begin(), digits.end()) + u" 条）";
-}
+ui::WideText Number(size_t count) { return language::NumberText(static_cast<int64_t>(count)); }
 
 }  // namespace
 
 std::vector<ui::WideText> TrackListItems(size_t shownCount, size_t mergedCount,
                                          const std::vector<core::CaptionTrack>& tracks) {
-  std::vector<ui::WideText> items{u"全部轨道" + Count(shownCount)};
-  if (TrackListUsable(tracks)) items.push_back(u"全部轨道合并为双语" + Count(mergedCount));
+  using language::TextId;
+  std::vector<ui::WideText> items{language::Text(TextId::kTrackListAll, {Number(shownCount)})};
+  if (TrackListUsable(tracks))
+    items.push_back(language::Text(TextId::kTrackListMerged, {Number(mergedCount)}));
   for (const core::CaptionTrack& track : tracks) {
-    std::string number = std::to_string(track.number);
-    items.push_back(u"轨道 " + ui::WideText(number.begin(), number.end()) + u"：" +
-                    ui::Utf8ToUtf16(core::CaptionExcerpt(track.firstText, kExcerptLength)) +
-                    Count(track.subtitleCount));
+    items.push_back(language::Text(
+        TextId::kTrackListTrack,
+        {Number(static_cast<size_t>(track.number)),
+         ui::Utf8ToUtf16(core::CaptionExcerpt(track.firstText, kExcerptLength)),
+         Number(track.subtitleCount)}));
   }
   return items;
 }

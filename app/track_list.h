@@ -15,9 +15,10 @@ constexpr int32_t kAllTracksItem = 0;
 // The second item where there is a choice: every track, captions of one time merged.
 constexpr int32_t kMergedTracksItem = 1;
 
-// "全部轨道（N 条）" with the `shownCount` rows of all tracks; with more than one track
-// "全部轨道合并为双语（N 条）" with the `mergedCount` rows of merged cues; then one item per
-// caption track as subvane-cli numbers them: "轨道 1：<its first caption, cut>（N 条）".
+// In the window's language: "全部轨道（N 条）" with the `shownCount` rows of all tracks;
+// with more than one track "全部轨道合并为双语（N 条）" with the `mergedCount` rows of
+// merged cues; then one item per caption track as subvane-cli numbers them:
+// "轨道 1：<its first caption, cut>（N 条）".
 std::vector<ui::WideText> TrackListItems(size_t shownCount, size_t mergedCount,
                                          const std::vector<core::CaptionTrack>& tracks);
 
