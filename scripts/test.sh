@@ -28,12 +28,15 @@ for preset in dist64 dist; do
   cmake --build --preset $preset -j "$jobs"
 done
 
-# Wine's code page follows the locale: generate zh_CN into the build folder.
+# Wine's code page and user-interface language follow the locale: generate zh_CN, and
+# the locale of each other language of the window for its GUI check, into the build folder.
 locales="$root/build/locale"
-if [ ! -d "$locales/zh_CN.UTF-8" ]; then
-  mkdir -p "$locales"
-  localedef -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8" 2>/dev/null || true
-fi
+for locale in zh_CN zh_TW en_US ja_JP ko_KR vi_VN th_TH id_ID pt_BR es_ES; do
+  if [ ! -d "$locales/$locale.UTF-8" ]; then
+    mkdir -p "$locales"
+    localedef -i $locale -f UTF-8 "$locales/$locale.UTF-8" 2>/dev/null || true
+  fi
+done
 
 trap 'wine_env_stop all' EXIT
 

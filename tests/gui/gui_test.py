@@ -130,14 +130,16 @@ class Session:
         self.xdotool("type", "--delay", "5", text)
         self.xdotool("key", "Return")
 
-    def start(self, exe=None, file_size_limit_kb=None):
-        command = ["wine", exe or self.args.exe]
+    def start(self, exe=None, file_size_limit_kb=None, arguments=(), lang=None):
+        command = ["wine", exe or self.args.exe] + list(arguments)
         if file_size_limit_kb:
             # A full disk, as the program sees it: writes past the limit fail (the signal
             # that would end the process instead is ignored).
             command = ["bash", "-c", "trap '' XFSZ; ulimit -f %d; exec \"$@\"" % file_size_limit_kb,
                        "bash"] + command
-        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL,
+        # Wine takes the user's language from the locale the program starts under.
+        env = dict(os.environ, LANG=lang) if lang else None
+        self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL, env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self.process
 
@@ -720,13 +722,18 @@ def answer_question(s, answer):
     return said
 
 
+# The save dialog's title for each file type, in the order it offers them: it names the
+# type chosen.
+SAVE_TITLES = ["保存srt文件", "保存srt文件", "保存vtt文件", "保存txt文件", "保存ass文件"]
+
+
 def export_as(s, path, steps):
     """Exports with the save dialog's file type `steps` entries below the first."""
     s.click(MAIN, "导出")
     choose_file_type(s, "保存srt文件", "文件类型(&T):", steps)
-    s.type_into_dialog("保存srt文件", windows_path(path))
+    s.type_into_dialog(SAVE_TITLES[steps], windows_path(path))
     s.wait("the save dialog to close",
-           lambda: not any(w.title == "保存srt文件" for w in s.windows()))
+           lambda: not any(w.title in SAVE_TITLES for w in s.windows()))
     said = message_text(s)
     dismiss_message(s)
     return said
@@ -755,10 +762,11 @@ def check_every_format_and_one_track(s):
         # dialog opens (the project's folder).
         s.click(MAIN, "导出")
         choose_file_type(s, "保存srt文件", "文件类型(&T):", 2)
+        s.wait_window("保存vtt文件")  # the title names the type chosen
         s.screenshot("save-dialog-offers-the-project-name-as-webvtt")
-        s.keys("保存srt文件", "Return")
+        s.keys("保存vtt文件", "Return")
         s.wait("the save dialog to close",
-               lambda: not any(w.title == "保存srt文件" for w in s.windows()))
+               lambda: not any(w.title in SAVE_TITLES for w in s.windows()))
         assert message_text(s) == "导出完成"
         dismiss_message(s)
         written = project / "Trilingual Project.vtt"
@@ -1339,6 +1347,87 @@ def check_track_list_at_144_dpi(s):
         restart_wine_at_dpi(96)
 
 
+# The window's languages: each one's code for --lang and the locale it is started under.
+LANGUAGES = [("zh-CN", "zh_CN.UTF-8"), ("zh-TW", "zh_TW.UTF-8"), ("en", "en_US.UTF-8"),
+             ("ja", "ja_JP.UTF-8"), ("ko", "ko_KR.UTF-8"), ("vi", "vi_VN.UTF-8"),
+             ("th", "th_TH.UTF-8"), ("id", "id_ID.UTF-8"), ("pt-BR", "pt_BR.UTF-8"),
+             ("es", "es_ES.UTF-8")]
+CATALOGUES = pathlib.Path(__file__).resolve().parents[2] / "language"
+
+
+def catalogue(code):
+    """The texts of a language's catalogue by their TextId names, as its source writes them;
+    a text it lacks is the Simplified Chinese one, as the program takes it."""
+    def read(file_code):
+        source = (CATALOGUES / ("texts_%s.cpp" % file_code.lower().replace("-", "_"))).read_text(
+            encoding="utf-8")
+        texts = {}
+        for name, pieces in re.findall(r'\{TextId::(k\w+),\s*((?:u"(?:[^"\\]|\\.)*"\s*)+)\}',
+                                       source):
+            texts[name] = "".join(
+                piece.encode("latin-1", "backslashreplace").decode("unicode_escape")
+                if "\\" in piece else piece
+                for piece in re.findall(r'u"((?:[^"\\]|\\.)*)"', pieces))
+        return texts
+    return {**read("zh-CN"), **read(code)}
+
+
+def caption_span(rect):
+    """The (first, last) screen columns inside a button holding its caption: pixels much
+    darker than its face, the grey of a disabled one included; None when there are none."""
+    left, top, right, bottom = rect
+    rows = grab(left + 2, top + 3, right - left - 4, bottom - top - 6)
+    pixels = [sum(p) for r in rows for p in r]
+    face = max(set(pixels), key=pixels.count)
+    dark = [i for r in rows for i, p in enumerate(r) if sum(p) < face - 150]
+    return (left + 2 + min(dark), left + 2 + max(dark)) if dark else None
+
+
+def check_language(s, code, dpi, lang, arguments=()):
+    """Starts the window under `lang` (and `arguments`), finds its buttons under the
+    language's captions, each caption inside its button, and keeps a screenshot."""
+    texts = catalogue(code)
+    captions = (texts["kParseButton"], texts["kExportButton"])
+    s.start(arguments=arguments, lang=lang)
+    w = s.wait("the window in %s" % code,
+               lambda: (lambda w: w if w and all(w.control(c) for c in captions) else None)(
+                   s.find(MAIN)))
+    # Let the table paint its titles before the picture.
+    grid = table_of(w)["rect"]
+    s.wait("the table's titles to paint",
+           lambda: ink_span(grid[0] + 4, grid[2] - 4, grid[1] + 4, scaled(24, dpi) - 8))
+    for caption in captions:
+        b = w.control(caption)["rect"]
+        ink = caption_span(b)
+        assert ink and ink[0] > b[0] + 4 and ink[1] < b[2] - 5, (code, dpi, caption, ink)
+    s.screenshot("language-%s%s-at-%d-dpi" % (code, "-by-option" if arguments else "", dpi))
+    close_main(s)
+
+
+def check_every_language_at_96_and_144_dpi(s):
+    # Under each language's locale Wine's user-interface language is that language: the
+    # window speaks it; once more with --lang, which wins over the locale.
+    try:
+        for dpi in (96, 144):
+            restart_wine_at_dpi(dpi)
+            for code, lang in LANGUAGES:
+                check_language(s, code, dpi, lang)
+            check_language(s, "th", dpi, "zh_CN.UTF-8", ["--lang", "th"])
+    finally:
+        s.stop()
+        restart_wine_at_dpi(96)
+
+
+def check_an_unknown_language_is_told(s):
+    s.start(arguments=["--lang", "xx"], lang="zh_CN.UTF-8")
+    said = message_text(s)
+    assert "“xx”" in said and "zh-CN, zh-TW, en, ja, ko, vi, th, id, pt-BR, es" in said, said
+    dismiss_message(s)
+    w = s.wait_window(MAIN)
+    assert w.control(catalogue("zh-CN")["kParseButton"]), "the system's language follows"
+    close_main(s)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -1366,6 +1455,8 @@ CHECKS = [
     check_window_resizes_with_the_caption_column,
     check_layout_follows_the_dpi,
     check_track_list_at_144_dpi,
+    check_every_language_at_96_and_144_dpi,
+    check_an_unknown_language_is_told,
     check_fatal_report,
 ]
 
