@@ -96,8 +96,8 @@ constexpr CatalogueEntry kEntries[] = {
     {TextId::kErrorReportHeading, u"Erro em tempo de execução!"},
     {TextId::kErrorReportCode, u"Código do erro: {0}"},
     {TextId::kErrorReportMessage, u"Mensagem de erro: {0}"},
-    {TextId::kErrorWindowNotFound, u"A janela especificada não foi encontrada"},
-    {TextId::kErrorComponentNotFound, u"O controle especificado não foi encontrado"},
+    {TextId::kErrorWindowNotFound, u"A janela indicada não foi encontrada"},
+    {TextId::kErrorComponentNotFound, u"O controle indicado não foi encontrado"},
     {TextId::kErrorIndexOutOfRange,
      u"O índice do elemento da matriz está fora do intervalo definido"},
     {TextId::kErrorNumberExpected, u"O valor numérico necessário não foi obtido"},
@@ -119,18 +119,18 @@ constexpr CatalogueEntry kEntries[] = {
     {TextId::kErrorArgumentType, u"O tipo de dados do parâmetro não é o exigido"},
     {TextId::kErrorAllocationFailed, u"Falha ao alocar {0} bytes de memória!"},
     {TextId::kErrorDllCommandNotFound,
-     u"O comando exportado “{0}” não foi encontrado na DLL especificada"},
+     u"O comando exportado “{0}” não foi encontrado na DLL indicada"},
     {TextId::kErrorDllCommandNotFoundInLibrary,
      u"O comando exportado “{1}” não foi encontrado na DLL “{0}”"},
     {TextId::kErrorDllCommandUndefined, u"O comando de DLL número {0} não está definido"},
     {TextId::kErrorWindowNotLoaded, u"A janela do controle a ser acessado não está carregada"},
     {TextId::kErrorComponentMissing,
-     u"A janela ou o controle especificado não existe ou ainda não foi carregado"},
+     u"A janela ou o controle indicado não existe ou ainda não foi carregado"},
     {TextId::kErrorReadPropertyWindowNotLoaded,
-     u"Não é possível ler a propriedade do controle: a janela especificada ainda não foi "
+     u"Não é possível ler a propriedade do controle: a janela indicada ainda não foi "
      u"carregada"},
     {TextId::kErrorWritePropertyWindowNotLoaded,
-     u"Não é possível alterar a propriedade do controle: a janela especificada ainda não foi "
+     u"Não é possível alterar a propriedade do controle: a janela indicada ainda não foi "
      u"carregada"},
     {TextId::kErrorTemplateData, u"Erro ao carregar os dados do modelo da janela!"},
     {TextId::kErrorStartWindow, u"Falha ao carregar a janela inicial"},
