@@ -163,6 +163,9 @@ enum MessageBoxButton : int {
 // Message box with the style flags above (MB_*); returns the button pressed (ID*), or 0
 // when the box could not be shown.
 int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ownerNative);
+// The same with UTF-16 texts, which carry every language's characters.
+int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
+                       void* ownerNative);
 
 // ---- Message queue ------------------------------------------------------------------
 

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "language/catalogue.h"
 #include "platform/platform.h"
+#include "platform/text_encoding.h"
 #include "runtime/dll_call.h"
 #include "runtime/report.h"
 
@@ -62,8 +64,11 @@ intptr_t LoadNamedLibrary(const std::string& fileName) {
 }
 
 [[noreturn]] void ReportMissingExport(const std::string& library, const std::string& name) {
-  if (library.empty()) FatalError("无法找到指定DLL库文件中的输出命令“" + name + "”");
-  FatalError("无法找到指定DLL库文件“" + library + "”中的输出命令“" + name + "”");
+  using platform::Cp936ToUtf16;
+  if (library.empty())
+    FatalError(language::Text(language::TextId::kErrorDllCommandNotFound, {Cp936ToUtf16(name)}));
+  FatalError(language::Text(language::TextId::kErrorDllCommandNotFoundInLibrary,
+                            {Cp936ToUtf16(library), Cp936ToUtf16(name)}));
 }
 
 }  // namespace
@@ -95,7 +100,8 @@ void FreeDllCommands() {
 void* BindDllCommand(int32_t number) {
   DllCommandTables& tables = Tables();
   if (number < 0 || static_cast<size_t>(number) >= tables.addresses.size())
-    FatalError("DLL命令号" + std::to_string(number) + "未定义");
+    FatalError(language::Text(language::TextId::kErrorDllCommandUndefined,
+                              {language::NumberText(number)}));
   size_t slot = static_cast<size_t>(number);
   if (tables.addresses[slot]) return tables.addresses[slot];
 

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "heap/heap.h"
+#include "language/catalogue.h"
 #include "platform/platform.h"
 #include "platform/text_encoding.h"
 #include "runtime/dll_commands.h"
+#include "runtime/message_box.h"
 #include "runtime/report.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
@@ -44,7 +46,7 @@ void LoadTemplates(const ProgramDescriptor& program) {
   std::vector<WindowTemplate> templates;
   std::string error;
   if (!ParseWindowTemplates(program.templateSegment, program.templateSize, &templates, &error))
-    FatalError("载入窗口模板数据段出错!");
+    FatalError(language::TextId::kErrorTemplateData);
   for (WindowTemplate& tmpl : templates) {
     for (ComponentTemplate& entry : tmpl.entries) {
       entry.routes.clear();
@@ -53,7 +55,7 @@ void LoadTemplates(const ProgramDescriptor& program) {
         if (routine != -1) {
           // An event must never jump through a number the program has no routine for.
           if (!program.codeBase || routine < 0 || routine >= program.routineCount)
-            FatalError("载入窗口模板数据段出错!");
+            FatalError(language::TextId::kErrorTemplateData);
           handler = program.codeBase[routine];
         }
         entry.routes.emplace_back(event, handler);
@@ -146,7 +148,7 @@ void LoadStartWindow(int32_t windowId) {
     }
     return;
   }
-  FatalError("载入启动窗口失败", windowId, 0);
+  FatalError(language::TextId::kErrorStartWindow, windowId, 0);
 }
 
 void RunMessageLoop() {
@@ -176,21 +178,15 @@ void OnWindowDestroyed(Window*) {
   if (state.loopStarted && !AnyWindowAlive()) platform::PostQuit(0);
 }
 
-namespace {
-
-constexpr char kEventOutOfMemory[] = "内存不足，操作未能完成。";
-
-}  // namespace
-
 void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
   RuntimeState& state = State();
   if (state.suppressEvents > 0) return;
   const WindowTemplate* tmpl = FindWindowTemplate(window);
-  if (!tmpl) FatalError("未找到引发事件的窗口", window, 0);
+  if (!tmpl) FatalError(language::TextId::kErrorEventWindowNotFound, window, 0);
   const ComponentTemplate* entry = nullptr;
   for (const ComponentTemplate& e : tmpl->entries)
     if (e.id == (component == 0 ? window : component)) entry = &e;
-  if (!entry) FatalError("未找到引发事件的窗口组件", window, component);
+  if (!entry) FatalError(language::TextId::kErrorEventComponentNotFound, window, component);
   // A link word hands the event to another entry of the same type.
   for (int hops = 0; entry->link != 0 && hops < 64; hops++) {
     const ComponentTemplate* next = nullptr;
@@ -201,7 +197,7 @@ void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
   }
   const ComponentTypeInfo* type = FindComponentType(entry->type);
   if (!type || (type->flags & (kTypeRaisesEvents | kTypeRaisesEventsToo)) == 0)
-    FatalError("引发事件的窗口组件无效", window, component);
+    FatalError(language::TextId::kErrorEventComponentInvalid, window, component);
   EventHandler handler = nullptr;
   bool routed = false;
   for (auto [number, routine] : entry->routes)
@@ -218,9 +214,10 @@ void DispatchEvent(ComponentId window, ComponentId component, int32_t event) {
   try {
     handler();
   } catch (const std::bad_alloc&) {
-    platform::ShowMessageBox(kEventOutOfMemory, "信息：", platform::kMbTaskModal, nullptr);
+    ShowMessageText(language::Text(language::TextId::kErrorEventOutOfMemory), 0);
   } catch (const std::exception& e) {
-    FatalError(std::string("程序内部错误：") + e.what(), window, component);
+    FatalError(language::Text(language::TextId::kErrorInternal, {platform::Cp936ToUtf16(e.what())}),
+               window, component);
   }
   state.eventWindow = 0;
   state.eventComponent = 0;

@@ -1,6 +1,7 @@
 #include "runtime/services.h"
 
 #include "heap/heap.h"
+#include "language/catalogue.h"
 #include "platform/platform.h"
 #include "runtime/dll_commands.h"
 #include "runtime/program.h"
@@ -27,14 +28,14 @@ CommandResult CallLibraryCommandService(CommandFn command, int32_t /*library*/, 
 LoadedWindow& LoadedWindowFor(int32_t window, int32_t component) {
   for (auto& loaded : State().windows)
     if (loaded->tmpl.Id() == window) return *loaded;
-  FatalError("未载入欲访问窗口组件所在的窗口", window, component);
+  FatalError(language::TextId::kErrorWindowNotLoaded, window, component);
 }
 
 Component& LiveComponent(LoadedWindow& loaded, int32_t window, int32_t component,
-                         const char* notCreatedMessage) {
+                         language::TextId notCreatedMessage) {
   if (!loaded.live || !loaded.live->Exists()) FatalError(notCreatedMessage, window, component);
   Component* found = loaded.live->FindComponent(component);
-  if (!found) FatalError("指定窗口或窗口组件不存在或尚未载入", window, component);
+  if (!found) FatalError(language::TextId::kErrorComponentMissing, window, component);
   return *found;
 }
 
@@ -44,7 +45,7 @@ ComponentTemplate& TemplateEntry(LoadedWindow& loaded, int32_t window, int32_t c
   if (component == 0) return loaded.tmpl.entries[0];
   for (ComponentTemplate& entry : loaded.tmpl.entries)
     if (entry.id == component) return entry;
-  FatalError("指定窗口或窗口组件不存在或尚未载入", window, component);
+  FatalError(language::TextId::kErrorComponentMissing, window, component);
 }
 
 bool Created(const LoadedWindow& loaded) { return loaded.live && loaded.live->Exists(); }
@@ -56,7 +57,7 @@ int64_t ReadComponentPropertyService(int32_t window, int32_t component, int32_t 
   if (property < kFirstOwnProperty && !Created(loaded))
     return ReadTemplateProperty(TemplateEntry(loaded, window, component), property);
   Component& target =
-      LiveComponent(loaded, window, component, "读取组件属性时发现指定窗口尚未载入");
+      LiveComponent(loaded, window, component, language::TextId::kErrorReadPropertyWindowNotLoaded);
   if (property >= kFirstOwnProperty) return target.ReadOwnProperty(property - kFirstOwnProperty);
   return target.ReadCommonProperty(property);
 }
@@ -71,8 +72,8 @@ void WriteComponentPropertyService(int32_t window, int32_t component, int32_t pr
     WriteTemplateProperty(&TemplateEntry(loaded, window, component), property, value);
     return;
   }
-  Component& target =
-      LiveComponent(loaded, window, component, "修改组件属性时发现指定窗口尚未载入");
+  Component& target = LiveComponent(loaded, window, component,
+                                    language::TextId::kErrorWritePropertyWindowNotLoaded);
   if (property >= kFirstOwnProperty)
     target.WriteOwnProperty(property - kFirstOwnProperty, value);
   else
@@ -134,7 +135,7 @@ intptr_t SystemRequest(int32_t code, intptr_t arg, int32_t extra) {
       auto window = static_cast<ComponentId>(arg);
       Window* live = FindLoadedWindow(window);
       Component* component = live && live->Exists() ? live->FindComponent(extra) : nullptr;
-      if (!component) FatalError("指定窗口或窗口组件不存在或尚未载入", window, extra);
+      if (!component) FatalError(language::TextId::kErrorComponentMissing, window, extra);
       return reinterpret_cast<intptr_t>(component);
     }
     case kRequestFileLookup: {
@@ -152,7 +153,7 @@ intptr_t SystemRequest(int32_t code, intptr_t arg, int32_t extra) {
     case kRequestAllocate:
       return reinterpret_cast<intptr_t>(Allocate(extra));
     case kRequestFatalMessage:
-      FatalError(arg ? reinterpret_cast<const char*>(arg) : "");
+      FatalErrorOfProgram(arg ? reinterpret_cast<const char*>(arg) : "");
     default:
       return 0;
   }

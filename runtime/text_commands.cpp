@@ -7,6 +7,7 @@
 #include <string>
 
 #include "heap/heap.h"
+#include "language/catalogue.h"
 #include "platform/text_encoding.h"
 #include "runtime/command_impl.h"
 #include "runtime/report.h"
@@ -253,7 +254,7 @@ void CmdReadBytesValue(CommandResult* result, int32_t argc, CommandArg* args) {
   static const uint32_t kTypes[] = {kTypeByte,   kTypeShort, kTypeInt,      kTypeLong,   kTypeFloat,
                                     kTypeDouble, kTypeBool,  kTypeDateTime, kTypeSubPtr, kTypeText};
   int32_t typeNumber = args[1].value.words.low;
-  if (typeNumber < 1 || typeNumber > 10) FatalError("“欲取出数据的类型”参数值无效");
+  if (typeNumber < 1 || typeNumber > 10) FatalError(language::TextId::kErrorDataTypeArgument);
   uint32_t type = kTypes[typeNumber - 1];
   result->type = type;
 

@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/standin.h"
+#include "platform/text_encoding.h"
 
 namespace platform {
 
@@ -164,6 +165,13 @@ int ShowMessageBox(const char* text, const char* title, uint32_t flags, void*) {
   S().boxes.push_back(call);
   std::fprintf(stderr, "[message box] %s: %s\n", call.title.c_str(), call.text.c_str());
   return S().responder ? S().responder(call) : 1;
+}
+
+// Recorded in code page 936, as the boxes of the program's own commands are.
+int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
+                       void* ownerNative) {
+  return ShowMessageBox(Utf16ToCp936(text ? text : u"").c_str(),
+                        Utf16ToCp936(title ? title : u"").c_str(), flags, ownerNative);
 }
 
 PumpResult PumpMessage(bool wait, bool takeQuit) {

@@ -494,6 +494,12 @@ int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ow
                      WideFromGbk(title).c_str(), flags);
 }
 
+int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
+                       void* ownerNative) {
+  return MessageBoxW(static_cast<HWND>(ownerNative), reinterpret_cast<const wchar_t*>(text),
+                     reinterpret_cast<const wchar_t*>(title), flags);
+}
+
 PumpResult PumpMessage(bool wait, bool takeQuit) {
   MSG message;
   if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
