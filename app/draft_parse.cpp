@@ -6,14 +6,15 @@
 #include "core/project_folder.h"
 #include "core/system.h"
 #include "heap/heap.h"
+#include "language/catalogue.h"
 #include "platform/system_path.h"
 #include "platform/text_encoding.h"
 
 namespace app {
 namespace {
 
-constexpr char kParseDone[] = "解析完成";
-constexpr char kNoCaptions[] = "解析完成，但时间线上没有字幕。";
+using language::Text;
+using language::TextId;
 
 // Reads the draft file `file` (a core path) into `draft`. The file's size is checked
 // before its bytes are allocated, and the bytes are gone before the caller goes on.
@@ -34,10 +35,9 @@ core::DraftStatus ReadDraftAt(const std::string& file, core::DraftModel& draft) 
 }
 
 // What the window says of a plain copy read in place of the encrypted draft.
-std::string PlainCopyMessage(const core::PlainCopy& copy) {
-  return "解析完成。草稿已被剪映加密，字幕取自较早的未加密副本 " +
-         platform::Utf8ToCp936(copy.name) + "（保存于 " + copy.saved.localText +
-         "），可能不是最新内容。";
+std::u16string PlainCopyMessage(const core::PlainCopy& copy) {
+  return Text(TextId::kParseDonePlainCopy,
+              {platform::Utf8ToUtf16(copy.name), platform::Cp936ToUtf16(copy.saved.localText)});
 }
 
 }  // namespace
@@ -66,8 +66,8 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
     std::string project = core::ProjectFolderOf(core::FullPath(file), files.Separator());
     chosen.projectName = platform::Utf8ToCp936(core::ProjectMetaOf(project, files).name);
     chosen.doneMessage = fromCopy                   ? PlainCopyMessage(copy)
-                         : chosen.subtitles.empty() ? kNoCaptions
-                                                    : kParseDone;
+                         : chosen.subtitles.empty() ? Text(TextId::kParseDoneNoCaptions)
+                                                    : Text(TextId::kParseDone);
   } catch (const std::bad_alloc&) {
     chosen = ChosenDraft();
     chosen.status = core::DraftStatus::kTooLarge;
@@ -75,19 +75,18 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
   return chosen;
 }
 
-const char* DraftStatusMessage(core::DraftStatus status) {
+const char16_t* DraftStatusMessage(core::DraftStatus status) {
   switch (status) {
     case core::DraftStatus::kOk:
       return nullptr;
     case core::DraftStatus::kEncrypted:
-      return "无法解析所选文件：该草稿已被剪映加密（6.0 及以上版本），无法读取字幕。"
-             "请在剪映中使用自带的字幕导出功能。";
+      return Text(TextId::kDraftEncrypted);
     case core::DraftStatus::kTooLarge:
-      return "无法解析所选文件：草稿太大，内存不足。";
+      return Text(TextId::kDraftTooLarge);
     case core::DraftStatus::kNotFound:
     case core::DraftStatus::kUnreadable:
     case core::DraftStatus::kNotJson:
-      return "无法解析所选文件：它不是有效的剪映草稿（JSON）。";
+      return Text(TextId::kDraftNotValid);
   }
   return nullptr;
 }

@@ -17,8 +17,8 @@ struct ChosenDraft {
   std::vector<core::Subtitle> subtitles;
   core::DraftCaptions captions;                   // the timeline and its tracks, for the track list
   std::shared_ptr<const core::DraftModel> model;  // for the captions' looks in an ASS export
-  std::string projectName;  // code page 936: for the title and the save dialog's name
-  std::string doneMessage;  // code page 936: what the window says once the table is filled
+  std::string projectName;     // code page 936: for the title and the save dialog's name
+  std::u16string doneMessage;  // what the window says once the table is filled
 };
 
 // Reads the draft file `path` (code page 936). Running out of memory gives kTooLarge;
@@ -26,8 +26,9 @@ struct ChosenDraft {
 // Never throws.
 ChosenDraft ReadChosenDraft(const std::string& path);
 
-// The message the window shows for a draft that cannot be used, in code page 936
-// (null for kOk): the encrypted one, or the one for every other failure.
-const char* DraftStatusMessage(core::DraftStatus status);
+// The message the window shows for a draft that cannot be used, in the window's language
+// (null for kOk): the encrypted one, the one for a draft too large, or the one for every
+// other failure.
+const char16_t* DraftStatusMessage(core::DraftStatus status);
 
 }  // namespace app

@@ -20,10 +20,12 @@
 #include "core/draft_file.h"
 #include "core/srt_text.h"
 #include "core/timestamp.h"
+#include "language/catalogue.h"
 #include "platform/platform.h"
 #include "runtime/command_wrappers.h"
 #include "runtime/commands.h"
 #include "runtime/drop_down_list.h"
+#include "runtime/message_box.h"
 #include "runtime/program.h"
 #include "runtime/report.h"
 #include "runtime/services.h"
@@ -39,20 +41,19 @@ int32_t SubtitleCount = 0;
 
 namespace {
 
+using language::Text;
+using language::TextId;
+
 constexpr int32_t kTableRowCountProperty = rt::kFirstOwnProperty + ui::kSettingRowCount;
 constexpr char kProjectsFolder[] = "Local\\JianyingPro\\User Data\\Projects\\";
 constexpr char kProgramTitle[] = "Subvane";
 constexpr char kSrtExtension[] = ".srt";
-constexpr char kUnexportedEditsQuestion[] =
-    "表格中的修改还没有导出，继续将丢失这些修改。要继续吗？";
 // Yes and No, No the default, with the question mark: a slip of the Return key keeps
 // the edits.
 constexpr int32_t kYesNoQuestion =
     platform::kMbYesNo | platform::kMbIconQuestion | platform::kMbDefButton2;
-// ShowMessage counts the buttons from IDOK as 0.
+// ShowMessageText counts the buttons from IDOK as 0.
 constexpr int32_t kAnswerYes = platform::kIdYes - platform::kIdOk;
-constexpr char kFolderWithoutDraft[] =
-    "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。";
 // How long the fill may go without handling the window's messages: about one frame.
 // Asking the system for messages after every row cost more than the rows themselves.
 constexpr std::chrono::milliseconds kFillPumpInterval(16);
@@ -145,7 +146,7 @@ void ForgetTableEdits() {
 // True when replacing the table loses no edit, or the user agrees to lose them.
 bool EditsMayBeLost() {
   if (!TableModified()) return true;
-  return rt::cmd::ShowMessage(kUnexportedEditsQuestion, kYesNoQuestion) == kAnswerYes;
+  return rt::ShowMessageText(Text(TextId::kUnexportedEditsQuestion), kYesNoQuestion) == kAnswerYes;
 }
 
 // False when the window was closed while the rows went in: the fill stops there.
@@ -222,24 +223,23 @@ void ParseChosenDraft() {
   rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   ChosenDraft draft = ReadChosenDraft(rt::TextToString(name.get()));
   if (draft.status != core::DraftStatus::kOk) {
-    rt::cmd::ShowMessage(DraftStatusMessage(draft.status), 0);
+    rt::ShowMessageText(DraftStatusMessage(draft.status), 0);
     return;
   }
   ButtonsHeld held;
   if (!ShowDraft(draft, held)) return;
   ShowProjectName(draft.projectName);
-  rt::cmd::ShowMessage(draft.doneMessage.c_str(), 0);
+  rt::ShowMessageText(draft.doneMessage, 0);
   held.ExportReady();
 }
 
-// The closing message of an export in code page 936, with the count of characters that
-// code page 936 could not hold.
-std::string ExportDoneMessage(size_t lost) {
-  if (lost == 0) return "导出完成";
-  return "导出完成，但有 " + std::to_string(lost) +
-         " 个字符无法用 GBK 表示，已写作“?”。要保留全部字符，请在保存类型中选择“字幕文件 UTF-8”。";
+// The closing message of an export, with the count of characters that code page 936
+// could not hold.
+std::u16string ExportDoneMessage(size_t lost) {
+  if (lost == 0) return Text(TextId::kExportDone);
+  return Text(TextId::kExportDoneLostCharacters,
+              {language::NumberText(static_cast<int64_t>(lost))});
 }
-
 // One cell for the SRT file: its code page 936 text as the commands read it, or its
 // wide text in UTF-8. `lost` counts the characters that code page 936 cannot hold.
 std::string ExportCell(int32_t row, SubtitleColumn column, bool utf8, size_t& lost) {
@@ -352,11 +352,9 @@ SaveFormat SaveFormatOf(SaveFileType type) {
   return {core::CaptionFormat::kSrt, false};
 }
 
-std::string BadTimeMessage(int32_t row, core::CaptionFormat format) {
-  std::string name = format == core::CaptionFormat::kAss ? "ASS" : "WebVTT";
-  return "无法导出为 " + name + "：第 " + std::to_string(row) +
-         " 行的时间不是“00:00:01,000 --> 00:00:02,500”这样的时间范围，或结束早于开始。"
-         "请改正后再导出。";
+std::u16string BadTimeMessage(int32_t row, core::CaptionFormat format) {
+  const char16_t* name = format == core::CaptionFormat::kAss ? u"ASS" : u"WebVTT";
+  return Text(TextId::kExportBadTime, {name, language::NumberText(row)});
 }
 
 // `name` (code page 936) with `extension` added when its last part has none, as the
@@ -416,7 +414,7 @@ void OnFilesDropped() {
   }
   std::string file = DroppedDraftFile(dropped);
   if (file.empty()) {
-    rt::cmd::ShowMessage(kFolderWithoutDraft, 0);
+    rt::ShowMessageText(Text(TextId::kFolderWithoutDraft), 0);
     return;
   }
   if (!EditsMayBeLost()) return;
@@ -441,14 +439,14 @@ void OnExportClicked() {
   } else if (type.format == core::CaptionFormat::kAss) {
     int32_t badRow = 0;
     if (!AssFromTable(bytes, badRow)) {
-      rt::cmd::ShowMessage(BadTimeMessage(badRow, type.format).c_str(), 0);
+      rt::ShowMessageText(BadTimeMessage(badRow, type.format), 0);
       return;
     }
   } else {
     std::vector<core::Subtitle> subtitles;
     int32_t badRow = 0;
     if (!SubtitlesFromTable(type.format == core::CaptionFormat::kVtt, subtitles, badRow)) {
-      rt::cmd::ShowMessage(BadTimeMessage(badRow, type.format).c_str(), 0);
+      rt::ShowMessageText(BadTimeMessage(badRow, type.format), 0);
       return;
     }
     bytes = core::CaptionFileText(subtitles, type.format);
@@ -460,8 +458,7 @@ void OnExportClicked() {
   // disk or a failed close leaves the old file as it was.
   bool written = platform::FileWriteReplacing(name.c_str(), bytes.data(), bytes.size());
   if (written) ForgetTableEdits();
-  std::string said = written ? ExportDoneMessage(lost) : "导出失败：无法写入所选文件。";
-  rt::cmd::ShowMessage(said.c_str(), 0);
+  rt::ShowMessageText(written ? ExportDoneMessage(lost) : Text(TextId::kExportFailed), 0);
 }
 
 void OnMainWindowClosing() {

@@ -8,9 +8,8 @@
 #include "language/catalogue.h"
 #include "platform/text_encoding.h"
 #include "platform/ui_language.h"
-#include "runtime/command_wrappers.h"
 #include "runtime/component.h"
-#include "runtime/drop_down_list.h"
+#include "runtime/message_box.h"
 #include "runtime/services.h"
 #include "ui/file_dialog.h"
 #include "ui/table_commands.h"
@@ -55,10 +54,18 @@ platform::UiScript ScriptOf(Language language) {
 // track list and the time-shift dialog. Messages, menus and the system's dialogs use the
 // system's fonts.
 constexpr TextId kOwnFontTexts[] = {
-    TextId::kParseButton,     TextId::kExportButton,       TextId::kColumnSerial,
-    TextId::kColumnTimeRange, TextId::kColumnText,         TextId::kTrackListAll,
-    TextId::kTrackListMerged, TextId::kTrackListTrack,     TextId::kShiftPrompt,
-    TextId::kShiftSelectedOnly, TextId::kOk,               TextId::kCancel,
+    TextId::kParseButton,
+    TextId::kExportButton,
+    TextId::kColumnSerial,
+    TextId::kColumnTimeRange,
+    TextId::kColumnText,
+    TextId::kTrackListAll,
+    TextId::kTrackListMerged,
+    TextId::kTrackListTrack,
+    TextId::kShiftPrompt,
+    TextId::kShiftSelectedOnly,
+    TextId::kOk,
+    TextId::kCancel,
 };
 
 std::u16string OwnFontSample() {
@@ -103,11 +110,6 @@ void FitLeftColumn() {
   AddToNumber(0, rt::kPropWidth, growth);
 }
 
-// Tells the user in the window's language; before the window exists, the box has no owner.
-void Tell(const std::u16string& text) {
-  rt::cmd::ShowMessage(platform::Utf16ToCp936(text).c_str(), 0);
-}
-
 }  // namespace
 
 LanguageChoice ChooseWindowLanguage(const std::vector<std::u16string>& arguments,
@@ -145,8 +147,11 @@ void StartInWindowLanguage() {
   language::SetWindowLanguage(choice.language);
   if (choice.unknown) {
     std::string codes = language::LanguageCodeList();
-    Tell(language::Text(TextId::kUnknownLanguage,
-                        {choice.unknownCode, std::u16string(codes.begin(), codes.end())}));
+    // Before the window exists: a box without an owner.
+    rt::ShowMessageText(
+        language::Text(TextId::kUnknownLanguage,
+                       {choice.unknownCode, std::u16string(codes.begin(), codes.end())}),
+        0);
   }
   platform::SetUiTextScript(ScriptOf(choice.language), OwnFontSample());
   FitLeftColumn();
@@ -159,15 +164,15 @@ void ShowWindowTexts() {
     ui::TableSetCellWideText(kMainWindow, kSubtitleTable, 0, column,
                              language::Text(ColumnTitle(static_cast<SubtitleColumn>(column))));
   }
-  ui::FileDialogSetWideTexts(kMainWindow, kOpenDraftDialog,
-                             {{language::Text(TextId::kOpenDialogTitle)},
-                              {language::Text(TextId::kOpenTypeJson)}});
+  ui::FileDialogSetWideTexts(
+      kMainWindow, kOpenDraftDialog,
+      {{language::Text(TextId::kOpenDialogTitle)}, {language::Text(TextId::kOpenTypeJson)}});
   ui::FileDialogWideTexts save;
   for (int32_t i = 0; i < static_cast<int32_t>(SaveFileType::kCount); ++i) {
     auto type = static_cast<SaveFileType>(i);
     std::string extension = SaveFileTypeExtension(type);
-    save.titles.push_back(language::Text(
-        TextId::kSaveDialogTitle, {std::u16string(extension.begin(), extension.end())}));
+    save.titles.push_back(language::Text(TextId::kSaveDialogTitle,
+                                         {std::u16string(extension.begin(), extension.end())}));
     save.typeNames.push_back(language::Text(SaveFileTypeName(type)));
   }
   ui::FileDialogSetWideTexts(kMainWindow, kSaveSrtDialog, std::move(save));

@@ -25,6 +25,7 @@
 #include "json/parse_arena.h"
 #include "loader/json_library.h"
 #include "platform/posix/standin.h"
+#include "platform/text_encoding.h"
 #include "runtime/drop_down_list.h"
 #include "runtime/program.h"
 #include "runtime/services.h"
@@ -152,10 +153,13 @@ const char kThreeSubtitles[] =
 
 TEST(DraftStatusMessage, TellsEncryptedDraftsApart) {
   EXPECT_EQ(app::DraftStatusMessage(core::DraftStatus::kOk), nullptr);
-  std::string encrypted = app::DraftStatusMessage(core::DraftStatus::kEncrypted);
-  std::string notJson = app::DraftStatusMessage(core::DraftStatus::kNotJson);
+  auto cp936 = [](core::DraftStatus status) {
+    return platform::Utf16ToCp936(app::DraftStatusMessage(status));
+  };
+  std::string encrypted = cp936(core::DraftStatus::kEncrypted);
+  std::string notJson = cp936(core::DraftStatus::kNotJson);
   EXPECT_NE(encrypted, notJson);
-  EXPECT_EQ(notJson, app::DraftStatusMessage(core::DraftStatus::kUnreadable));
+  EXPECT_EQ(notJson, cp936(core::DraftStatus::kUnreadable));
   // Code page 936: "无法" is CE DE B7 A8.
   EXPECT_EQ(notJson.substr(0, 4), "\xCE\xDE\xB7\xA8");
   EXPECT_EQ(encrypted.substr(0, 4), "\xCE\xDE\xB7\xA8");
