@@ -57,7 +57,9 @@ struct TitledColumn {
 
 constexpr TitledColumn kColumns[] = {
     {SubtitleColumn::kSerial, {"序号", 50, ui::ColumnAlign::kCentre}, TextId::kColumnSerial},
-    {SubtitleColumn::kTimeRange, {"时间戳", 200, ui::ColumnAlign::kCentre}, TextId::kColumnTimeRange},
+    {SubtitleColumn::kTimeRange,
+     {"时间戳", 200, ui::ColumnAlign::kCentre},
+     TextId::kColumnTimeRange},
     {SubtitleColumn::kText, {"字幕文本", 350, ui::ColumnAlign::kLeft}, TextId::kColumnText},
 };
 

@@ -23,11 +23,11 @@ std::vector<ui::WideText> TrackListItems(size_t shownCount, size_t mergedCount,
   if (TrackListUsable(tracks))
     items.push_back(language::Text(TextId::kTrackListMerged, {Number(mergedCount)}));
   for (const core::CaptionTrack& track : tracks) {
-    items.push_back(language::Text(
-        TextId::kTrackListTrack,
-        {Number(static_cast<size_t>(track.number)),
-         ui::Utf8ToUtf16(core::CaptionExcerpt(track.firstText, kExcerptLength)),
-         Number(track.subtitleCount)}));
+    items.push_back(
+        language::Text(TextId::kTrackListTrack,
+                       {Number(static_cast<size_t>(track.number)),
+                        ui::Utf8ToUtf16(core::CaptionExcerpt(track.firstText, kExcerptLength)),
+                        Number(track.subtitleCount)}));
   }
   return items;
 }

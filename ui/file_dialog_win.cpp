@@ -125,8 +125,8 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
   std::wstring filter = request.wideFilter.empty()
                             ? ToWide(request.filter)
                             : std::wstring(request.wideFilter.begin(), request.wideFilter.end());
-  std::u16string typeTitle = TitleForFileType(
-      request.wideTitles, request.filterIndex > 0 ? request.filterIndex - 1 : 0);
+  std::u16string typeTitle =
+      TitleForFileType(request.wideTitles, request.filterIndex > 0 ? request.filterIndex - 1 : 0);
   std::wstring title =
       typeTitle.empty() ? ToWide(request.title) : std::wstring(typeTitle.begin(), typeTitle.end());
   std::wstring folder = ToWide(request.initialFolder);
@@ -162,7 +162,8 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
 
   if (!ok) {
     // Windows refuses a name longer than the buffer: the user is told, not ignored.
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) Refuse(owner, language::TextId::kFileNameTooLong);
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+      Refuse(owner, language::TextId::kFileNameTooLong);
     return false;
   }
   file.back() = L'\0';

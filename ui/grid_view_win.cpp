@@ -8,11 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "language/catalogue.h"
 #include "ui/grid_find.h"
 #include "ui/grid_view.h"
 #include "ui/table_dialogs_win.h"
 #include "ui/text_lines.h"
-#include "language/catalogue.h"
 
 namespace ui {
 namespace {

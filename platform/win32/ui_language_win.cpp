@@ -52,9 +52,8 @@ bool HasGlyphs(HFONT font) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   std::wstring glyphs(asked.size(), L'\0');
-  DWORD found =
-      GetGlyphIndicesW(dc, asked.c_str(), static_cast<int>(asked.size()),
-                       reinterpret_cast<WORD*>(&glyphs[0]), GGI_MARK_NONEXISTING_GLYPHS);
+  DWORD found = GetGlyphIndicesW(dc, asked.c_str(), static_cast<int>(asked.size()),
+                                 reinterpret_cast<WORD*>(&glyphs[0]), GGI_MARK_NONEXISTING_GLYPHS);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return found == asked.size() && glyphs.find(static_cast<wchar_t>(0xFFFF)) == std::wstring::npos;
@@ -62,8 +61,8 @@ bool HasGlyphs(HFONT font) {
 
 // What the search for a face with the glyphs starts from and ends with.
 struct FaceSearch {
-  LOGFONTW look;            // the message font's size and weight
-  HFONT found = nullptr;    // a font with every glyph, once one is found
+  LOGFONTW look;          // the message font's size and weight
+  HFONT found = nullptr;  // a font with every glyph, once one is found
 };
 
 int CALLBACK TryFace(const LOGFONTW* face, const TEXTMETRICW*, DWORD type, LPARAM searchWord) {

@@ -48,8 +48,7 @@ TEST(WindowLanguage, TheCommandLineNamesItElseWindowsLanguageDoes) {
       {{u"--lang="}, kChinesePrc, Language::kZhCn, true, u""},
       // The last option counts; look-alikes are not the option.
       {{u"--lang", u"xx", u"--lang", u"ja"}, kChinesePrc, Language::kJa, false, u""},
-      {{u"--language", u"ja", u"--LANG", u"ja", u"-lang", u"ja"}, kThai, Language::kTh, false,
-       u""},
+      {{u"--language", u"ja", u"--LANG", u"ja", u"-lang", u"ja"}, kThai, Language::kTh, false, u""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(platform::Utf16ToUtf8(c.arguments.empty() ? u"" : c.arguments.back()));
@@ -163,9 +162,9 @@ TEST_F(WindowLanguageTest, TheSaveDialogsTitleNamesEachFileType) {
   auto* save = dynamic_cast<ui::FileDialog*>(window->FindComponent(app::kSaveSrtDialog));
   ASSERT_NE(save, nullptr);
   save->ShowDialog();
-  EXPECT_EQ(seen.wideTitles, (std::vector<std::u16string>{u"保存srt文件", u"保存srt文件",
-                                                           u"保存vtt文件", u"保存txt文件",
-                                                           u"保存ass文件"}));
+  EXPECT_EQ(seen.wideTitles,
+            (std::vector<std::u16string>{u"保存srt文件", u"保存srt文件", u"保存vtt文件",
+                                         u"保存txt文件", u"保存ass文件"}));
   // The descriptions are the catalogue's, the very ones the stored filter holds.
   EXPECT_EQ(platform::Utf16ToCp936(seen.wideFilter), seen.filter);
   EXPECT_NE(seen.wideFilter.find(u"字幕文件 UTF-8（*.srt）"), std::u16string::npos);
