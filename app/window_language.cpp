@@ -145,6 +145,9 @@ void StartInWindowLanguage() {
   LanguageChoice choice =
       ChooseWindowLanguage(platform::ProgramArguments(), platform::UserInterfaceLanguage());
   language::SetWindowLanguage(choice.language);
+  // The font first: a message box whose system font lacks the language's script shows
+  // its text in the window's font.
+  platform::SetUiTextScript(ScriptOf(choice.language), OwnFontSample());
   if (choice.unknown) {
     std::string codes = language::LanguageCodeList();
     // Before the window exists: a box without an owner.
@@ -153,7 +156,6 @@ void StartInWindowLanguage() {
                        {choice.unknownCode, std::u16string(codes.begin(), codes.end())}),
         0);
   }
-  platform::SetUiTextScript(ScriptOf(choice.language), OwnFontSample());
   FitLeftColumn();
 }
 

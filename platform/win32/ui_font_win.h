@@ -15,4 +15,18 @@ HFONT CreateFontForUiTexts(const LOGFONTW& messageFont);
 // Deletes the fonts made so far; the next UiFontForDpi makes them again.
 void ForgetUiFonts();
 
+// While alive, the next message box of this thread shows its text and buttons in the
+// window's font when the system's message font lacks a glyph of `text` (say, Thai on a
+// system set up for Chinese), its text area grown to hold the text in that font.
+class MessageBoxFont {
+ public:
+  explicit MessageBoxFont(const wchar_t* text);
+  ~MessageBoxFont();
+  MessageBoxFont(const MessageBoxFont&) = delete;
+  MessageBoxFont& operator=(const MessageBoxFont&) = delete;
+
+ private:
+  HHOOK hook_ = nullptr;
+};
+
 }  // namespace platform

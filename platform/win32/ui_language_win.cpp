@@ -42,11 +42,11 @@ BYTE CharsetOf(UiScript script) {
   return ANSI_CHARSET;
 }
 
-// Does `font` have a glyph for every character of the window's texts? Line breaks,
-// tabs and the halves of a character beyond the first 65,536 are not asked about.
-bool HasGlyphs(HFONT font) {
+// Does `font` have a glyph for every character of `sample`? Line breaks, tabs and the
+// halves of a character beyond the first 65,536 are not asked about.
+bool HasGlyphsFor(HFONT font, const std::wstring& sample) {
   std::wstring asked;
-  for (wchar_t c : uiSample)
+  for (wchar_t c : sample)
     if (c >= L' ' && (c < 0xD800 || c > 0xDFFF)) asked += c;
   if (!font || asked.empty()) return font != nullptr;
   HDC dc = GetDC(nullptr);
@@ -58,6 +58,8 @@ bool HasGlyphs(HFONT font) {
   ReleaseDC(nullptr, dc);
   return found == asked.size() && glyphs.find(static_cast<wchar_t>(0xFFFF)) == std::wstring::npos;
 }
+
+bool HasGlyphs(HFONT font) { return HasGlyphsFor(font, uiSample); }
 
 // What the search for a face with the glyphs starts from and ends with.
 struct FaceSearch {
@@ -110,7 +112,119 @@ int WidthAt(const std::wstring& text, int dpi) {
   return size.cx;
 }
 
+// The system's message font, as message boxes show their text in it; null if it cannot
+// be made.
+HFONT CreateSystemMessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    metrics.cbSize = sizeof metrics - sizeof metrics.iPaddedBorderWidth;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+      return nullptr;
+  }
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+HHOOK messageBoxHook = nullptr;
+std::wstring messageBoxText;  // the text of the box the hook waits for
+
+// A control's place in its parent's client area.
+RECT ChildPlace(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// Gives a message box the window's font, and room for its text in it:
+// the text area grows down, the buttons and the box with it.
+void RefontMessageBox(HWND box) {
+  auto font = static_cast<HFONT>(UiFontForDpi(ViewDpi(reinterpret_cast<View*>(box))));
+  // The control that shows the message: Windows and Wine number it differently.
+  HWND text = nullptr;
+  for (HWND child = GetWindow(box, GW_CHILD); child && !text;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    int length = GetWindowTextLengthW(child);
+    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(child, &shown[0], length + 1);
+    shown.resize(static_cast<size_t>(length));
+    if (shown == messageBoxText) text = child;
+  }
+  if (!font || !text) return;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  int length = GetWindowTextLengthW(text);
+  std::wstring message(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(text, &message[0], length + 1);
+  message.resize(static_cast<size_t>(length));
+  RECT place = ChildPlace(text);
+  RECT needed = {0, 0, place.right - place.left, 0};
+  HDC dc = GetDC(text);
+  HGDIOBJ old = SelectObject(dc, font);
+  DrawTextW(dc, message.c_str(), length, &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(text, dc);
+  int lower =
+      std::max(0, static_cast<int>(needed.bottom) - static_cast<int>(place.bottom - place.top));
+  int wider =
+      std::max(0, static_cast<int>(needed.right) - static_cast<int>(place.right - place.left));
+  MoveWindow(text, place.left, place.top, place.right - place.left + wider,
+             place.bottom - place.top + lower, FALSE);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == text) continue;
+    RECT at = ChildPlace(child);
+    // The buttons lie below the text; the icon beside it stays.
+    if (at.top >= place.bottom)
+      MoveWindow(child, at.left + wider / 2, at.top + lower, at.right - at.left, at.bottom - at.top,
+                 FALSE);
+  }
+  RECT frame;
+  GetWindowRect(box, &frame);
+  SetWindowPos(box, nullptr, frame.left - wider / 2, frame.top - lower / 2,
+               frame.right - frame.left + wider, frame.bottom - frame.top + lower,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Once the box has set its text and its size (its WM_INITDIALOG has returned), it is
+// given the font.
+LRESULT CALLBACK MessageBoxHook(int code, WPARAM wParam, LPARAM lParam) {
+  HHOOK hook = messageBoxHook;
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_INITDIALOG) {
+    wchar_t className[16] = L"";
+    GetClassNameW(call->hwnd, className, 16);
+    if (lstrcmpW(className, kDialogClass) == 0) {
+      // Once: a box it opens later has its own.
+      UnhookWindowsHookEx(messageBoxHook);
+      messageBoxHook = nullptr;
+      RefontMessageBox(call->hwnd);
+    }
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
 }  // namespace
+
+MessageBoxFont::MessageBoxFont(const wchar_t* text) {
+  HFONT system = CreateSystemMessageFont();
+  bool lacking = system && text && !HasGlyphsFor(system, text);
+  if (system) DeleteObject(system);
+  if (!lacking || messageBoxHook) return;
+  messageBoxText = text;
+  hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, MessageBoxHook, nullptr, GetCurrentThreadId());
+  messageBoxHook = hook_;
+}
+
+MessageBoxFont::~MessageBoxFont() {
+  // Still there when no box was activated (it could not be shown).
+  if (hook_ && messageBoxHook == hook_) {
+    UnhookWindowsHookEx(hook_);
+    messageBoxHook = nullptr;
+  }
+}
 
 HFONT CreateFontForUiTexts(const LOGFONTW& messageFont) {
   HFONT font = CreateFontIndirectW(&messageFont);

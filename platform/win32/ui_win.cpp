@@ -496,6 +496,7 @@ int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ow
 
 int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
                        void* ownerNative) {
+  MessageBoxFont font(reinterpret_cast<const wchar_t*>(text));
   return MessageBoxW(static_cast<HWND>(ownerNative), reinterpret_cast<const wchar_t*>(text),
                      reinterpret_cast<const wchar_t*>(title), flags);
 }
