@@ -1426,6 +1426,17 @@ def check_an_unknown_language_is_told(s):
     w = s.wait_window(MAIN)
     assert w.control(catalogue("zh-CN")["kParseButton"]), "the system's language follows"
     close_main(s)
+    # Told in Thai on a Thai system, in a font with Thai letters (kept to look at).
+    thai = catalogue("th")
+    s.start(arguments=["--lang", "xx"], lang="th_TH.UTF-8")
+    box = s.wait_window(thai["kMessageTitle"])
+    said = " ".join(c["text"] for c in box.controls if c["class"].lower() == "static")
+    assert "“xx”" in said and "pt-BR" in said, said
+    s.screenshot("unknown-language-told-in-thai")
+    s.keys(thai["kMessageTitle"], "Return")
+    s.wait_gone(thai["kMessageTitle"])
+    assert s.wait_window(MAIN).control(thai["kParseButton"]), "then the window speaks Thai"
+    close_main(s)
 
 
 def check_fatal_report(s):
