@@ -72,16 +72,24 @@ TEST(WindowLanguage, SimplifiedChineseIsTheStoredWindowsOwnText) {
   auto chinese = [](TextId id) { return language::TextIn(Language::kZhCn, id); };
   for (const rt::DescribedEntry& entry : app::MainWindowDescription().Entries()) {
     std::map<std::string, std::string> settings(entry.settings.begin(), entry.settings.end());
-    if (entry.id == app::kParseButton) EXPECT_EQ(entry.text, cp936(chinese(TextId::kParseButton)));
-    if (entry.id == app::kExportButton)
-      EXPECT_EQ(entry.text, cp936(chinese(TextId::kExportButton)));
-    if (entry.id == app::kOpenDraftDialog) {
-      EXPECT_EQ(settings["Title"], cp936(chinese(TextId::kOpenDialogTitle)));
-      EXPECT_EQ(settings["Filter"], cp936(chinese(TextId::kOpenTypeJson)) + "|*.json");
+    switch (entry.id) {
+      case app::kParseButton:
+        EXPECT_EQ(entry.text, cp936(chinese(TextId::kParseButton)));
+        break;
+      case app::kExportButton:
+        EXPECT_EQ(entry.text, cp936(chinese(TextId::kExportButton)));
+        break;
+      case app::kOpenDraftDialog:
+        EXPECT_EQ(settings["Title"], cp936(chinese(TextId::kOpenDialogTitle)));
+        EXPECT_EQ(settings["Filter"], cp936(chinese(TextId::kOpenTypeJson)) + "|*.json");
+        break;
+      case app::kSaveSrtDialog:
+        EXPECT_EQ(settings["Title"],
+                  cp936(language::WithValues(chinese(TextId::kSaveDialogTitle), {u"srt"})));
+        break;
+      default:
+        break;
     }
-    if (entry.id == app::kSaveSrtDialog)
-      EXPECT_EQ(settings["Title"],
-                cp936(language::WithValues(chinese(TextId::kSaveDialogTitle), {u"srt"})));
   }
 }
 
