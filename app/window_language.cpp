@@ -11,8 +11,11 @@
 #include "runtime/component.h"
 #include "runtime/message_box.h"
 #include "runtime/services.h"
+#include "runtime/window.h"
+#include "runtime/window_layout.h"
 #include "ui/file_dialog.h"
 #include "ui/table_commands.h"
+#include "ui/table_component.h"
 
 namespace app {
 namespace {
@@ -83,6 +86,28 @@ constexpr ButtonCaption kButtonCaptions[] = {
     {kParseButton, TextId::kParseButton},
     {kExportButton, TextId::kExportButton},
 };
+
+// What a column keeps free around its title (96-DPI numbers), both sides together.
+constexpr int kColumnTitleMargin = 12;
+
+// The columns of fixed width show their titles whole in the window's font: one too
+// narrow for its title widens, the caption column giving up as much.
+void FitColumnTitles() {
+  ui::CGridCtrl* grid = ui::TableGrid(kMainWindow, kSubtitleTable);
+  rt::Window* window = rt::FindLoadedWindow(kMainWindow);
+  if (!grid || !window) return;
+  const int32_t text = ColumnNumber(SubtitleColumn::kText);
+  for (SubtitleColumn column : {SubtitleColumn::kSerial, SubtitleColumn::kTimeRange}) {
+    int32_t number = ColumnNumber(column);
+    int needed = rt::ScaleToDpi(
+        platform::UiTextWidth(language::Text(ColumnTitle(column))) + kColumnTitleMargin,
+        window->Dpi());
+    int grown = needed - grid->ColumnWidth(number);
+    if (grown <= 0) continue;
+    grid->SetColumnWidth(number, needed);
+    grid->SetColumnWidth(text, grid->ColumnWidth(text) - grown);
+  }
+}
 
 int32_t ReadNumber(rt::ComponentId component, int32_t property) {
   return static_cast<int32_t>(
@@ -166,6 +191,7 @@ void ShowWindowTexts() {
     ui::TableSetCellWideText(kMainWindow, kSubtitleTable, 0, column,
                              language::Text(ColumnTitle(static_cast<SubtitleColumn>(column))));
   }
+  FitColumnTitles();
   ui::FileDialogSetWideTexts(
       kMainWindow, kOpenDraftDialog,
       {{language::Text(TextId::kOpenDialogTitle)}, {language::Text(TextId::kOpenTypeJson)}});

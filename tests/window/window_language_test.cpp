@@ -18,6 +18,7 @@
 #include "runtime/window.h"
 #include "ui/file_dialog.h"
 #include "ui/table_commands.h"
+#include "ui/table_component.h"
 
 namespace {
 
@@ -155,6 +156,13 @@ TEST_F(WindowLanguageTest, EveryLanguagesCaptionsFitTheirButtons) {
     }
     EXPECT_EQ(Placed(app::kSubtitleTable).left, Placed(app::kTrackList).left);
     EXPECT_EQ(Placed(app::kSubtitleTable).width, 624);
+    // The columns of fixed width hold their titles.
+    ui::CGridCtrl* grid = ui::TableGrid(app::kMainWindow, app::kSubtitleTable);
+    for (app::SubtitleColumn column :
+         {app::SubtitleColumn::kSerial, app::SubtitleColumn::kTimeRange}) {
+      EXPECT_GE(grid->ColumnWidth(app::ColumnNumber(column)),
+                platform::UiTextWidth(language::Text(app::ColumnTitle(column))) + 12);
+    }
   }
 }
 
