@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "heap/heap.h"
+#include "platform/text_encoding.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
 #include "runtime/window.h"
@@ -33,6 +34,7 @@ Component::Component(const ComponentTemplate& entry)
       name_(entry.name),
       bounds_(entry.bounds),
       text_(entry.text),
+      wideText_(platform::Cp936ToUtf16(entry.text)),
       visible_(entry.visible),
       disabled_(entry.disabled),
       anchors_(AnchorsOf(entry)),
@@ -87,6 +89,7 @@ void Component::WriteCommonProperty(int32_t property, int64_t value) {
       break;
     case kPropText:
       text_ = TextToString(static_cast<const char*>(WordsPointer(value)));
+      wideText_ = platform::Cp936ToUtf16(text_);
       ApplyText();
       break;
     case kPropVisible:
@@ -125,7 +128,18 @@ void Component::ApplyDisabled() {
   if (view_) platform::EnableView(view_, !disabled_);
 }
 void Component::ApplyText() {
-  if (view_) platform::SetViewText(view_, text_.c_str());
+  if (view_) platform::SetViewWideText(view_, wideText_);
+}
+
+void Component::WriteWideText(std::u16string_view text) {
+  wideText_ = text;
+  text_ = platform::Utf16ToCp936(text);
+  ApplyText();
+}
+
+void WriteComponentWideText(ComponentId window, ComponentId component, std::u16string_view text) {
+  reinterpret_cast<Component*>(SystemRequest(kRequestComponentObject, window, component))
+      ->WriteWideText(text);
 }
 
 int64_t ReadTemplateProperty(const ComponentTemplate& entry, int32_t property) {

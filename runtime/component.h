@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -93,6 +94,9 @@ class Component {
   bool Visible() const { return visible_; }
   const platform::Bounds& Bounds() const { return bounds_; }
   const std::string& Text() const { return text_; }
+  // Sets the text from UTF-16: the view shows every character, while Text() and reads of
+  // the text property give it in code page 936 ('?' for what the code page lacks).
+  void WriteWideText(std::u16string_view text);
 
  protected:
   virtual void ApplyBounds();
@@ -108,6 +112,7 @@ class Component {
   std::string name_;
   platform::Bounds bounds_;
   std::string text_;
+  std::u16string wideText_;  // what the view shows: text_ in UTF-16 unless set wide
   bool visible_;
   bool disabled_;
   uint32_t anchors_;
@@ -146,6 +151,10 @@ struct SupportLibrary {
 };
 
 const ComponentTypeInfo* FindComponentType(uint32_t type);
+
+// Sets the text of component `component` (0: the window itself, its caption) of the
+// created window `window` from UTF-16, every character shown (Component::WriteWideText).
+void WriteComponentWideText(ComponentId window, ComponentId component, std::u16string_view text);
 
 // Common properties 0 to 7 of an entry whose window is not created yet, read and
 // written by the same rules as a live component's; the window is later made with them.
