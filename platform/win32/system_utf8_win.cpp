@@ -138,8 +138,9 @@ std::string FullPath(const std::string& path) {
 
 ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes, std::string& reason,
                                 size_t spareCapacity) {
-  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
     DWORD error = GetLastError();
     reason = ErrorText(error);

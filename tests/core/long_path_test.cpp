@@ -42,8 +42,7 @@ TEST(ExtendedLengthPath, OnlyLongAbsolutePathsTakeTheExtendedForm) {
       {u"\\\\" + x, u"\\\\" + x},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(platform::ExtendedLengthPath(c.path), c.expected)
-        << platform::Utf16ToUtf8(c.path);
+    EXPECT_EQ(platform::ExtendedLengthPath(c.path), c.expected) << platform::Utf16ToUtf8(c.path);
   }
 }
 
