@@ -42,24 +42,6 @@ class ShowFileDialog : public ::testing::Test {
   }
 };
 
-TEST_F(ShowFileDialog, TheRequestAndTheChoiceCarryPathsInUtf8) {
-  const std::string folder = u8"C:\\Users\\Nguyễn Văn An\\คำบรรยาย\\";
-  const std::string chosen = folder + u8"자막 ترجمة.json";
-  const std::string proposed = folder + u8"Phụ đề.json";
-  ui::SetDialogPathUtf8(kWindow, kOpenDialog, ui::kDialogInitialFolder, folder);
-  ui::SetDialogPathUtf8(kWindow, kOpenDialog, ui::kDialogFileName, proposed);
-  ui::FileDialogRequest seen;
-  ui::SetFileDialogAnswer([&](const ui::FileDialogRequest& r, ui::FileDialogChoice* choice) {
-    seen = r;
-    choice->path = chosen;
-    return true;
-  });
-  EXPECT_TRUE(Show(kOpenDialog));
-  EXPECT_EQ(seen.initialFolder, folder);
-  EXPECT_EQ(seen.fileName, proposed);
-  EXPECT_EQ(ui::DialogPathUtf8(kWindow, kOpenDialog, ui::kDialogFileName), chosen);
-}
-
 TEST_F(ShowFileDialog, TheOpenDialogSeesItsPropertiesAndLeavesTheChoice) {
   SetFileName(kOpenDialog, "draft.json");
   ui::FileDialogRequest seen;
