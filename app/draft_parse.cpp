@@ -7,7 +7,6 @@
 #include "core/system.h"
 #include "heap/heap.h"
 #include "language/catalogue.h"
-#include "platform/system_path.h"
 #include "platform/text_encoding.h"
 
 namespace app {
@@ -48,7 +47,7 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
     // A heap block refused while the draft is read is a message, not the end of the
     // program.
     rt::AllocationFailureThrows throwing;
-    std::string file = platform::CorePathOf(path);
+    const std::string& file = path;
     core::DraftModel draft;
     chosen.status = ReadDraftAt(file, draft);
     core::PlainCopy copy;
@@ -64,7 +63,7 @@ ChosenDraft ReadChosenDraft(const std::string& path) {
     chosen.model = std::make_shared<const core::DraftModel>(std::move(draft));
     core::SystemProjectFiles files;
     std::string project = core::ProjectFolderOf(core::FullPath(file), files.Separator());
-    chosen.projectName = platform::Utf8ToCp936(core::ProjectMetaOf(project, files).name);
+    chosen.projectName = core::ProjectMetaOf(project, files).name;
     chosen.doneMessage = fromCopy                   ? PlainCopyMessage(copy)
                          : chosen.subtitles.empty() ? Text(TextId::kParseDoneNoCaptions)
                                                     : Text(TextId::kParseDone);

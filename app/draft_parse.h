@@ -17,11 +17,11 @@ struct ChosenDraft {
   std::vector<core::Subtitle> subtitles;
   core::DraftCaptions captions;                   // the timeline and its tracks, for the track list
   std::shared_ptr<const core::DraftModel> model;  // for the captions' looks in an ASS export
-  std::string projectName;     // code page 936: for the title and the save dialog's name
-  std::u16string doneMessage;  // what the window says once the table is filled
+  std::string projectName;                        // UTF-8: for the title and the save dialog's name
+  std::u16string doneMessage;                     // what the window says once the table is filled
 };
 
-// Reads the draft file `path` (code page 936). Running out of memory gives kTooLarge;
+// Reads the draft file `path` (UTF-8). Running out of memory gives kTooLarge;
 // an encrypted draft with a plain copy in its project gives that copy's subtitles.
 // Never throws.
 ChosenDraft ReadChosenDraft(const std::string& path);

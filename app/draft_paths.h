@@ -1,6 +1,6 @@
 // The window's paths to drafts, through the core's rules: what a dropped path stands
 // for, where the open dialog starts, and the name the save dialog offers. Paths and
-// names here are code page 936, as the window holds them.
+// names here are UTF-8, as the core takes them, with every character the system allows.
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@ namespace app {
 std::string DroppedDraftFile(const std::string& path);
 
 // The folder the open dialog starts in (core::PreferredDraftFolder, ending in a
-// separator); false when no draft folder exists or its path does not fit code page 936.
+// separator); false when no draft folder exists.
 bool PreferredDraftFolderForWindow(std::string& folder);
 
 // The file name (without extension) the save dialog offers for project `name`: the

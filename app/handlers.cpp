@@ -19,6 +19,7 @@
 #include "core/caption_text.h"
 #include "core/draft_file.h"
 #include "core/srt_text.h"
+#include "core/system.h"
 #include "core/timestamp.h"
 #include "language/catalogue.h"
 #include "platform/platform.h"
@@ -66,11 +67,6 @@ void WriteText(rt::ComponentId component, int32_t property, const char* text) {
 
 void WriteFlag(rt::ComponentId component, int32_t property, bool value) {
   rt::Services().WriteComponentProperty(kMainWindow, component, property, -1, value ? 1 : 0, 0);
-}
-
-rt::OwnedText ReadText(rt::ComponentId component, int32_t property) {
-  return rt::OwnedText(static_cast<char*>(rt::WordsPointer(
-      rt::Services().ReadComponentProperty(kMainWindow, component, property, -1))));
 }
 
 // Parse, a drop, Export, a track choice and the close's question run one at a time.
@@ -208,20 +204,20 @@ bool ShowDraft(ChosenDraft& draft, ButtonsHeld& held) {
   return FillTable(draft.subtitles);
 }
 
-// After a parse the window is named after the project, and the save dialog offers the
-// project's name for the subtitle file.
+// After a parse the window is named after the project (`name` in UTF-8), and the save
+// dialog offers the project's name for the subtitle file, both with every character.
 void ShowProjectName(const std::string& name) {
   std::string title = name.empty() ? std::string(kProgramTitle) : name + " - " + kProgramTitle;
-  WriteText(0, rt::kPropText, title.c_str());
-  std::string fileName = SaveFileNameOf(name) + kSrtExtension;
-  WriteText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName, fileName.c_str());
+  rt::WriteComponentWideText(kMainWindow, 0, ui::Utf8ToUtf16(title));
+  ui::SetDialogPathUtf8(kMainWindow, kSaveSrtDialog, ui::kDialogFileName,
+                        SaveFileNameOf(name) + kSrtExtension);
 }
 
 // Reads the draft file that the open dialog's FileName names and fills the table. The
 // draft is read completely first: a draft that cannot be read leaves the table as it was.
 void ParseChosenDraft() {
-  rt::OwnedText name = ReadText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
-  ChosenDraft draft = ReadChosenDraft(rt::TextToString(name.get()));
+  ChosenDraft draft =
+      ReadChosenDraft(ui::DialogPathUtf8(kMainWindow, kOpenDraftDialog, ui::kDialogFileName));
   if (draft.status != core::DraftStatus::kOk) {
     rt::ShowMessageText(DraftStatusMessage(draft.status), 0);
     return;
@@ -357,28 +353,25 @@ std::u16string BadTimeMessage(int32_t row, core::CaptionFormat format) {
   return Text(TextId::kExportBadTime, {name, language::NumberText(row)});
 }
 
-// `name` (code page 936) with `extension` added when its last part has none, as the
-// dialog adds the chosen type's to a bare name.
+// `name` (UTF-8) with `extension` added when its last part has none, as the dialog adds
+// the chosen type's to a bare name. No byte of a UTF-8 character passes for '.' or '\\'.
 std::string WithExtension(const std::string& name, const char* extension) {
-  bool hasExtension = false;
-  for (size_t i = 0; i < name.size();) {
-    size_t n = ui::Cp936CharLength(name, i);
-    if (n == 1 && (name[i] == '\\' || name[i] == '/')) hasExtension = false;
-    if (n == 1 && name[i] == '.') hasExtension = true;
-    i += n;
-  }
+  size_t dot = name.find_last_of('.');
+  size_t separator = name.find_last_of("\\/");
+  bool hasExtension =
+      dot != std::string::npos && (separator == std::string::npos || dot > separator);
   return hasExtension ? name : name + extension;
 }
 
-// Where the open dialog starts when no editor has a draft folder yet: where JianyingPro
-// will keep its projects, under the parent of the roaming folder
+// Where the open dialog starts when no editor has a draft folder yet (UTF-8): where
+// JianyingPro will keep its projects, under the parent of the roaming folder
 // (…\AppData\Roaming\ gives …\AppData\Local\JianyingPro\User Data\Projects\).
 std::string FutureProjectsFolder() {
-  rt::OwnedText roaming = ui::GetSpecialFolder(ui::kFolderAppData);
-  rt::OwnedText trimmed = rt::cmd::LeftText(roaming.get(), rt::cmd::TextLength(roaming.get()) - 1);
-  int32_t slash = rt::cmd::FindTextReverse(trimmed.get(), "\\");
-  rt::OwnedText parent = rt::cmd::LeftText(trimmed.get(), slash);
-  return rt::TextToString(parent.get()) + kProjectsFolder;
+  std::string roaming = ui::PlatformFolderPathUtf8(ui::kFolderAppData);
+  if (!roaming.empty() && roaming.back() == '\\') roaming.pop_back();
+  size_t slash = roaming.find_last_of('\\');
+  std::string parent = slash == std::string::npos ? std::string() : roaming.substr(0, slash + 1);
+  return parent + kProjectsFolder;
 }
 
 }  // namespace
@@ -391,7 +384,7 @@ void OnMainWindowCreated() {
   // The open dialog starts where the editors keep their drafts (core::PreferredDraftFolder).
   std::string folder;
   if (!PreferredDraftFolderForWindow(folder)) folder = FutureProjectsFolder();
-  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogInitialFolder, folder.c_str());
+  ui::SetDialogPathUtf8(kMainWindow, kOpenDraftDialog, ui::kDialogInitialFolder, folder);
   WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, "draft.json");
 }
 
@@ -407,18 +400,13 @@ void OnFilesDropped() {
   HandlerRunning running;
   // Of several items the first counts; a project folder stands for its draft file,
   // which then counts as chosen in the open dialog.
-  const std::string& dropped = rt::DroppedFiles().front();
-  if (dropped.empty()) {
-    rt::cmd::ShowMessage(ui::kFileNameNotRepresentableMessage, 0);
-    return;
-  }
-  std::string file = DroppedDraftFile(dropped);
+  std::string file = DroppedDraftFile(rt::DroppedFiles().front());
   if (file.empty()) {
     rt::ShowMessageText(Text(TextId::kFolderWithoutDraft), 0);
     return;
   }
   if (!EditsMayBeLost()) return;
-  WriteText(kOpenDraftDialog, rt::kFirstOwnProperty + ui::kDialogFileName, file.c_str());
+  ui::SetDialogPathUtf8(kMainWindow, kOpenDraftDialog, ui::kDialogFileName, file);
   ParseChosenDraft();
 }
 
@@ -451,12 +439,13 @@ void OnExportClicked() {
     }
     bytes = core::CaptionFileText(subtitles, type.format);
   }
-  rt::OwnedText chosenName = ReadText(kSaveSrtDialog, rt::kFirstOwnProperty + ui::kDialogFileName);
   std::string name =
-      WithExtension(rt::TextToString(chosenName.get()), core::CaptionFormatExtension(type.format));
+      WithExtension(ui::DialogPathUtf8(kMainWindow, kSaveSrtDialog, ui::kDialogFileName),
+                    core::CaptionFormatExtension(type.format));
   // Written beside the chosen file and put in its place only once complete: a full
   // disk or a failed close leaves the old file as it was.
-  bool written = platform::FileWriteReplacing(name.c_str(), bytes.data(), bytes.size());
+  std::string reason;
+  bool written = !name.empty() && core::WriteFileAtomically(name, bytes, reason);
   if (written) ForgetTableEdits();
   rt::ShowMessageText(written ? ExportDoneMessage(lost) : Text(TextId::kExportFailed), 0);
 }

@@ -186,7 +186,7 @@ void StartInWindowLanguage() {
 
 void ShowWindowTexts() {
   for (const ButtonCaption& button : kButtonCaptions)
-    rt::ComponentSetWideText(kMainWindow, button.button, language::Text(button.caption));
+    rt::WriteComponentWideText(kMainWindow, button.button, language::Text(button.caption));
   for (int32_t column = 0; column < static_cast<int32_t>(SubtitleColumn::kCount); ++column) {
     ui::TableSetCellWideText(kMainWindow, kSubtitleTable, 0, column,
                              language::Text(ColumnTitle(static_cast<SubtitleColumn>(column))));

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -75,8 +76,7 @@ class ViewEvents {
   virtual void OnButtonClicked(int controlId) = 0;
   virtual void OnViewDestroyed() = 0;  // the window is gone (closed by the user or destroyed)
   // Files or folders were dropped on a window that accepts them: their full paths in
-  // code page 936, in the order the system gave them; a path that code page 936 cannot
-  // carry comes as an empty text.
+  // UTF-8, every character kept, in the order the system gave them.
   virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
   // The user asks to close the window (its close box, Alt+F4, the system menu): false
   // keeps it open.
@@ -120,6 +120,8 @@ void ShowView(View* view, bool visible);
 void EnableView(View* view, bool enabled);
 void MoveView(View* view, const Bounds& bounds);
 void SetViewText(View* view, const char* text);
+// Sets a view's text (a window's caption) from UTF-16, so that every character shows.
+void SetViewWideText(View* view, std::u16string_view text);
 void DestroyView(View* view);
 // The HWND behind a view in the Windows build; the stand-in view itself elsewhere.
 void* NativeHandle(View* view);

@@ -1,8 +1,8 @@
 // What the programs need of the operating system (files, folders, the console), with
 // every path and text in UTF-8: Win32's wide functions in the Windows build
 // (win32/system_utf8_win.cpp), POSIX in the Linux build (posix/system_utf8_posix.cpp).
-// The window program converts its code page 936 paths at its own boundary
-// (platform/system_path.h).
+// The window program's paths are UTF-8 as well, from its dialogs and drops to the export;
+// a long absolute path reaches Win32 in its extended-length form (long_path.h).
 #pragma once
 
 #include <cstddef>

@@ -46,8 +46,4 @@ void SetUiTextScript(UiScript script, const std::u16string& sample);
 // for any other.
 int UiTextWidth(const std::u16string& text);
 
-// Shows `text` as the caption of a window or control, every character as it is. The
-// Linux build keeps the text in code page 936, as SetViewText does.
-void SetViewTextWide(View* view, const std::u16string& text);
-
 }  // namespace platform

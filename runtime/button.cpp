@@ -10,7 +10,8 @@ void Button::CreateView(Window& owner) {
                                                 Text().c_str(), owner.PlacedBounds(*this));
   SetView(view);
   if (!view) return;
-  if (!WideTextShown().empty()) ApplyText();
+  // Made from the code page 936 text; a text set in UTF-16 shows every character.
+  ApplyText();
   platform::EnableView(view, !Disabled());
   platform::ShowView(view, Visible());
 }

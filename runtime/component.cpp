@@ -4,7 +4,6 @@
 
 #include "heap/heap.h"
 #include "platform/text_encoding.h"
-#include "platform/ui_language.h"
 #include "runtime/program.h"
 #include "runtime/runtime_state.h"
 #include "runtime/services.h"
@@ -36,6 +35,7 @@ Component::Component(const ComponentTemplate& entry)
       name_(entry.name),
       bounds_(entry.bounds),
       text_(entry.text),
+      wideText_(platform::Cp936ToUtf16(entry.text)),
       visible_(entry.visible),
       disabled_(entry.disabled),
       anchors_(AnchorsOf(entry)),
@@ -90,7 +90,7 @@ void Component::WriteCommonProperty(int32_t property, int64_t value) {
       break;
     case kPropText:
       text_ = TextToString(static_cast<const char*>(WordsPointer(value)));
-      wideText_.clear();
+      wideText_ = platform::Cp936ToUtf16(text_);
       ApplyText();
       break;
     case kPropVisible:
@@ -129,16 +129,12 @@ void Component::ApplyDisabled() {
   if (view_) platform::EnableView(view_, !disabled_);
 }
 void Component::ApplyText() {
-  if (!view_) return;
-  if (wideText_.empty())
-    platform::SetViewText(view_, text_.c_str());
-  else
-    platform::SetViewTextWide(view_, wideText_);
+  if (view_) platform::SetViewWideText(view_, wideText_);
 }
 
-void Component::SetWideText(std::u16string text) {
+void Component::WriteWideText(std::u16string_view text) {
+  wideText_ = text;
   text_ = platform::Utf16ToCp936(text);
-  wideText_ = std::move(text);
   ApplyText();
 }
 
@@ -157,11 +153,11 @@ void WriteTemplateProperty(ComponentTemplate* entry, int32_t property, int64_t v
   entry->bytes = stored.BytesProperty();
 }
 
-bool ComponentSetWideText(ComponentId window, ComponentId component, std::u16string text) {
+bool WriteComponentWideText(ComponentId window, ComponentId component, std::u16string_view text) {
   Window* live = FindLoadedWindow(window);
   Component* target = live ? live->FindComponent(component) : nullptr;
   if (!target) return false;
-  target->SetWideText(std::move(text));
+  target->WriteWideText(text);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -93,11 +94,9 @@ class Component {
   bool Visible() const { return visible_; }
   const platform::Bounds& Bounds() const { return bounds_; }
   const std::string& Text() const { return text_; }
-  // Shows `text` on the view in UTF-16, every character as it is, until the Text
-  // property is written; Text() reads it in code page 936.
-  void SetWideText(std::u16string text);
-  // The text the view shows in UTF-16 when the program gave one, else empty.
-  const std::u16string& WideTextShown() const { return wideText_; }
+  // Sets the text from UTF-16: the view shows every character, while Text() and reads of
+  // the text property give it in code page 936 ('?' for what the code page lacks).
+  void WriteWideText(std::u16string_view text);
 
  protected:
   virtual void ApplyBounds();
@@ -113,7 +112,7 @@ class Component {
   std::string name_;
   platform::Bounds bounds_;
   std::string text_;
-  std::u16string wideText_;
+  std::u16string wideText_;  // what the view shows: text_ in UTF-16 unless set wide
   bool visible_;
   bool disabled_;
   uint32_t anchors_;
@@ -153,9 +152,10 @@ struct SupportLibrary {
 
 const ComponentTypeInfo* FindComponentType(uint32_t type);
 
-// SetWideText on component `component` of the loaded window `window` (its caption for
-// 0); false when there is no such component.
-bool ComponentSetWideText(ComponentId window, ComponentId component, std::u16string text);
+// Sets the text of component `component` (0: the window itself, its caption) of the
+// loaded window `window` from UTF-16, every character shown (Component::WriteWideText);
+// false when there is no such component.
+bool WriteComponentWideText(ComponentId window, ComponentId component, std::u16string_view text);
 
 // Common properties 0 to 7 of an entry whose window is not created yet, read and
 // written by the same rules as a live component's; the window is later made with them.

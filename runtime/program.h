@@ -65,9 +65,8 @@ const std::string& ExecutableFileName();
 // The source of the event being handled: window id and component id, 0 when none.
 ComponentId CurrentEventWindow();
 ComponentId CurrentEventComponent();
-// The paths (code page 936) dropped on the window whose drop event is being handled, in
-// the order the system gave them, an empty text for one that code page 936 cannot
-// carry; no paths outside such an event.
+// The paths (UTF-8, every character kept) dropped on the window whose drop event is
+// being handled, in the order the system gave them; no paths outside such an event.
 const std::vector<std::string>& DroppedFiles();
 // Called by the handler of a window's close request: the window stays open. Outside
 // such a handler it does nothing.

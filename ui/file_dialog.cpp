@@ -17,6 +17,13 @@ const char* const kPropertyNames[kFileDialogPropertyCount] = {
     "FileMustExist", "OverwritePrompt", "PathMustExist",    "NoChangeFolder",
 };
 
+// The properties kept in UTF-8 and read and written in code page 936.
+bool IsPathProperty(int32_t index) {
+  return index == kDialogFileName || index == kDialogInitialFolder;
+}
+
+std::string PathFromCp936(const std::string& text) { return Utf16ToUtf8(Cp936ToUtf16(text)); }
+
 bool IsTextProperty(int32_t index) {
   return index == kDialogTitle || index == kDialogFileName || index == kDialogFilter ||
          index == kDialogInitialFolder || index == kDialogDefaultExtension;
@@ -75,7 +82,8 @@ bool IsSpace(char c) {
 int64_t FileDialogProperties::Read(int32_t index) const {
   auto& self = const_cast<FileDialogProperties&>(*this);
   if (const std::string* text = TextField(self, index)) {
-    return static_cast<int64_t>(reinterpret_cast<uintptr_t>(rt::NewText(*text)));
+    std::string shown = IsPathProperty(index) ? Utf8ToCp936(*text) : *text;
+    return static_cast<int64_t>(reinterpret_cast<uintptr_t>(rt::NewText(shown)));
   }
   if (const int32_t* number = NumberField(self, index)) return *number;
   if (index == kDialogChosenFilter) return chosenFilter;
@@ -84,7 +92,8 @@ int64_t FileDialogProperties::Read(int32_t index) const {
 
 void FileDialogProperties::Write(int32_t index, int64_t value) {
   if (IsTextProperty(index)) {
-    *TextField(*this, index) = rt::TextToString(static_cast<const char*>(rt::WordsPointer(value)));
+    std::string text = rt::TextToString(static_cast<const char*>(rt::WordsPointer(value)));
+    *TextField(*this, index) = IsPathProperty(index) ? PathFromCp936(text) : text;
   } else {
     StoreNumber(*this, index, static_cast<int32_t>(value));
   }
@@ -95,7 +104,7 @@ void FileDialogProperties::Configure(const std::map<std::string, std::string>& s
     auto it = settings.find(kPropertyNames[i]);
     if (it == settings.end()) continue;
     if (IsTextProperty(i)) {
-      *TextField(*this, i) = it->second;
+      *TextField(*this, i) = IsPathProperty(i) ? PathFromCp936(it->second) : it->second;
     } else {
       StoreNumber(*this, i, static_cast<int32_t>(std::strtol(it->second.c_str(), nullptr, 10)));
     }
@@ -127,9 +136,6 @@ std::string PrepareFilter(const std::string& filter) {
   }
   return out;
 }
-
-const char kFileNameNotRepresentableMessage[] =
-    "所选文件名含有无法用简体中文（GBK）表示的字符，无法使用。请换一个文件名。";
 
 namespace {
 
@@ -257,6 +263,28 @@ bool FileDialogSetWideTexts(rt::ComponentId window, rt::ComponentId dialog,
 
 std::unique_ptr<rt::Component> CreateFileDialogComponent(const rt::ComponentTemplate& entry) {
   return std::make_unique<FileDialog>(entry);
+}
+
+namespace {
+
+FileDialog* DialogOf(rt::ComponentId window, rt::ComponentId dialog) {
+  return dynamic_cast<FileDialog*>(reinterpret_cast<rt::Component*>(
+      rt::SystemRequest(rt::kRequestComponentObject, window, static_cast<int32_t>(dialog))));
+}
+
+}  // namespace
+
+std::string DialogPathUtf8(rt::ComponentId window, rt::ComponentId dialog,
+                           FileDialogProperty which) {
+  FileDialog* found = DialogOf(window, dialog);
+  if (!found || !IsPathProperty(which)) return std::string();
+  return *TextField(found->Properties(), which);
+}
+
+void SetDialogPathUtf8(rt::ComponentId window, rt::ComponentId dialog, FileDialogProperty which,
+                       const std::string& path) {
+  FileDialog* found = DialogOf(window, dialog);
+  if (found && IsPathProperty(which)) *TextField(found->Properties(), which) = path;
 }
 
 const rt::ComponentTypeInfo kFileDialogType = {rt::kComponentFileDialog, 0,

@@ -1,6 +1,11 @@
 // The file dialog component (type 0x0001001F): twelve properties describing an open or
 // save dialog, and the show operation that runs the platform's dialog from them.
 //
+// The two paths, FileName and InitialFolder, are kept in UTF-8 so that no character of a
+// path is lost: writing the property in code page 936 sets the path, reading it gives the
+// path in code page 936 ('?' for what the code page lacks); DialogPathUtf8 and
+// SetDialogPathUtf8 give and take the path whole.
+//
 // Template settings (all optional, texts in code page 936, numbers in decimal):
 //   "DialogType", "Title", "FileName", "Filter", "InitialFilter", "InitialFolder",
 //   "DefaultExtension", "CreatePrompt", "FileMustExist", "OverwritePrompt",
@@ -48,24 +53,23 @@ enum FileDialogFlag : uint32_t {
   kOfnCreatePrompt = 0x2000,
 };
 
-// The platform's path limit, terminating zero included: the least room the dialog's
-// name buffer gets (a longer proposed name gets room for all of it).
-constexpr size_t kFileNameBuffer = 260;
+// The longest path the system takes (32,767 UTF-16 units) and its terminating zero: the
+// least room the dialog's name buffer gets (a longer proposed name gets room for all of it).
+constexpr size_t kFileNameBuffer = 32768;
 
-// What the user is told when a chosen name cannot be used as it is: longer than the
-// dialog's buffer (language::TextId::kFileNameTooLong), or holding characters that code
-// page 936 cannot carry. The dialog then answers as if cancelled; a name is never used
-// cut or changed.
-extern const char kFileNameNotRepresentableMessage[];
+// What the user is told when a chosen name is longer than the dialog's buffer is
+// language::TextId::kFileNameTooLong. The dialog then answers as if cancelled; a name is
+// never used cut or changed.
 
-// The stored properties; texts in code page 936; a flag is on only when it is exactly 1.
+// The stored properties; the two paths in UTF-8, other texts in code page 936; a flag is
+// on only when it is exactly 1.
 struct FileDialogProperties {
   int32_t dialogType = 0;
   std::string title;
-  std::string fileName;
+  std::string fileName;  // UTF-8
   std::string filter;
   int32_t initialFilter = 0;
-  std::string initialFolder;
+  std::string initialFolder;  // UTF-8
   std::string defaultExtension;
   int32_t createPrompt = 0;
   int32_t fileMustExist = 1;
@@ -74,10 +78,11 @@ struct FileDialogProperties {
   int32_t noChangeFolder = 0;
   int32_t chosenFilter = 0;
 
-  // A property's value: numbers as they are, texts as new Text blocks (null when empty).
-  // Unknown indices read 0.
+  // A property's value: numbers as they are, texts as new Text blocks in code page 936
+  // (null when empty). Unknown indices read 0.
   int64_t Read(int32_t index) const;
-  // Stores a property: texts are copied from the pointer in `value`, numbers clamped.
+  // Stores a property: texts (code page 936) are copied from the pointer in `value`,
+  // numbers clamped.
   void Write(int32_t index, int64_t value);
   // Sets the properties named in a template's settings.
   void Configure(const std::map<std::string, std::string>& settings);
@@ -106,12 +111,12 @@ std::u16string TitleForFileType(const std::vector<std::u16string>& titles, size_
 struct FileDialogRequest {
   bool save = false;
   uint32_t flags = 0;
-  std::string filter;        // zero-separated pairs ending in an empty string; empty = none
-  uint32_t filterIndex = 0;  // 1-based pair, 0 without a filter
-  std::string title;         // empty: the platform's caption
-  std::string initialFolder;
+  std::string filter;         // zero-separated pairs ending in an empty string; empty = none
+  uint32_t filterIndex = 0;   // 1-based pair, 0 without a filter
+  std::string title;          // empty: the platform's caption
+  std::string initialFolder;  // UTF-8
   std::string defaultExtension;
-  std::string fileName;
+  std::string fileName;  // UTF-8
   // Shown in place of title and filter when not empty (FileDialogWideTexts): the title
   // for each type, and the filter with the types' descriptions in UTF-16.
   std::vector<std::u16string> wideTitles;
@@ -131,7 +136,7 @@ void AddWideTexts(FileDialogRequest& request, const FileDialogWideTexts& texts);
 
 // What the user confirmed in the platform's dialog.
 struct FileDialogChoice {
-  std::string path;          // full path, code page 936
+  std::string path;          // full path, UTF-8
   uint32_t filterIndex = 0;  // the 1-based pair selected at the end; 0 without a filter
 };
 
@@ -172,6 +177,15 @@ bool FileDialogSetWideTexts(rt::ComponentId window, rt::ComponentId dialog,
                             FileDialogWideTexts texts);
 
 std::unique_ptr<rt::Component> CreateFileDialogComponent(const rt::ComponentTemplate& entry);
+
+// The path property `which` (kDialogFileName or kDialogInitialFolder) of file dialog
+// `dialog` on the created window `window`, in UTF-8 with every character; empty for
+// another property.
+std::string DialogPathUtf8(rt::ComponentId window, rt::ComponentId dialog,
+                           FileDialogProperty which);
+// Sets that path property from UTF-8; another property is left as it is.
+void SetDialogPathUtf8(rt::ComponentId window, rt::ComponentId dialog, FileDialogProperty which,
+                       const std::string& path);
 // The file dialog's entry for its support library's type list.
 extern const rt::ComponentTypeInfo kFileDialogType;
 

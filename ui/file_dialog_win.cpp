@@ -1,5 +1,5 @@
 // The show operation on Windows: the common open and save dialogs, called with UTF-16
-// texts converted from code page 936.
+// texts converted from code page 936 and paths converted from UTF-8.
 #include <windows.h>
 #include <cderr.h>
 #include <commdlg.h>
@@ -18,6 +18,11 @@ namespace {
 
 std::wstring ToWide(const std::string& text) {
   WideText w = Cp936ToUtf16(text);
+  return std::wstring(w.begin(), w.end());
+}
+
+std::wstring PathToWide(const std::string& utf8) {
+  WideText w = Utf8ToUtf16(utf8);
   return std::wstring(w.begin(), w.end());
 }
 
@@ -42,10 +47,12 @@ void FollowFileType(HWND dialog, const OPENFILENAMEW& ofn) {
     std::wstring extension(pattern.begin() + 2, pattern.end());
     SendMessageW(dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
   }
-  wchar_t typed[MAX_PATH * 4] = L"";
-  LRESULT length = SendMessageW(dialog, CDM_GETSPEC, MAX_PATH * 4, reinterpret_cast<LPARAM>(typed));
-  if (length <= 1) return;
-  std::u16string name(typed, typed + std::wcslen(typed));
+  std::vector<wchar_t> typed(kFileNameBuffer, L'\0');
+  LRESULT length = SendMessageW(dialog, CDM_GETSPEC, static_cast<WPARAM>(typed.size()),
+                                reinterpret_cast<LPARAM>(typed.data()));
+  if (length <= 1 || static_cast<size_t>(length) > typed.size()) return;
+  typed.back() = L'\0';
+  std::u16string name(typed.data(), typed.data() + std::wcslen(typed.data()));
   std::u16string followed = NameForFileType(name, patterns, ofn.nFilterIndex - 1);
   if (followed == name) return;
   std::wstring text(followed.begin(), followed.end());
@@ -129,9 +136,9 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
       TitleForFileType(request.wideTitles, request.filterIndex > 0 ? request.filterIndex - 1 : 0);
   std::wstring title =
       typeTitle.empty() ? ToWide(request.title) : std::wstring(typeTitle.begin(), typeTitle.end());
-  std::wstring folder = ToWide(request.initialFolder);
+  std::wstring folder = PathToWide(request.initialFolder);
   std::wstring extension = ToWide(request.defaultExtension);
-  std::wstring name = ToWide(request.fileName);
+  std::wstring name = PathToWide(request.fileName);
 
   // Room for the whole proposed name: it is offered as it is, never cut.
   std::vector<wchar_t> file(std::max(kFileNameBuffer, name.size() + 1), L'\0');
@@ -167,15 +174,7 @@ bool RunFileDialog(const FileDialogRequest& request, void* ownerNative, FileDial
     return false;
   }
   file.back() = L'\0';
-  WideText path(file.data(), file.data() + std::wcslen(file.data()));
-  std::string cp936 = Utf16ToCp936(path);
-  // A character that code page 936 lacks would name another file (or none) once
-  // converted: such a name is refused rather than changed.
-  if (Cp936ToUtf16(cp936) != path) {
-    Refuse(owner, kFileNameNotRepresentableMessage);
-    return false;
-  }
-  choice->path = cp936;
+  choice->path = Utf16ToUtf8(WideText(file.data(), file.data() + std::wcslen(file.data())));
   choice->filterIndex = request.filter.empty() ? 0 : ofn.nFilterIndex;
   return true;
 }

@@ -1,9 +1,14 @@
 #include "ui/special_folder.h"
 
-#include "ui/file_dialog.h"
 #include "ui/text_convert.h"
 
 namespace ui {
+namespace {
+
+// The command's result buffer, terminating zero included (MAX_PATH).
+constexpr size_t kFolderPathBuffer = 260;
+
+}  // namespace
 
 std::string WithTrailingBackslash(const std::string& path) {
   if (path.empty()) return path;
@@ -11,7 +16,7 @@ std::string WithTrailingBackslash(const std::string& path) {
   size_t last = 0;
   for (size_t i = 0; i < path.size(); i += Cp936CharLength(path, i)) last = i;
   bool endsInBackslash = Cp936CharLength(path, last) == 1 && path[last] == '\\';
-  if (endsInBackslash || path.size() >= kFileNameBuffer - 1) return path;
+  if (endsInBackslash || path.size() >= kFolderPathBuffer - 1) return path;
   return path + '\\';
 }
 

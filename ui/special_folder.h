@@ -27,6 +27,8 @@ enum SpecialFolderKind : int32_t {
 // The path of the folder of kind `kind` (a SpecialFolderKind) as the platform gives it
 // (code page 936), empty when the kind is unknown or the platform has no such folder.
 std::string PlatformFolderPath(int32_t kind);
+// The same path in UTF-8, every character kept (the Linux stand-in's as it is given).
+std::string PlatformFolderPathUtf8(int32_t kind);
 // The path with one trailing backslash added when it lacks one and the 260-byte buffer
 // has room; empty for an empty path.
 std::string WithTrailingBackslash(const std::string& path);

@@ -51,4 +51,6 @@ std::string PlatformFolderPath(int32_t kind) {
   }
 }
 
+std::string PlatformFolderPathUtf8(int32_t kind) { return PlatformFolderPath(kind); }
+
 }  // namespace ui

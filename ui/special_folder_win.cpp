@@ -31,13 +31,12 @@ int ShellFolderOf(int32_t kind) {
   }
 }
 
-}  // namespace
-
-std::string PlatformFolderPath(int32_t kind) {
+// The folder's path as the system gives it, empty when none.
+WideText FolderPath(int32_t kind) {
   wchar_t buffer[MAX_PATH + 1] = {};
   UINT length = 0;
   if (int shellFolder = ShellFolderOf(kind); shellFolder >= 0) {
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, shellFolder, FALSE)) return std::string();
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, shellFolder, FALSE)) return WideText();
     length = static_cast<UINT>(lstrlenW(buffer));
   } else if (kind == kFolderWindows) {
     length = GetWindowsDirectoryW(buffer, MAX_PATH);
@@ -46,12 +45,17 @@ std::string PlatformFolderPath(int32_t kind) {
   } else if (kind == kFolderTemporary) {
     length = GetTempPathW(MAX_PATH, buffer);
   } else {
-    return std::string();
+    return WideText();
   }
   // A length past the buffer is the size the call would have needed: a failure.
-  if (length == 0 || length >= MAX_PATH) return std::string();
-  std::wstring path(buffer, length);
-  return Utf16ToCp936(WideText(path.begin(), path.end()));
+  if (length == 0 || length >= MAX_PATH) return WideText();
+  return WideText(buffer, buffer + length);
 }
+
+}  // namespace
+
+std::string PlatformFolderPath(int32_t kind) { return Utf16ToCp936(FolderPath(kind)); }
+
+std::string PlatformFolderPathUtf8(int32_t kind) { return Utf16ToUtf8(FolderPath(kind)); }
 
 }  // namespace ui

@@ -14,7 +14,8 @@ namespace platform {
 struct View {
   enum class Kind { TopLevel, Button, DropDownList } kind = Kind::TopLevel;
   int controlId = 0;
-  std::string text;
+  std::string text;         // code page 936; '?' for what a wide text held beyond it
+  std::u16string wideText;  // as SetViewWideText gave it, else `text` in UTF-16
   Bounds bounds;
   TopLevelStyle style;
   bool visible = false;
@@ -36,7 +37,7 @@ View* FindView(const std::string& text);
 // Queues a click as the user's mouse would make it: ignored when the button is
 // disabled, hidden or gone by the time the message is dispatched.
 void Click(View* button);
-// Queues a drop of files or folders (paths in code page 936) on a top-level window, as
+// Queues a drop of files or folders (paths in UTF-8) on a top-level window, as
 // the user's mouse would make it: ignored unless the window accepts files and is shown
 // and enabled when the message is dispatched.
 void DropFiles(View* window, std::vector<std::string> paths);

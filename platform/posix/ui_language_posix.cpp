@@ -27,8 +27,6 @@ int UiTextWidth(const std::u16string& text) {
   return width;
 }
 
-void SetViewTextWide(View* view, const std::u16string& text) { view->text = Utf16ToCp936(text); }
-
 namespace standin {
 
 void SetProgramArguments(std::vector<std::u16string> arguments) {

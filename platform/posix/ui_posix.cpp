@@ -114,7 +114,7 @@ void SetViewFont(View*, void*) {}
 View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelStyle& style,
                      ViewEvents* events) {
   View* view = NewView(View::Kind::TopLevel, nullptr);
-  view->text = caption ? caption : "";
+  SetViewText(view, caption);
   view->bounds = bounds;
   view->style = style;
   view->events = events;
@@ -124,7 +124,7 @@ View* CreateTopLevel(const char* caption, const Bounds& bounds, const TopLevelSt
 View* CreateButton(View* parent, int controlId, const char* caption, const Bounds& bounds) {
   View* view = NewView(View::Kind::Button, parent);
   view->controlId = controlId;
-  view->text = caption ? caption : "";
+  SetViewText(view, caption);
   view->bounds = bounds;
   return view;
 }
@@ -148,7 +148,14 @@ void SetListSelection(View* view, int index) {
 void ShowView(View* view, bool visible) { view->visible = visible; }
 void EnableView(View* view, bool enabled) { view->enabled = enabled; }
 void MoveView(View* view, const Bounds& bounds) { view->bounds = bounds; }
-void SetViewText(View* view, const char* text) { view->text = text ? text : ""; }
+void SetViewText(View* view, const char* text) {
+  view->text = text ? text : "";
+  view->wideText = Cp936ToUtf16(view->text);
+}
+void SetViewWideText(View* view, std::u16string_view text) {
+  view->wideText = text;
+  view->text = Utf16ToCp936(text);
+}
 
 void DestroyView(View* view) {
   if (view->destroyed) return;

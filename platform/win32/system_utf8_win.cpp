@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "platform/long_path.h"
 #include "platform/system_utf8.h"
 #include "platform/win32/file_replace.h"
 
@@ -17,6 +18,14 @@ std::wstring Wide(const std::string& utf8) {
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
   return wide;
+}
+
+// `utf8` as the wide file functions take it: a long absolute path in its extended-length
+// form, so that no path is refused for its length.
+std::wstring SystemPath(const std::string& utf8) {
+  std::wstring wide = Wide(utf8);
+  std::u16string extended = ExtendedLengthPath(std::u16string(wide.begin(), wide.end()));
+  return std::wstring(extended.begin(), extended.end());
 }
 
 std::string Utf8(const wchar_t* wide, int length) {
@@ -102,7 +111,7 @@ bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 char PathSeparator() { return '\\'; }
 
 PathKind StatPath(const std::string& path) {
-  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kFolder;
   if (attributes & FILE_ATTRIBUTE_DEVICE) return PathKind::kOther;
@@ -111,7 +120,7 @@ PathKind StatPath(const std::string& path) {
 
 int64_t FileSizeOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA info;
-  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &info)) return -1;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &info)) return -1;
   return static_cast<int64_t>((static_cast<uint64_t>(info.nFileSizeHigh) << 32) |
                               info.nFileSizeLow);
 }
@@ -129,8 +138,9 @@ std::string FullPath(const std::string& path) {
 
 ReadResult ReadWholeFileOrThrow(const std::string& path, std::string& bytes, std::string& reason,
                                 size_t spareCapacity) {
-  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
     DWORD error = GetLastError();
     reason = ErrorText(error);
@@ -195,7 +205,7 @@ std::vector<std::string> ListFolders(const std::string& folder) {
   if (!pattern.empty() && !IsPathSeparator(pattern.back())) pattern.push_back('\\');
   pattern.push_back('*');
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(pattern).c_str(), &found);
+  HANDLE search = FindFirstFileW(SystemPath(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     std::wstring name = found.cFileName;
@@ -208,7 +218,7 @@ std::vector<std::string> ListFolders(const std::string& folder) {
 
 bool FileModified(const std::string& path, FileTime& time) {
   WIN32_FILE_ATTRIBUTE_DATA info;
-  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &info)) return false;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &info)) return false;
   FILETIME local;
   SYSTEMTIME parts;
   if (!FileTimeToLocalFileTime(&info.ftLastWriteTime, &local) ||
@@ -253,7 +263,7 @@ std::string UserCacheFolder() {
 bool MakeFolders(const std::string& path) {
   for (size_t i = 1; i <= path.size(); ++i) {
     if (i == path.size() || IsPathSeparator(path[i]))
-      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
+      CreateDirectoryW(SystemPath(path.substr(0, i)).c_str(), nullptr);
   }
   return StatPath(path) == PathKind::kFolder;
 }

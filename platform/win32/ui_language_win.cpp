@@ -268,8 +268,4 @@ int UiTextWidth(const std::u16string& text) {
   return std::max(atDesign, atSystem);
 }
 
-void SetViewTextWide(View* view, const std::u16string& text) {
-  SetWindowTextW(reinterpret_cast<HWND>(view), Wide(text).c_str());
-}
-
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/text_encoding.h"
 #include "platform/win32/program_icon.h"
 #include "platform/win32/text_win.h"
 #include "platform/win32/ui_font_win.h"
@@ -53,10 +54,7 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
     UINT copied = DragQueryFileW(drop, i, &path[0], length + 1);
     path.resize(copied);
     if (path.empty()) continue;
-    // A name that code page 936 cannot carry would name another file once converted:
-    // it comes as an empty text.
-    std::string cp936 = GbkFromWide(path);
-    paths.push_back(WideFromGbk(cp936) == path ? cp936 : std::string());
+    paths.push_back(Utf16ToUtf8(std::u16string(path.begin(), path.end())));
   }
   DragFinish(drop);
   return paths;
@@ -475,6 +473,11 @@ void MoveView(View* view, const Bounds& bounds) {
 
 void SetViewText(View* view, const char* text) {
   SetWindowTextW(Hwnd(view), WideFromGbk(text).c_str());
+}
+
+void SetViewWideText(View* view, std::u16string_view text) {
+  std::wstring wide(text.begin(), text.end());
+  SetWindowTextW(Hwnd(view), wide.c_str());
 }
 
 void DestroyView(View* view) { DestroyWindow(Hwnd(view)); }

@@ -2,9 +2,13 @@
 // each, in UTF-8, for the GUI tests that drive the program from outside:
 //   W <hwnd> <class> <title> <enabled> <left,top,right,bottom>
 //   C <parent hwnd> <hwnd> <class> <text> <enabled> <visible> <left,top,right,bottom>
+// With "--clipboard TEXT" it puts TEXT on the clipboard instead, for a drive to paste what
+// xdotool cannot type reliably (scripts beyond the keyboard's, paths of any length).
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -46,9 +50,31 @@ BOOL CALLBACK PrintTopLevel(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+// Puts `text` on the clipboard as Unicode text; false when the clipboard refused it.
+bool PutOnClipboard(const wchar_t* text) {
+  // The clipboard takes data only from a window that owns it; the data stays once the
+  // window is gone.
+  HWND owner =
+      CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (!owner || !OpenClipboard(owner)) return false;
+  size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool put = false;
+  if (block) {
+    std::memcpy(GlobalLock(block), text, bytes);
+    GlobalUnlock(block);
+    put = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block);
+    if (!put) GlobalFree(block);
+  }
+  CloseClipboard();
+  DestroyWindow(owner);
+  return put;
+}
+
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && wcscmp(argv[1], L"--clipboard") == 0) return PutOnClipboard(argv[2]) ? 0 : 1;
   EnumWindows(PrintTopLevel, 0);
   std::fflush(stdout);
   return 0;

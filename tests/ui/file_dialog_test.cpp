@@ -160,6 +160,24 @@ TEST_F(FileDialogComponent, PropertiesComeFromTheTemplateAndClampWhenWritten) {
   EXPECT_EQ(Read(kOpenDialog, 12), 0);  // the font and help modes' properties
 }
 
+// The two paths keep every character; the runtime's property still speaks code page 936.
+TEST_F(FileDialogComponent, PathsKeepEveryCharacterAndReadInCodePage936) {
+  const std::string vietnamese = u8"C:\\Users\\Nguyễn Văn An\\Phụ đề tập 1\\草稿.json";
+  const std::string thai = u8"\\\\server\\คำบรรยาย\\";
+  ui::SetDialogPathUtf8(kWindow, kOpenDialog, ui::kDialogFileName, vietnamese);
+  ui::SetDialogPathUtf8(kWindow, kOpenDialog, ui::kDialogInitialFolder, thai);
+  EXPECT_EQ(ui::DialogPathUtf8(kWindow, kOpenDialog, ui::kDialogFileName), vietnamese);
+  EXPECT_EQ(ui::DialogPathUtf8(kWindow, kOpenDialog, ui::kDialogInitialFolder), thai);
+  EXPECT_EQ(ReadText(kOpenDialog, ui::kDialogFileName), ui::Utf8ToCp936(vietnamese));
+  EXPECT_EQ(ReadText(kOpenDialog, ui::kDialogInitialFolder), "\\\\server\\????????\\");
+  // A write in code page 936 sets the path; other properties are no paths.
+  WriteText(kOpenDialog, ui::kDialogFileName, "D:\\字幕\\a.json");
+  EXPECT_EQ(ui::DialogPathUtf8(kWindow, kOpenDialog, ui::kDialogFileName), u8"D:\\字幕\\a.json");
+  ui::SetDialogPathUtf8(kWindow, kOpenDialog, ui::kDialogTitle, thai);
+  EXPECT_EQ(ReadText(kOpenDialog, ui::kDialogTitle), "打开JSON文件");
+  EXPECT_EQ(ui::DialogPathUtf8(kWindow, kOpenDialog, ui::kDialogTitle), "");
+}
+
 TEST(SpecialFolder, KindsOutsideTheRangeAreEmptyAndPathsEndInOneBackslash) {
   EXPECT_EQ(ui::GetSpecialFolder(0).get(), nullptr);
   EXPECT_EQ(ui::GetSpecialFolder(12).get(), nullptr);

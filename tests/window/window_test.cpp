@@ -79,10 +79,9 @@ int64_t TableRows() {
                                               rt::kFirstOwnProperty + 9, -1);
 }
 
+// The path a file dialog holds, in UTF-8.
 std::string DialogFileName(rt::ComponentId dialog) {
-  rt::OwnedText name(static_cast<char*>(rt::WordsPointer(rt::Services().ReadComponentProperty(
-      app::kMainWindow, dialog, rt::kFirstOwnProperty + ui::kDialogFileName, -1))));
-  return rt::TextToString(name.get());
+  return ui::DialogPathUtf8(app::kMainWindow, dialog, ui::kDialogFileName);
 }
 
 // The main window's view, whatever its title says.
@@ -93,7 +92,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("subvane-window-" + std::to_string(getpid()));
     fs::create_directories(dir_);
-    setenv("SUBVANE_APPDATA", "C:\\Users\\小明\\AppData\\Roaming\\", 1);
+    setenv("SUBVANE_APPDATA", u8"C:\\Users\\Nguyễn Văn An\\AppData\\Roaming\\", 1);
     rt::ResetRuntimeForTests();
     platform::standin::Reset();
     rt::SetProgramForTests(app::Program());
@@ -171,8 +170,9 @@ TEST_F(WindowTest, StartsInTheEditorsProjectFolderWithExportDisabled) {
   ui::FileDialogRequest seen;
   Answer("", &seen);
   Click("解析");
-  EXPECT_EQ(seen.initialFolder,
-            "C:\\Users\\小明\\AppData\\Local\\JianyingPro\\User Data\\Projects\\");
+  const std::string projects =
+      u8"C:\\Users\\Nguyễn Văn An\\AppData\\Local\\JianyingPro\\User Data\\Projects\\";
+  EXPECT_EQ(seen.initialFolder, projects);
   EXPECT_EQ(seen.fileName, "draft.json");
   EXPECT_EQ(seen.title, "打开JSON文件");
   EXPECT_TRUE(MessageBoxes().empty());  // a cancelled dialog says nothing
@@ -450,10 +450,39 @@ TEST_F(WindowTest, ADroppedProjectFolderOpensItsMainTimeline) {
             "无法解析所选文件夹：其中没有剪映草稿（draft_content.json 或 draft_info.json）。");
   EXPECT_EQ(app::SubtitleCount, 3);
   EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (project / "draft_content.json").string());
-  // A name that code page 936 cannot carry arrives empty: refused, with the reason.
-  Drop({"", (dir_ / "draft.json").string()});
-  EXPECT_EQ(LastMessage(), ui::kFileNameNotRepresentableMessage);
+}
+
+// Paths with characters that code page 936 lacks, at any length, open by a drop, a
+// dropped folder and the dialog, name the window and the offered file, and export.
+TEST_F(WindowTest, AnyPathOpensAndExportsWithEveryCharacter) {
+  fs::path project = dir_ / u8"Nguyễn Văn An" / u8"Phụ đề tập 1";
+  for (const char* part : {u8"คำบรรยาย", u8"자막", u8"ترجمة"})
+    project /= std::string(part) + std::string(80, 'x');
+  ASSERT_GT(project.string().size(), 300u);
+  fs::create_directories(project);
+  WriteFile(project / "draft_content.json", kVietnamese);
+  WriteFile(project / "draft_meta_info.json", u8R"({"draft_name":"คำบรรยาย: Phụ đề/1"})");
+  Drop({project.string()});
+  EXPECT_EQ(LastMessage(), "解析完成");
+  EXPECT_EQ(app::SubtitleCount, 2);
+  EXPECT_EQ(DialogFileName(app::kOpenDraftDialog), (project / "draft_content.json").string());
+  const std::u16string title = u"คำบรรยาย: Phụ đề/1 - Subvane";
+  const std::string offered = u8"คำบรรยาย_ Phụ đề_1.srt";
+  EXPECT_EQ(MainView()->wideText, title);
+  EXPECT_EQ(DialogFileName(app::kSaveSrtDialog), offered);
+
+  fs::path file = dir_ / u8"ترجمة.json";
+  WriteFile(file, kThreeSubtitles);
+  Drop({file.string()});
   EXPECT_EQ(app::SubtitleCount, 3);
+  Answer(project / "draft_content.json");
+  Click("解析");
+  EXPECT_EQ(app::SubtitleCount, 2);
+  fs::path out = project / u8"자막 Phụ đề";
+  Export(out, true);
+  EXPECT_EQ(LastMessage(), "导出完成");
+  const std::string caption = u8"Xin chào các bạn";
+  EXPECT_NE(ReadFile(out.string() + ".srt").find(caption), std::string::npos);
 }
 
 TEST_F(WindowTest, ADropWhileAParseRunsIsIgnored) {
@@ -486,7 +515,7 @@ TEST_F(WindowTest, AParsedProjectNamesTheWindowAndTheSubtitleFile) {
   WriteFile(project / "draft_meta_info.json", u8R"({"draft_name":"旅行 Vlog: 第1天"})");
   Drop({project.string()});
   EXPECT_NE(FindView("旅行 Vlog: 第1天 - Subvane"), nullptr);
-  EXPECT_EQ(DialogFileName(app::kSaveSrtDialog), "旅行 Vlog_ 第1天.srt");
+  EXPECT_EQ(DialogFileName(app::kSaveSrtDialog), u8"旅行 Vlog_ 第1天.srt");
 
   // Without a name in the project's meta file, the folder's name counts.
   fs::remove(project / "draft_meta_info.json");
