@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "language/catalogue.h"
+#include "platform/platform.h"
 #include "ui/file_dialog.h"
 #include "ui/text_convert.h"
 
@@ -109,18 +110,10 @@ HWND DialogOwner(void* ownerNative) {
   return owner;
 }
 
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-
-void Refuse(HWND owner, const char* message) {
-  MessageBoxW(owner && IsWindow(owner) ? owner : nullptr, ToWide(message).c_str(),
-              Wide(language::Text(language::TextId::kMessageTitle)),
-              MB_OK | MB_ICONWARNING | MB_TASKMODAL);
-}
-
 void Refuse(HWND owner, language::TextId message) {
-  MessageBoxW(owner && IsWindow(owner) ? owner : nullptr, Wide(language::Text(message)),
-              Wide(language::Text(language::TextId::kMessageTitle)),
-              MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+  platform::ShowMessageBoxWide(
+      language::Text(message), language::Text(language::TextId::kMessageTitle),
+      MB_OK | MB_ICONWARNING | MB_TASKMODAL, owner && IsWindow(owner) ? owner : nullptr);
 }
 
 }  // namespace
