@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "ui/grid_find.h"
 #include "ui/grid_view.h"
+#include "ui/shaped_line_win.h"
 #include "ui/table_dialogs_win.h"
+#include "ui/text_direction.h"
 #include "ui/text_lines.h"
 #include "ui/window_texts.h"
 
@@ -122,19 +125,35 @@ bool FontHasGlyph(HDC dc, HFONT font, wchar_t ch) {
   return GetGlyphIndicesW(dc, &ch, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
 }
 
-int TextWidth(HDC dc, HFONT font, const WideText& text) {
-  if (text.empty()) return 0;
-  SelectGuard keep(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
 // One run of a drawn line: text in the table's font, or the line-break mark.
 struct TextRun {
   WideText text;
   bool mark;
 };
+
+// A drawn line's runs laid out, each measured as it is drawn.
+struct LaidLine {
+  std::vector<std::unique_ptr<ShapedLine>> runs;  // in the order they are read
+  std::vector<bool> marks;
+  int width = 0;
+};
+
+bool IsRightToLeft(const WideText& text) {
+  return FirstStrongDirection(text) == TextDirection::kRightToLeft;
+}
+
+// A cell's DT_ alignment for a text of that direction (see LineAlignment).
+UINT AlignmentFor(UINT format, bool rightToLeft) {
+  UINT align = format & kFormatAlignMask;
+  CellAlign cell = align == DT_CENTER  ? CellAlign::kCentre
+                   : align == DT_RIGHT ? CellAlign::kRight
+                                       : CellAlign::kLeft;
+  CellAlign placed =
+      LineAlignment(cell, rightToLeft ? TextDirection::kRightToLeft : TextDirection::kLeftToRight);
+  return placed == CellAlign::kCentre  ? DT_CENTER
+         : placed == CellAlign::kRight ? DT_RIGHT
+                                       : DT_LEFT;
+}
 
 class GridWindow : public GridView, public GridViewSink {
  public:
@@ -257,7 +276,10 @@ class GridWindow : public GridView, public GridViewSink {
   // The runs of each line a cell draws: its lines, or all of them on one line with the
   // break mark between them.
   std::vector<std::vector<TextRun>> DrawnLines(const WideText& text, bool stacked) const;
-  int RunsWidth(HDC dc, const std::vector<TextRun>& runs) const;
+  // The runs of one drawn line laid out on `dc`, all in one reading direction.
+  LaidLine Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToLeft) const;
+  // Pixels that `text` takes in the table's font, laid out as the cell draws it.
+  int ShapedWidth(HDC dc, const WideText& text, bool rightToLeft) const;
   // The top of a cell's first text line when it draws `lines` lines in `rc`.
   int FirstLineTop(const RECT& rc, int lines) const;
   void DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked, UINT format,
@@ -294,7 +316,8 @@ class GridWindow : public GridView, public GridViewSink {
   HWND edit_ = nullptr;
   int editFirstLineTop_ = 0;  // the edited cell's first text line, from the cell's top
   UINT editAlign_ = DT_LEFT;
-  POINT editShift_ = {0, 0};  // how far the box's text rectangle is moved to meet the cell's
+  bool editRightToLeft_ = false;  // the edited text reads right to left
+  POINT editShift_ = {0, 0};      // how far the box's text rectangle is moved to meet the cell's
   bool lineShown_ = false;
   int lineAt_ = 0;
   bool lineColumn_ = true;
@@ -531,10 +554,19 @@ std::vector<std::vector<TextRun>> GridWindow::DrawnLines(const WideText& text, b
   return out;
 }
 
-int GridWindow::RunsWidth(HDC dc, const std::vector<TextRun>& runs) const {
-  int width = 0;
-  for (const TextRun& run : runs) width += TextWidth(dc, run.mark ? markFont_ : font_, run.text);
-  return width;
+LaidLine GridWindow::Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToLeft) const {
+  LaidLine laid;
+  for (const TextRun& run : runs) {
+    laid.runs.push_back(
+        std::make_unique<ShapedLine>(dc, run.mark ? markFont_ : font_, run.text, rightToLeft));
+    laid.marks.push_back(run.mark);
+    laid.width += laid.runs.back()->Width();
+  }
+  return laid;
+}
+
+int GridWindow::ShapedWidth(HDC dc, const WideText& text, bool rightToLeft) const {
+  return ShapedLine(dc, font_, text, rightToLeft).Width();
 }
 
 int GridWindow::FirstLineTop(const RECT& rc, int lines) const {
@@ -548,21 +580,26 @@ void GridWindow::DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool
   RECT area = {rc.left + Px(kTextGap), rc.top + Px(kTextInset), rc.right - Px(kTextGap),
                rc.bottom - Px(kTextInset)};
   auto lines = DrawnLines(text, stacked);
+  // The whole caption reads in the direction of its first letter, every line alike, as
+  // its edit box shows it.
+  bool rightToLeft = IsRightToLeft(text);
+  UINT align = AlignmentFor(format, rightToLeft);
   int y = FirstLineTop(rc, static_cast<int>(lines.size())) + ascent_;
+  // Text from a fallback font sits on the table font's baseline.
   UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
   for (const auto& runs : lines) {
-    int width = RunsWidth(dc, runs);
+    LaidLine laid = Lay(dc, runs, rightToLeft);
     int x = area.left;
-    if ((format & kFormatAlignMask) == DT_CENTER) x = (area.left + area.right - width) / 2;
-    if ((format & kFormatAlignMask) == DT_RIGHT) x = area.right - width;
-    for (const TextRun& run : runs) {
-      HFONT font = run.mark ? markFont_ : font_;
-      SelectGuard keep(dc, font);
+    if (align == DT_CENTER) x = (area.left + area.right - laid.width) / 2;
+    if (align == DT_RIGHT) x = area.right - laid.width;
+    // A right-to-left caption shown on one line starts at the right: its first line
+    // rightmost, then the break mark, then the next line to its left.
+    for (size_t k = 0; k < laid.runs.size(); ++k) {
+      size_t i = rightToLeft ? laid.runs.size() - 1 - k : k;
       // The mark is drawn paler than the text: it is not part of it.
-      SetTextColor(dc, run.mark ? Blend(fore, back, 128) : fore);
-      ExtTextOutW(dc, x, y, ETO_CLIPPED, &area, Wide(run.text), static_cast<UINT>(run.text.size()),
-                  nullptr);
-      x += TextWidth(dc, font, run.text);
+      SetTextColor(dc, laid.marks[i] ? Blend(fore, back, 128) : fore);
+      laid.runs[i]->Draw(dc, x, y, area);
+      x += laid.runs[i]->Width();
     }
     y += lineHeight_;
   }
@@ -842,8 +879,9 @@ int GridWindow::MeasureText(void* context, const WideText& text) {
   if (!self->hwnd_ || text.empty()) return 0;
   WindowDc dc(self->hwnd_);
   int widest = 0;
+  bool rightToLeft = IsRightToLeft(text);
   for (const auto& runs : self->DrawnLines(text, false)) {
-    widest = std::max(widest, self->RunsWidth(dc.Get(), runs));
+    widest = std::max(widest, self->Lay(dc.Get(), runs, rightToLeft).width);
   }
   return widest + 2 * self->Px(kTextGap);
 }
@@ -892,10 +930,13 @@ void GridWindow::OpenEditor(const EditRequest& request) {
                        ? static_cast<int>(SplitLines(cell->ShownText()).size())
                        : 1;
   editFirstLineTop_ = FirstLineTop(rc, shownLines) - rc.top;
-  editAlign_ = cell->Format() & kFormatAlignMask;
+  // A right-to-left text is edited as a right-to-left paragraph, aligned as the cell
+  // draws it.
+  editRightToLeft_ = IsRightToLeft(request.text);
+  editAlign_ = AlignmentFor(cell->Format(), editRightToLeft_);
   editShift_ = {0, 0};
   DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
-  HWND edit = CreateWindowExW(0, L"Edit", L"",
+  HWND edit = CreateWindowExW(editRightToLeft_ ? WS_EX_RTLREADING : 0, L"Edit", L"",
                               WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL |
                                   ES_AUTOVSCROLL | align |
                                   (request.caret == EditCaret::SelectRange ? ES_NOHIDESEL : 0),
@@ -950,7 +991,9 @@ void GridWindow::EndEditor(EditEnd how) {
 int GridWindow::WidestLine(HWND window, const std::vector<WideText>& lines) const {
   WindowDc dc(window);
   int widest = 0;
-  for (const WideText& line : lines) widest = std::max(widest, TextWidth(dc.Get(), font_, line));
+  for (const WideText& line : lines) {
+    widest = std::max(widest, ShapedWidth(dc.Get(), line, editRightToLeft_));
+  }
   return widest;
 }
 
@@ -995,8 +1038,10 @@ void GridWindow::SetEditorTextRect(const RECT& format, const WideText& firstLine
   SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
   // The box insets the rectangle it is given a little for its border: ask where its first
   // character went and move the rectangle by the difference, so that the text lands where
-  // the cell drew it. A larger difference is the box scrolling its text, not an inset.
-  if (firstLine.empty()) return;
+  // the cell drew it. A larger difference is the box scrolling its text, not an inset. A
+  // right-to-left line's first character is at its far end: the box's own right-aligned
+  // layout places it.
+  if (firstLine.empty() || editRightToLeft_) return;
   int firstWidth = WidestLine(edit_, {firstLine});
   int wantX = format.left;
   if (editAlign_ == DT_CENTER) wantX = (format.left + format.right - firstWidth) / 2;
