@@ -119,6 +119,17 @@ COLORREF Blend(COLORREF a, COLORREF b, int share) {
              mix(GetBValue(a), GetBValue(b)));
 }
 
+// Whether `font` lacks a glyph for some character of `text`, which then comes from
+// another font.
+bool FontLacksGlyphs(HDC dc, HFONT font, const WideText& text) {
+  if (text.empty()) return false;
+  SelectGuard keep(dc, font);
+  std::vector<WORD> indices(text.size());
+  DWORD done = GetGlyphIndicesW(dc, Wide(text), static_cast<int>(text.size()), indices.data(),
+                                GGI_MARK_NONEXISTING_GLYPHS);
+  return done == GDI_ERROR || std::find(indices.begin(), indices.end(), 0xFFFF) != indices.end();
+}
+
 bool FontHasGlyph(HDC dc, HFONT font, wchar_t ch) {
   SelectGuard keep(dc, font);
   WORD index = 0xFFFF;
@@ -312,6 +323,7 @@ class GridWindow : public GridView, public GridViewSink {
   int ascent_ = 13;
   HFONT markFont_ = nullptr;
   GdiObject ownMarkFont_;
+  GdiObject emojiFont_;  // null where the system has no emoji face
   WideText mark_;
   HWND edit_ = nullptr;
   int editFirstLineTop_ = 0;  // the edited cell's first text line, from the cell's top
@@ -518,6 +530,7 @@ void GridWindow::MeasureFont() {
       ascent_ = tm.tmAscent;
     }
   }
+  emojiFont_.Reset(CreateEmojiFont(dc.Get(), font_));
   mark_ = WideText(reinterpret_cast<const char16_t*>(kBreakArrow));
   markFont_ = font_;
   if (FontHasGlyph(dc.Get(), font_, L'\u21B5')) return;
@@ -557,8 +570,12 @@ std::vector<std::vector<TextRun>> GridWindow::DrawnLines(const WideText& text, b
 LaidLine GridWindow::Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToLeft) const {
   LaidLine laid;
   for (const TextRun& run : runs) {
-    laid.runs.push_back(
-        std::make_unique<ShapedLine>(dc, run.mark ? markFont_ : font_, run.text, rightToLeft));
+    if (run.mark) {
+      laid.runs.push_back(std::make_unique<ShapedLine>(dc, markFont_, run.text, rightToLeft));
+    } else {
+      laid.runs.push_back(std::make_unique<ShapedLine>(dc, font_, run.text, rightToLeft,
+                                                       static_cast<HFONT>(emojiFont_.Get())));
+    }
     laid.marks.push_back(run.mark);
     laid.width += laid.runs.back()->Width();
   }
@@ -1016,9 +1033,17 @@ RECT GridWindow::EditorBox(const CellRect& c, const std::vector<WideText>& lines
     right += extra;
   }
   int shown = static_cast<int>(lines.size()) + extraLines;
-  // Below the lines: the cell's own gap, and room for the box's border and its inset.
+  // Below the lines: the cell's own gap, and room for the box's border and its inset. A
+  // box draws characters from a fallback font at that font's top, and a taller font
+  // (Thai) reaches further down: it gets half a line more.
+  int fallbackRoom = 0;
+  {
+    WindowDc dc(edit_);
+    if (FontLacksGlyphs(dc.Get(), font_, JoinLines(lines, WideText())))
+      fallbackRoom = lineHeight_ / 2;
+  }
   LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ +
-                                             Px(kTextInset) + Px(kEditBoxInset));
+                                             fallbackRoom + Px(kTextInset) + Px(kEditBoxInset));
   return {std::max<LONG>(left, 0), c.top, std::min<LONG>(right, client.right),
           std::min<LONG>(bottom, client.bottom)};
 }
