@@ -69,7 +69,8 @@ class Session:
                 by_id[f[1]] = w
             elif f[0] == "C" and len(f) >= 8 and f[1] in by_id:
                 by_id[f[1]].controls.append({"class": f[3], "text": f[4], "enabled": f[5] == "1",
-                                             "visible": f[6] == "1", "rect": rect_of(f[7])})
+                                             "visible": f[6] == "1", "rect": rect_of(f[7]),
+                                             "holds": f[8] if len(f) >= 9 else None})
         return result
 
     def find(self, title):
@@ -1339,6 +1340,158 @@ def check_track_list_at_144_dpi(s):
         restart_wine_at_dpi(96)
 
 
+# Captions in the scripts of CapCut's users, and what is typed into two of them.
+SCRIPT_CAPTIONS = [
+    "สวัสดีครับ ยินดีต้อนรับ",                  # Thai: vowels and tone marks above and below
+    "Xin chào, tiếng Việt có dấu: ữ ặ ỗ",      # Vietnamese: stacked marks
+    "مرحبا بالعالم 123، (نص)!",                # Arabic: joined, right to left, a number
+    "שלום עולם 42 (טקסט).",                    # Hebrew
+    "안녕하세요, 반갑습니다",                     # Korean
+    "こんにちは、世界。カタカナ",                 # Japanese
+    "Emoji 😀 ❤️ 👍🏽 end",                      # beyond U+FFFF, a selector, a modifier
+]
+TYPED = {0: "น้ำใจ", 2: " شكرا"}
+
+
+def lend_keys(characters):
+    """Gives each character a key of its own on spare key codes, so that xdotool types it
+    with that key instead of lending a key for a moment, which the program can read after
+    the key was taken back (and the character is lost). Returns the key codes lent, for
+    return_keys; call it before the program starts."""
+    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                     ctypes.POINTER(ctypes.c_int)]
+    x11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+    x11.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                        ctypes.POINTER(ctypes.c_int)]
+    x11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                           ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    assert display, "cannot open the display"
+    try:
+        low, high, per = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+        x11.XDisplayKeycodes(display, ctypes.byref(low), ctypes.byref(high))
+        count = high.value - low.value + 1
+        table = x11.XGetKeyboardMapping(display, low.value, count, ctypes.byref(per))
+        spare = [low.value + k for k in range(count)
+                 if all(table[k * per.value + j] == 0 for j in range(per.value))]
+        x11.XFree(table)
+        wanted = sorted(set(characters))
+        assert len(spare) >= len(wanted), "not enough spare key codes"
+        lent = []
+        for code, ch in zip(spare, wanted):
+            keysym = ord(ch) if ord(ch) < 0x100 else 0x01000000 | ord(ch)
+            syms = (ctypes.c_ulong * 2)(keysym, keysym)
+            x11.XChangeKeyboardMapping(display, code, 2, syms, 1)
+            lent.append(code)
+        x11.XSync(display, 0)
+        return lent
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def return_keys(codes):
+    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                           ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    try:
+        for code in codes:
+            x11.XChangeKeyboardMapping(display, code, 1, (ctypes.c_ulong * 1)(0), 1)
+        x11.XSync(display, 0)
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def box_holds(s, text):
+    """Whether the table's edit box holds `text`."""
+    w = s.find(MAIN)
+    return w and any(c["class"].lower() == "edit" and c["holds"] == text for c in w.controls)
+
+
+def check_every_script_in_the_table(s):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    texts = [{"id": "t%d" % i, "content": text} for i, text in enumerate(SCRIPT_CAPTIONS)]
+    segments = [{"material_id": "t%d" % i,
+                 "target_timerange": {"start": i * 2000000, "duration": 1500000}}
+                for i in range(len(SCRIPT_CAPTIONS))]
+    draft = work / "scripts.json"
+    draft.write_text(json.dumps({"materials": {"texts": texts},
+                                 "tracks": [{"type": "text", "segments": segments}]},
+                                ensure_ascii=False), encoding="utf-8")
+    lent = lend_keys("".join(TYPED.values()))
+    try:
+        for dpi in (96, 144):
+            restart_wine_at_dpi(dpi)
+            s.start()
+            s.wait_window(MAIN)
+            open_draft(s, draft)
+            dismiss_message(s)
+            grid = table_of(s.find(MAIN))["rect"]
+            x0, y0 = grid[0] + 2, grid[1] + 2  # inside the sunken edge
+            row_height = scaled(24, dpi)
+            column = (x0 + scaled(250, dpi), x0 + scaled(600, dpi))
+
+            def caption_ink(row):
+                top = y0 + row_height * (row + 1) + 2
+                return ink_span(column[0] + 1, column[1] - 2, top, row_height - 4)
+            s.wait("the captions to paint", lambda: caption_ink(len(SCRIPT_CAPTIONS) - 1))
+            s.screenshot("scripts-table-at-%d-dpi" % dpi)
+            # Right-to-left captions end at the column's right edge, as a right-to-left
+            # paragraph does; the others start at its left edge.
+            for row in range(len(SCRIPT_CAPTIONS)):
+                ink = caption_ink(row)
+                assert ink, "row %d shows nothing" % (row + 1)
+                if row in (2, 3):
+                    assert ink[1] >= column[1] - scaled(8, dpi) and ink[0] > column[0] + 40, \
+                        (dpi, row, ink, column)
+                else:
+                    assert ink[0] <= column[0] + scaled(8, dpi), (dpi, row, ink, column)
+            if dpi == 144:
+                close_main(s)
+                break
+            # F2 opens the caption's box with the caret at its end; the typed letters join
+            # the text and Return keeps them.
+            for row, typed in TYPED.items():
+                y = y0 + row_height * (row + 1) + row_height // 2
+                s.xdotool("mousemove", str(column[0] + 60), str(y))
+                s.xdotool("click", "1")
+                s.xdotool("key", "F2")
+                s.xdotool("type", "--delay", "40", typed)
+                want = SCRIPT_CAPTIONS[row] + typed
+                s.wait("the box to hold %r" % want, lambda: box_holds(s, want), 5)
+                s.screenshot("scripts-typing-into-row-%d" % (row + 1))
+                s.xdotool("key", "Return")
+            out = work / "scripts.srt"
+            export_to(s, out, utf8=True)
+            assert message_text(s) == "导出完成"
+            dismiss_message(s)
+            captions = [text + TYPED.get(i, "") for i, text in enumerate(SCRIPT_CAPTIONS)]
+            expected = "".join(
+                "%d\r\n00:00:%02d,000 --> 00:00:%02d,500\r\n%s\r\n\r\n" % (i + 1, 2 * i, 2 * i + 1, text)
+                for i, text in enumerate(captions)).encode("utf-8")
+            written = out.read_bytes()
+            if written != expected:
+                shutil.copy(out, os.path.join(s.args.artifacts, out.name))
+                raise AssertionError("the UTF-8 export differs: %r" % written)
+            s.screenshot("scripts-table-after-edits")
+            close_main(s)
+    finally:
+        s.stop()
+        return_keys(lent)
+        restart_wine_at_dpi(96)
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def check_fatal_report(s):
     s.start(s.args.fatal)
     box = s.wait_window("错误")
@@ -1366,6 +1519,7 @@ CHECKS = [
     check_window_resizes_with_the_caption_column,
     check_layout_follows_the_dpi,
     check_track_list_at_144_dpi,
+    check_every_script_in_the_table,
     check_fatal_report,
 ]
 
