@@ -1468,7 +1468,11 @@ def check_every_script_in_the_table(s):
                 s.xdotool("key", "F2")
                 s.xdotool("type", "--delay", "40", typed)
                 want = SCRIPT_CAPTIONS[row] + typed
-                s.wait("the box to hold %r" % want, lambda: box_holds(s, want), 5)
+                try:
+                    s.wait("the box to hold %r" % want, lambda: box_holds(s, want))
+                except AssertionError:
+                    held = [c["holds"] for c in s.find(MAIN).controls if c["class"].lower() == "edit"]
+                    raise AssertionError("the box holds %r, not %r" % (held, want))
                 s.screenshot("scripts-typing-into-row-%d" % (row + 1))
                 s.xdotool("key", "Return")
             out = work / "scripts.srt"
