@@ -1270,6 +1270,12 @@ def restart_wine_at_dpi(dpi):
     subprocess.run(["wineserver", "-w"], check=False, timeout=60)
     subprocess.run(["wineserver", "-p"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, check=False, timeout=60)
+    # The first program on the new server starts Wine's background services, which keep
+    # its output open: a program whose output is read (subvane-cli in the next check or
+    # the next test) would never seem to end. A program without output starts them.
+    subprocess.run(["wine", "reg", "query", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels"],
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False, timeout=60)
 
 
 def check_layout_follows_the_dpi(s):
