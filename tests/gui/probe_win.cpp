@@ -40,8 +40,8 @@ std::string EditContents(HWND hwnd) {
   if (lstrcmpiW(className, L"Edit") != 0) return "";
   wchar_t text[4096] = L"";
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, 500, &copied)) {
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                           500, &copied)) {
     return "";
   }
   return "\t" + Utf8(text);
@@ -49,8 +49,8 @@ std::string EditContents(HWND hwnd) {
 
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
   std::printf("C\t%lu\t%lu\t%s%s\n", static_cast<unsigned long>(parent),
-              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)),
-              Describe(hwnd).c_str(), EditContents(hwnd).c_str());
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)), Describe(hwnd).c_str(),
+              EditContents(hwnd).c_str());
   return TRUE;
 }
 
