@@ -119,6 +119,13 @@ COLORREF Blend(COLORREF a, COLORREF b, int share) {
              mix(GetBValue(a), GetBValue(b)));
 }
 
+// Faces tried, in order, for an edit box whose text the table's font lacks glyphs for:
+// an edit box draws another font's characters at that font's top, not on the line's
+// baseline, and a font with tall lines (Thai and Arabic faces often have them) puts them
+// below the box. Windows' faces first, then common free ones.
+const wchar_t* const kEditFaces[] = {L"Segoe UI",   L"Tahoma",      L"Arial", L"Leelawadee UI",
+                                     L"Leelawadee", L"DejaVu Sans", L"Loma",  L"Garuda"};
+
 // Whether `font` lacks a glyph for some character of `text`, which then comes from
 // another font.
 bool FontLacksGlyphs(HDC dc, HFONT font, const WideText& text) {
@@ -289,14 +296,15 @@ class GridWindow : public GridView, public GridViewSink {
   std::vector<std::vector<TextRun>> DrawnLines(const WideText& text, bool stacked) const;
   // The runs of one drawn line laid out on `dc`, all in one reading direction.
   LaidLine Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToLeft) const;
-  // Pixels that `text` takes in the table's font, laid out as the cell draws it.
-  int ShapedWidth(HDC dc, const WideText& text, bool rightToLeft) const;
   // The top of a cell's first text line when it draws `lines` lines in `rc`.
   int FirstLineTop(const RECT& rc, int lines) const;
   void DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked, UINT format,
                     COLORREF fore, COLORREF back);
   void InvertSizingLine();
   void EndEditor(EditEnd how);
+  // Gives the box the table's font, or where that lacks some of `text`'s characters, the
+  // first of kEditFaces that has them all.
+  void ChooseEditFont(HWND edit, const WideText& text);
   // Sizes the edit box to its text and lays its text exactly over the cell's.
   void PlaceEditor(int extraLines);
   int WidestLine(HWND window, const std::vector<WideText>& lines) const;
@@ -329,7 +337,10 @@ class GridWindow : public GridView, public GridViewSink {
   int editFirstLineTop_ = 0;  // the edited cell's first text line, from the cell's top
   UINT editAlign_ = DT_LEFT;
   bool editRightToLeft_ = false;  // the edited text reads right to left
-  POINT editShift_ = {0, 0};      // how far the box's text rectangle is moved to meet the cell's
+  HFONT editFont_ = nullptr;      // the box's font: the table's, or one with the text's script
+  GdiObject ownEditFont_;
+  int editLineHeight_ = 16;
+  POINT editShift_ = {0, 0};  // how far the box's text rectangle is moved to meet the cell's
   bool lineShown_ = false;
   int lineAt_ = 0;
   bool lineColumn_ = true;
@@ -420,7 +431,8 @@ void GridWindow::SetDpi(int dpi) {
   MeasureFont();
   grid_.SetLineHeight(lineHeight_);
   if (edit_) {
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    editFont_ = nullptr;
+    ChooseEditFont(edit_, WindowText(edit_));
     PlaceEditor(0);
   }
   Redraw();
@@ -580,10 +592,6 @@ LaidLine GridWindow::Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToL
     laid.width += laid.runs.back()->Width();
   }
   return laid;
-}
-
-int GridWindow::ShapedWidth(HDC dc, const WideText& text, bool rightToLeft) const {
-  return ShapedLine(dc, font_, text, rightToLeft).Width();
 }
 
 int GridWindow::FirstLineTop(const RECT& rc, int lines) const {
@@ -963,7 +971,8 @@ void GridWindow::OpenEditor(const EditRequest& request) {
     grid_.EndEdit(EditEnd::Cancel, WideText());
     return;
   }
-  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  editFont_ = nullptr;
+  ChooseEditFont(edit, request.text);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   SetWindowTextW(edit, Wide(request.text));
   SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -1009,9 +1018,53 @@ int GridWindow::WidestLine(HWND window, const std::vector<WideText>& lines) cons
   WindowDc dc(window);
   int widest = 0;
   for (const WideText& line : lines) {
-    widest = std::max(widest, ShapedWidth(dc.Get(), line, editRightToLeft_));
+    widest = std::max(widest, ShapedLine(dc.Get(), editFont_, line, editRightToLeft_).Width());
   }
   return widest;
+}
+
+void GridWindow::ChooseEditFont(HWND edit, const WideText& text) {
+  WindowDc dc(edit);
+  // Characters beyond U+FFFF (emoji) are left to the system's fallback either way.
+  WideText plain;
+  for (char16_t unit : text) {
+    if ((unit & 0xF800) != 0xD800) plain += unit;
+  }
+  // A font that already has every character stays: typing changes nothing then.
+  if (editFont_ && !FontLacksGlyphs(dc.Get(), editFont_, plain)) return;
+  HFONT owned = nullptr;
+  editFont_ = font_;
+  if (FontLacksGlyphs(dc.Get(), font_, plain)) {
+    LOGFONTW base{};
+    GetObjectW(font_, sizeof base, &base);
+    for (const wchar_t* face : kEditFaces) {
+      LOGFONTW lf = base;
+      lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+      lf.lfCharSet = DEFAULT_CHARSET;
+      HFONT font = CreateFontIndirectW(&lf);
+      if (!font) continue;
+      // The font mapper gives another face for one the system lacks.
+      wchar_t chosen[LF_FACESIZE] = L"";
+      {
+        SelectGuard keep(dc.Get(), font);
+        GetTextFaceW(dc.Get(), LF_FACESIZE, chosen);
+      }
+      if (lstrcmpiW(chosen, face) == 0 && !FontLacksGlyphs(dc.Get(), font, plain)) {
+        owned = font;
+        editFont_ = font;
+        break;
+      }
+      DeleteObject(font);
+    }
+  }
+  TEXTMETRICW tm{};
+  {
+    SelectGuard keep(dc.Get(), editFont_);
+    editLineHeight_ = GetTextMetricsW(dc.Get(), &tm) ? tm.tmHeight : lineHeight_;
+  }
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), FALSE);
+  // The box no longer uses the font it had.
+  ownEditFont_.Reset(owned);
 }
 
 RECT GridWindow::EditorBox(const CellRect& c, const std::vector<WideText>& lines,
@@ -1035,14 +1088,14 @@ RECT GridWindow::EditorBox(const CellRect& c, const std::vector<WideText>& lines
   int shown = static_cast<int>(lines.size()) + extraLines;
   // Below the lines: the cell's own gap, and room for the box's border and its inset. A
   // box draws characters from a fallback font at that font's top, and a taller font
-  // (Thai) reaches further down: it gets half a line more.
+  // reaches further down: where its own font lacks some, it gets half a line more.
   int fallbackRoom = 0;
   {
     WindowDc dc(edit_);
-    if (FontLacksGlyphs(dc.Get(), font_, JoinLines(lines, WideText())))
-      fallbackRoom = lineHeight_ / 2;
+    if (FontLacksGlyphs(dc.Get(), editFont_, JoinLines(lines, WideText())))
+      fallbackRoom = editLineHeight_ / 2;
   }
-  LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ +
+  LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * editLineHeight_ +
                                              fallbackRoom + Px(kTextInset) + Px(kEditBoxInset));
   return {std::max<LONG>(left, 0), c.top, std::min<LONG>(right, client.right),
           std::min<LONG>(bottom, client.bottom)};
@@ -1096,7 +1149,11 @@ void GridWindow::PlaceEditor(int extraLines) {
 }
 
 LRESULT GridWindow::OnCommand(WPARAM wp, LPARAM lp) {
-  if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) PlaceEditor(0);
+  if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
+    // Typed letters of another script may need another font.
+    ChooseEditFont(edit_, WindowText(edit_));
+    PlaceEditor(0);
+  }
   return 0;
 }
 
