@@ -1098,11 +1098,12 @@ def check_undo_find_replace_shift_and_delete_rows(s):
         dialog = s.wait("the replace dialog", lambda: next(
             (w for w in s.windows() if w.cls == "#32770" and w.title != MAIN), None))
         s.point_at(dialog.rect)
-        s.xdotool("type", "--delay", "40", word)
-        s.xdotool("key", "Tab")
-        s.xdotool("type", "--delay", "40", other)
-        s.xdotool("key", "alt+a")
-        box, said = wait_box(s, "替换", "已替换")
+        with own_keys(word + other):  # until the words have done their work
+            s.xdotool("type", "--delay", "40", word)
+            s.xdotool("key", "Tab")
+            s.xdotool("type", "--delay", "40", other)
+            s.xdotool("key", "alt+a")
+            box, said = wait_box(s, "替换", "已替换")
         assert said == "已替换 %d 处。" % count, said
         s.point_at(box.rect)
         s.xdotool("key", "Return")
@@ -1140,11 +1141,12 @@ def check_undo_find_replace_shift_and_delete_rows(s):
         dialog = s.wait("the find dialog", lambda: next(
             (w for w in s.windows() if w.cls == "#32770" and w.title != MAIN), None))
         s.point_at(dialog.rect)
-        s.xdotool("type", "--delay", "40", word)
-        s.xdotool("key", "Return")
-        time.sleep(0.3)
-        s.xdotool("key", "Return")
-        time.sleep(0.3)
+        with own_keys(word):
+            s.xdotool("type", "--delay", "40", word)
+            s.xdotool("key", "Return")
+            time.sleep(0.3)
+            s.xdotool("key", "Return")
+            time.sleep(0.3)
         s.screenshot("find-shows-the-match")
         s.xdotool("key", "Escape")
         s.wait_gone(dialog.title)
