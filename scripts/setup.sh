@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei
-  fonts-thai-tlwg
+  fonts-thai-tlwg fonts-dejavu-core fonts-hosny-amiri fonts-symbola
   locales dpkg-dev python3 time ffmpeg
 )
 release_only=0

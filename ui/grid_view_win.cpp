@@ -6,12 +6,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "language/catalogue.h"
 #include "ui/grid_find.h"
 #include "ui/grid_view.h"
+#include "ui/shaped_line_win.h"
 #include "ui/table_dialogs_win.h"
+#include "ui/text_direction.h"
 #include "ui/text_lines.h"
 
 namespace ui {
@@ -116,18 +119,28 @@ COLORREF Blend(COLORREF a, COLORREF b, int share) {
              mix(GetBValue(a), GetBValue(b)));
 }
 
+// Faces tried, in order, for an edit box whose text the table's font lacks glyphs for:
+// an edit box draws another font's characters at that font's top, not on the line's
+// baseline, and a font with tall lines (Thai and Arabic faces often have them) puts them
+// below the box. Windows' faces first, then common free ones.
+const wchar_t* const kEditFaces[] = {L"Segoe UI",   L"Tahoma",      L"Arial", L"Leelawadee UI",
+                                     L"Leelawadee", L"DejaVu Sans", L"Loma",  L"Garuda"};
+
+// Whether `font` lacks a glyph for some character of `text`, which then comes from
+// another font.
+bool FontLacksGlyphs(HDC dc, HFONT font, const WideText& text) {
+  if (text.empty()) return false;
+  SelectGuard keep(dc, font);
+  std::vector<WORD> indices(text.size());
+  DWORD done = GetGlyphIndicesW(dc, Wide(text), static_cast<int>(text.size()), indices.data(),
+                                GGI_MARK_NONEXISTING_GLYPHS);
+  return done == GDI_ERROR || std::find(indices.begin(), indices.end(), 0xFFFF) != indices.end();
+}
+
 bool FontHasGlyph(HDC dc, HFONT font, wchar_t ch) {
   SelectGuard keep(dc, font);
   WORD index = 0xFFFF;
   return GetGlyphIndicesW(dc, &ch, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
-}
-
-int TextWidth(HDC dc, HFONT font, const WideText& text) {
-  if (text.empty()) return 0;
-  SelectGuard keep(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
-  return size.cx;
 }
 
 // One run of a drawn line: text in the table's font, or the line-break mark.
@@ -135,6 +148,30 @@ struct TextRun {
   WideText text;
   bool mark;
 };
+
+// A drawn line's runs laid out, each measured as it is drawn.
+struct LaidLine {
+  std::vector<std::unique_ptr<ShapedLine>> runs;  // in the order they are read
+  std::vector<bool> marks;
+  int width = 0;
+};
+
+bool IsRightToLeft(const WideText& text) {
+  return FirstStrongDirection(text) == TextDirection::kRightToLeft;
+}
+
+// A cell's DT_ alignment for a text of that direction (see LineAlignment).
+UINT AlignmentFor(UINT format, bool rightToLeft) {
+  UINT align = format & kFormatAlignMask;
+  CellAlign cell = align == DT_CENTER  ? CellAlign::kCentre
+                   : align == DT_RIGHT ? CellAlign::kRight
+                                       : CellAlign::kLeft;
+  CellAlign placed =
+      LineAlignment(cell, rightToLeft ? TextDirection::kRightToLeft : TextDirection::kLeftToRight);
+  return placed == CellAlign::kCentre  ? DT_CENTER
+         : placed == CellAlign::kRight ? DT_RIGHT
+                                       : DT_LEFT;
+}
 
 class GridWindow : public GridView, public GridViewSink {
  public:
@@ -257,13 +294,17 @@ class GridWindow : public GridView, public GridViewSink {
   // The runs of each line a cell draws: its lines, or all of them on one line with the
   // break mark between them.
   std::vector<std::vector<TextRun>> DrawnLines(const WideText& text, bool stacked) const;
-  int RunsWidth(HDC dc, const std::vector<TextRun>& runs) const;
+  // The runs of one drawn line laid out on `dc`, all in one reading direction.
+  LaidLine Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToLeft) const;
   // The top of a cell's first text line when it draws `lines` lines in `rc`.
   int FirstLineTop(const RECT& rc, int lines) const;
   void DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool stacked, UINT format,
                     COLORREF fore, COLORREF back);
   void InvertSizingLine();
   void EndEditor(EditEnd how);
+  // Gives the box the table's font, or where that lacks some of `text`'s characters, the
+  // first of kEditFaces that has them all.
+  void ChooseEditFont(HWND edit, const WideText& text);
   // Sizes the edit box to its text and lays its text exactly over the cell's.
   void PlaceEditor(int extraLines);
   int WidestLine(HWND window, const std::vector<WideText>& lines) const;
@@ -290,10 +331,15 @@ class GridWindow : public GridView, public GridViewSink {
   int ascent_ = 13;
   HFONT markFont_ = nullptr;
   GdiObject ownMarkFont_;
+  GdiObject emojiFont_;  // null where the system has no emoji face
   WideText mark_;
   HWND edit_ = nullptr;
   int editFirstLineTop_ = 0;  // the edited cell's first text line, from the cell's top
   UINT editAlign_ = DT_LEFT;
+  bool editRightToLeft_ = false;  // the edited text reads right to left
+  HFONT editFont_ = nullptr;      // the box's font: the table's, or one with the text's script
+  GdiObject ownEditFont_;
+  int editLineHeight_ = 16;
   POINT editShift_ = {0, 0};  // how far the box's text rectangle is moved to meet the cell's
   bool lineShown_ = false;
   int lineAt_ = 0;
@@ -385,7 +431,8 @@ void GridWindow::SetDpi(int dpi) {
   MeasureFont();
   grid_.SetLineHeight(lineHeight_);
   if (edit_) {
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    editFont_ = nullptr;
+    ChooseEditFont(edit_, WindowText(edit_));
     PlaceEditor(0);
   }
   Redraw();
@@ -495,6 +542,7 @@ void GridWindow::MeasureFont() {
       ascent_ = tm.tmAscent;
     }
   }
+  emojiFont_.Reset(CreateEmojiFont(dc.Get(), font_));
   mark_ = WideText(reinterpret_cast<const char16_t*>(kBreakArrow));
   markFont_ = font_;
   if (FontHasGlyph(dc.Get(), font_, L'\u21B5')) return;
@@ -531,10 +579,19 @@ std::vector<std::vector<TextRun>> GridWindow::DrawnLines(const WideText& text, b
   return out;
 }
 
-int GridWindow::RunsWidth(HDC dc, const std::vector<TextRun>& runs) const {
-  int width = 0;
-  for (const TextRun& run : runs) width += TextWidth(dc, run.mark ? markFont_ : font_, run.text);
-  return width;
+LaidLine GridWindow::Lay(HDC dc, const std::vector<TextRun>& runs, bool rightToLeft) const {
+  LaidLine laid;
+  for (const TextRun& run : runs) {
+    if (run.mark) {
+      laid.runs.push_back(std::make_unique<ShapedLine>(dc, markFont_, run.text, rightToLeft));
+    } else {
+      laid.runs.push_back(std::make_unique<ShapedLine>(dc, font_, run.text, rightToLeft,
+                                                       static_cast<HFONT>(emojiFont_.Get())));
+    }
+    laid.marks.push_back(run.mark);
+    laid.width += laid.runs.back()->Width();
+  }
+  return laid;
 }
 
 int GridWindow::FirstLineTop(const RECT& rc, int lines) const {
@@ -548,21 +605,26 @@ void GridWindow::DrawCellText(HDC dc, const RECT& rc, const WideText& text, bool
   RECT area = {rc.left + Px(kTextGap), rc.top + Px(kTextInset), rc.right - Px(kTextGap),
                rc.bottom - Px(kTextInset)};
   auto lines = DrawnLines(text, stacked);
+  // The whole caption reads in the direction of its first letter, every line alike, as
+  // its edit box shows it.
+  bool rightToLeft = IsRightToLeft(text);
+  UINT align = AlignmentFor(format, rightToLeft);
   int y = FirstLineTop(rc, static_cast<int>(lines.size())) + ascent_;
+  // Text from a fallback font sits on the table font's baseline.
   UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
   for (const auto& runs : lines) {
-    int width = RunsWidth(dc, runs);
+    LaidLine laid = Lay(dc, runs, rightToLeft);
     int x = area.left;
-    if ((format & kFormatAlignMask) == DT_CENTER) x = (area.left + area.right - width) / 2;
-    if ((format & kFormatAlignMask) == DT_RIGHT) x = area.right - width;
-    for (const TextRun& run : runs) {
-      HFONT font = run.mark ? markFont_ : font_;
-      SelectGuard keep(dc, font);
+    if (align == DT_CENTER) x = (area.left + area.right - laid.width) / 2;
+    if (align == DT_RIGHT) x = area.right - laid.width;
+    // A right-to-left caption shown on one line starts at the right: its first line
+    // rightmost, then the break mark, then the next line to its left.
+    for (size_t k = 0; k < laid.runs.size(); ++k) {
+      size_t i = rightToLeft ? laid.runs.size() - 1 - k : k;
       // The mark is drawn paler than the text: it is not part of it.
-      SetTextColor(dc, run.mark ? Blend(fore, back, 128) : fore);
-      ExtTextOutW(dc, x, y, ETO_CLIPPED, &area, Wide(run.text), static_cast<UINT>(run.text.size()),
-                  nullptr);
-      x += TextWidth(dc, font, run.text);
+      SetTextColor(dc, laid.marks[i] ? Blend(fore, back, 128) : fore);
+      laid.runs[i]->Draw(dc, x, y, area);
+      x += laid.runs[i]->Width();
     }
     y += lineHeight_;
   }
@@ -842,8 +904,9 @@ int GridWindow::MeasureText(void* context, const WideText& text) {
   if (!self->hwnd_ || text.empty()) return 0;
   WindowDc dc(self->hwnd_);
   int widest = 0;
+  bool rightToLeft = IsRightToLeft(text);
   for (const auto& runs : self->DrawnLines(text, false)) {
-    widest = std::max(widest, self->RunsWidth(dc.Get(), runs));
+    widest = std::max(widest, self->Lay(dc.Get(), runs, rightToLeft).width);
   }
   return widest + 2 * self->Px(kTextGap);
 }
@@ -892,10 +955,13 @@ void GridWindow::OpenEditor(const EditRequest& request) {
                        ? static_cast<int>(SplitLines(cell->ShownText()).size())
                        : 1;
   editFirstLineTop_ = FirstLineTop(rc, shownLines) - rc.top;
-  editAlign_ = cell->Format() & kFormatAlignMask;
+  // A right-to-left text is edited as a right-to-left paragraph, aligned as the cell
+  // draws it.
+  editRightToLeft_ = IsRightToLeft(request.text);
+  editAlign_ = AlignmentFor(cell->Format(), editRightToLeft_);
   editShift_ = {0, 0};
   DWORD align = editAlign_ == DT_CENTER ? ES_CENTER : editAlign_ == DT_RIGHT ? ES_RIGHT : ES_LEFT;
-  HWND edit = CreateWindowExW(0, L"Edit", L"",
+  HWND edit = CreateWindowExW(editRightToLeft_ ? WS_EX_RTLREADING : 0, L"Edit", L"",
                               WS_CHILD | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL |
                                   ES_AUTOVSCROLL | align |
                                   (request.caret == EditCaret::SelectRange ? ES_NOHIDESEL : 0),
@@ -905,7 +971,8 @@ void GridWindow::OpenEditor(const EditRequest& request) {
     grid_.EndEdit(EditEnd::Cancel, WideText());
     return;
   }
-  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  editFont_ = nullptr;
+  ChooseEditFont(edit, request.text);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   SetWindowTextW(edit, Wide(request.text));
   SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -950,8 +1017,54 @@ void GridWindow::EndEditor(EditEnd how) {
 int GridWindow::WidestLine(HWND window, const std::vector<WideText>& lines) const {
   WindowDc dc(window);
   int widest = 0;
-  for (const WideText& line : lines) widest = std::max(widest, TextWidth(dc.Get(), font_, line));
+  for (const WideText& line : lines) {
+    widest = std::max(widest, ShapedLine(dc.Get(), editFont_, line, editRightToLeft_).Width());
+  }
   return widest;
+}
+
+void GridWindow::ChooseEditFont(HWND edit, const WideText& text) {
+  WindowDc dc(edit);
+  // Characters beyond U+FFFF (emoji) are left to the system's fallback either way.
+  WideText plain;
+  for (char16_t unit : text) {
+    if ((unit & 0xF800) != 0xD800) plain += unit;
+  }
+  // A font that already has every character stays: typing changes nothing then.
+  if (editFont_ && !FontLacksGlyphs(dc.Get(), editFont_, plain)) return;
+  HFONT owned = nullptr;
+  editFont_ = font_;
+  if (FontLacksGlyphs(dc.Get(), font_, plain)) {
+    LOGFONTW base{};
+    GetObjectW(font_, sizeof base, &base);
+    for (const wchar_t* face : kEditFaces) {
+      LOGFONTW lf = base;
+      lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+      lf.lfCharSet = DEFAULT_CHARSET;
+      HFONT font = CreateFontIndirectW(&lf);
+      if (!font) continue;
+      // The font mapper gives another face for one the system lacks.
+      wchar_t chosen[LF_FACESIZE] = L"";
+      {
+        SelectGuard keep(dc.Get(), font);
+        GetTextFaceW(dc.Get(), LF_FACESIZE, chosen);
+      }
+      if (lstrcmpiW(chosen, face) == 0 && !FontLacksGlyphs(dc.Get(), font, plain)) {
+        owned = font;
+        editFont_ = font;
+        break;
+      }
+      DeleteObject(font);
+    }
+  }
+  TEXTMETRICW tm{};
+  {
+    SelectGuard keep(dc.Get(), editFont_);
+    editLineHeight_ = GetTextMetricsW(dc.Get(), &tm) ? tm.tmHeight : lineHeight_;
+  }
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), FALSE);
+  // The box no longer uses the font it had.
+  ownEditFont_.Reset(owned);
 }
 
 RECT GridWindow::EditorBox(const CellRect& c, const std::vector<WideText>& lines,
@@ -973,9 +1086,17 @@ RECT GridWindow::EditorBox(const CellRect& c, const std::vector<WideText>& lines
     right += extra;
   }
   int shown = static_cast<int>(lines.size()) + extraLines;
-  // Below the lines: the cell's own gap, and room for the box's border and its inset.
-  LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * lineHeight_ +
-                                             Px(kTextInset) + Px(kEditBoxInset));
+  // Below the lines: the cell's own gap, and room for the box's border and its inset. A
+  // box draws characters from a fallback font at that font's top, and a taller font
+  // reaches further down: where its own font lacks some, it gets half a line more.
+  int fallbackRoom = 0;
+  {
+    WindowDc dc(edit_);
+    if (FontLacksGlyphs(dc.Get(), editFont_, JoinLines(lines, WideText())))
+      fallbackRoom = editLineHeight_ / 2;
+  }
+  LONG bottom = std::max<LONG>(c.bottom, c.top + editFirstLineTop_ + shown * editLineHeight_ +
+                                             fallbackRoom + Px(kTextInset) + Px(kEditBoxInset));
   return {std::max<LONG>(left, 0), c.top, std::min<LONG>(right, client.right),
           std::min<LONG>(bottom, client.bottom)};
 }
@@ -995,8 +1116,10 @@ void GridWindow::SetEditorTextRect(const RECT& format, const WideText& firstLine
   SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&shifted));
   // The box insets the rectangle it is given a little for its border: ask where its first
   // character went and move the rectangle by the difference, so that the text lands where
-  // the cell drew it. A larger difference is the box scrolling its text, not an inset.
-  if (firstLine.empty()) return;
+  // the cell drew it. A larger difference is the box scrolling its text, not an inset. A
+  // right-to-left line's first character is at its far end: the box's own right-aligned
+  // layout places it.
+  if (firstLine.empty() || editRightToLeft_) return;
   int firstWidth = WidestLine(edit_, {firstLine});
   int wantX = format.left;
   if (editAlign_ == DT_CENTER) wantX = (format.left + format.right - firstWidth) / 2;
@@ -1026,7 +1149,11 @@ void GridWindow::PlaceEditor(int extraLines) {
 }
 
 LRESULT GridWindow::OnCommand(WPARAM wp, LPARAM lp) {
-  if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) PlaceEditor(0);
+  if (edit_ && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
+    // Typed letters of another script may need another font.
+    ChooseEditFont(edit_, WindowText(edit_));
+    PlaceEditor(0);
+  }
   return 0;
 }
 

@@ -23,7 +23,7 @@ import gui_test  # noqa: E402  (drives the window: Session, open_draft, export_t
 
 # What Windows itself provides: nothing else may be imported.
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll",
-               "msvcrt.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll"}
+               "msvcrt.dll", "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "usp10.dll"}
 BOM = b"\xef\xbb\xbf"
 INSTALL_DIR = "C:\\用户 文件\\Subvane"
 DESCRIPTIONS = {"Subvane.exe": "剪映草稿字幕导出", "subvane-cli.exe": "Subvane command-line converter"}

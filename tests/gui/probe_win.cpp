@@ -2,6 +2,7 @@
 // each, in UTF-8, for the GUI tests that drive the program from outside:
 //   W <hwnd> <class> <title> <enabled> <left,top,right,bottom>
 //   C <parent hwnd> <hwnd> <class> <text> <enabled> <visible> <left,top,right,bottom>
+//     and, for an edit box, <what it holds>
 // With "--clipboard TEXT" it puts TEXT on the clipboard instead, for a drive to paste what
 // xdotool cannot type reliably (scripts beyond the keyboard's, paths of any length).
 #include <windows.h>
@@ -35,10 +36,25 @@ std::string Describe(HWND hwnd) {
          (IsWindowVisible(hwnd) ? "1" : "0") + "\t" + place;
 }
 
+// What an edit box holds, which its stored window text does not follow; asked with a
+// deadline, so that a busy window cannot stall the probe.
+std::string EditContents(HWND hwnd) {
+  wchar_t className[16] = L"";
+  GetClassNameW(hwnd, className, 16);
+  if (lstrcmpiW(className, L"Edit") != 0) return "";
+  wchar_t text[4096] = L"";
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                           500, &copied)) {
+    return "";
+  }
+  return "\t" + Utf8(text);
+}
+
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM parent) {
-  std::printf("C\t%lu\t%lu\t%s\n", static_cast<unsigned long>(parent),
-              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)),
-              Describe(hwnd).c_str());
+  std::printf("C\t%lu\t%lu\t%s%s\n", static_cast<unsigned long>(parent),
+              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)), Describe(hwnd).c_str(),
+              EditContents(hwnd).c_str());
   return TRUE;
 }
 

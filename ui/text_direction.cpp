@@ -1,0 +1,115 @@
+#include "ui/text_direction.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace ui {
+namespace {
+
+struct CodeRange {
+  char32_t first;
+  char32_t last;
+};
+
+// Blocks whose letters read right to left: Hebrew, Arabic, Syriac, Thaana, NKo, Samaritan,
+// Mandaic and the Arabic extensions; the Hebrew and Arabic presentation forms; the
+// right-to-left scripts of the supplementary planes. In ascending order.
+constexpr CodeRange kRightToLeft[] = {
+    {0x0590, 0x08FF}, {0xFB1D, 0xFDFF}, {0xFE70, 0xFEFF}, {0x10800, 0x10FFF}, {0x1E800, 0x1EFFF},
+};
+
+// Characters without a strong direction among those outside ASCII and the right-to-left
+// blocks: combining marks, punctuation, symbols, arrows, box drawing, emoji, variation
+// selectors, the CJK symbols that are not letters, full-width punctuation and digits. The
+// right-to-left blocks' own digits and punctuation are listed first. In ascending order.
+constexpr CodeRange kNeutral[] = {
+    {0x0080, 0x00A9},   {0x00AB, 0x00B4},   {0x00B6, 0x00B9},   {0x00BB, 0x00BF},
+    {0x00D7, 0x00D7},   {0x00F7, 0x00F7},   {0x02B9, 0x02BA},   {0x02C2, 0x02CF},
+    {0x02D2, 0x02DF},   {0x02E5, 0x02ED},   {0x02EF, 0x036F},   {0x0374, 0x0375},
+    {0x037E, 0x037E},   {0x0384, 0x0385},   {0x0387, 0x0387},   {0x0483, 0x0489},
+    {0x0E31, 0x0E31},   {0x0E34, 0x0E3A},   {0x0E3F, 0x0E3F},   {0x0E47, 0x0E4E},
+    {0x1AB0, 0x1AFF},   {0x1DC0, 0x1DFF},   {0x1FBD, 0x1FBD},   {0x1FBF, 0x1FC1},
+    {0x1FCD, 0x1FCF},   {0x1FDD, 0x1FDF},   {0x1FED, 0x1FEF},   {0x1FFD, 0x1FFE},
+    {0x2000, 0x200D},   {0x2010, 0x2070},   {0x2074, 0x207E},   {0x2080, 0x208E},
+    {0x20A0, 0x20FF},   {0x2100, 0x2101},   {0x2103, 0x2106},   {0x2108, 0x2109},
+    {0x2114, 0x2114},   {0x2116, 0x2118},   {0x211E, 0x2123},   {0x2125, 0x2125},
+    {0x2127, 0x2127},   {0x2129, 0x2129},   {0x212E, 0x212E},   {0x213A, 0x213B},
+    {0x2140, 0x2144},   {0x214A, 0x214D},   {0x2150, 0x215F},   {0x2189, 0x2BFF},
+    {0x2CE5, 0x2CEA},   {0x2CEF, 0x2CF1},   {0x2CF9, 0x2CFF},   {0x2DE0, 0x2E7F},
+    {0x2E80, 0x2FFF},   {0x3000, 0x3004},   {0x3008, 0x3020},   {0x302A, 0x3030},
+    {0x3036, 0x3037},   {0x303D, 0x303F},   {0x3099, 0x309C},   {0x30A0, 0x30A0},
+    {0x30FB, 0x30FB},   {0x31C0, 0x31EF},   {0x321D, 0x321E},   {0x3250, 0x325F},
+    {0x327C, 0x327E},   {0x32B1, 0x32BF},   {0x32CC, 0x32CF},   {0x3377, 0x337A},
+    {0x33DE, 0x33DF},   {0x33FF, 0x33FF},   {0x4DC0, 0x4DFF},   {0xA490, 0xA4C6},
+    {0xA60D, 0xA60F},   {0xA66F, 0xA67F},   {0xA69E, 0xA69F},   {0xA6F0, 0xA6F1},
+    {0xA700, 0xA721},   {0xA788, 0xA788},   {0xA802, 0xA802},   {0xA806, 0xA806},
+    {0xA80B, 0xA80B},   {0xA825, 0xA826},   {0xA828, 0xA82C},   {0xA838, 0xA839},
+    {0xA874, 0xA877},   {0xA8C4, 0xA8C5},   {0xA8E0, 0xA8F1},   {0xD800, 0xDFFF},
+    {0xE000, 0xF8FF},   {0xFE00, 0xFE6F},   {0xFF00, 0xFF20},   {0xFF3B, 0xFF40},
+    {0xFF5B, 0xFF65},   {0xFFE0, 0xFFFF},   {0x1D167, 0x1D169}, {0x1D173, 0x1D182},
+    {0x1D185, 0x1D18B}, {0x1D1AA, 0x1D1AD}, {0x1D200, 0x1D245}, {0x1D300, 0x1D356},
+    {0x1F000, 0x1FAFF}, {0x1FB00, 0x1FBFF}, {0xE0000, 0xE0FFF},
+};
+
+constexpr char32_t kLeftToRightMark = 0x200E;
+constexpr char32_t kRightToLeftMark = 0x200F;
+constexpr char32_t kArabicLetterMark = 0x061C;
+
+// The right-to-left blocks' digits, punctuation and marks: Hebrew points and
+// punctuation, Arabic digits, signs and harakat. In ascending order.
+constexpr CodeRange kNeutralInRightToLeft[] = {
+    {0x0591, 0x05BD}, {0x05BF, 0x05BF}, {0x05C1, 0x05C2}, {0x05C4, 0x05C5}, {0x05C7, 0x05C7},
+    {0x0600, 0x0607}, {0x0609, 0x060A}, {0x060C, 0x060C}, {0x060E, 0x061A}, {0x064B, 0x066C},
+    {0x0670, 0x0670}, {0x06D6, 0x06E4}, {0x06E7, 0x06ED}, {0x06F0, 0x06F9}, {0x0711, 0x0711},
+    {0x0730, 0x074A}, {0x07A6, 0x07B0}, {0x07EB, 0x07F3}, {0x07F6, 0x07F9}, {0x07FD, 0x07FD},
+    {0x0816, 0x0819}, {0x081B, 0x0823}, {0x0825, 0x0827}, {0x0829, 0x082D}, {0x0859, 0x085B},
+    {0x0890, 0x0891}, {0x0898, 0x089F}, {0x08CA, 0x08FF}, {0xFB1E, 0xFB1E}, {0xFB29, 0xFB29},
+    {0xFD3E, 0xFD3F}, {0xFDFD, 0xFDFF}, {0xFE70, 0xFE70}, {0xFEFF, 0xFEFF},
+};
+
+template <size_t N>
+bool InRanges(const CodeRange (&ranges)[N], char32_t c) {
+  // The first range that ends at or after `c`; it holds `c` if it starts at or before it.
+  auto it = std::lower_bound(std::begin(ranges), std::end(ranges), c,
+                             [](const CodeRange& r, char32_t value) { return r.last < value; });
+  return it != std::end(ranges) && it->first <= c;
+}
+
+}  // namespace
+
+TextDirection StrongDirectionOf(char32_t c) {
+  if (c == kLeftToRightMark) return TextDirection::kLeftToRight;
+  if (c == kRightToLeftMark || c == kArabicLetterMark) return TextDirection::kRightToLeft;
+  if (c < 0x80) {
+    bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return letter ? TextDirection::kLeftToRight : TextDirection::kNeutral;
+  }
+  if (InRanges(kRightToLeft, c)) {
+    return InRanges(kNeutralInRightToLeft, c) ? TextDirection::kNeutral
+                                              : TextDirection::kRightToLeft;
+  }
+  return InRanges(kNeutral, c) ? TextDirection::kNeutral : TextDirection::kLeftToRight;
+}
+
+TextDirection FirstStrongDirection(const WideText& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    bool pair = (c & 0xFC00) == 0xD800 && i + 1 < text.size() && (text[i + 1] & 0xFC00) == 0xDC00;
+    if (pair) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    }
+    TextDirection direction = StrongDirectionOf(c);
+    if (direction != TextDirection::kNeutral) return direction;
+  }
+  return TextDirection::kNeutral;
+}
+
+CellAlign LineAlignment(CellAlign align, TextDirection direction) {
+  if (direction == TextDirection::kRightToLeft && align == CellAlign::kLeft) {
+    return CellAlign::kRight;
+  }
+  return align;
+}
+
+}  // namespace ui
