@@ -75,7 +75,8 @@ def export_every_type(s, draft, folder, stem):
         s.click(MAIN, "导出")
         if steps:
             g.choose_file_type(s, SAVE, "文件类型(&T):", steps)
-        paste_path(s, SAVE, g.windows_path(target))
+        # The dialog's title names the chosen type.
+        paste_path(s, g.SAVE_TITLES[steps], g.windows_path(target))
         said = g.message_text(s)
         assert said.startswith("导出完成"), said
         g.dismiss_message(s)
