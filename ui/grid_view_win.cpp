@@ -10,6 +10,7 @@
 #include <string>
 
 #include "language/catalogue.h"
+#include "ui/font_choice_win.h"
 #include "ui/grid_find.h"
 #include "ui/grid_view.h"
 #include "ui/shaped_line_win.h"
@@ -49,22 +50,6 @@ class GdiObject {
 
  private:
   HGDIOBJ object_;
-};
-
-// Selects an object into a DC for one scope.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object)
-      : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-  ~SelectGuard() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
 };
 
 // A window DC released at the end of the scope.
@@ -123,19 +108,9 @@ COLORREF Blend(COLORREF a, COLORREF b, int share) {
 // an edit box draws another font's characters at that font's top, not on the line's
 // baseline, and a font with tall lines (Thai and Arabic faces often have them) puts them
 // below the box. Windows' faces first, then common free ones.
-const wchar_t* const kEditFaces[] = {L"Segoe UI",   L"Tahoma",      L"Arial", L"Leelawadee UI",
-                                     L"Leelawadee", L"DejaVu Sans", L"Loma",  L"Garuda"};
-
-// Whether `font` lacks a glyph for some character of `text`, which then comes from
-// another font.
-bool FontLacksGlyphs(HDC dc, HFONT font, const WideText& text) {
-  if (text.empty()) return false;
-  SelectGuard keep(dc, font);
-  std::vector<WORD> indices(text.size());
-  DWORD done = GetGlyphIndicesW(dc, Wide(text), static_cast<int>(text.size()), indices.data(),
-                                GGI_MARK_NONEXISTING_GLYPHS);
-  return done == GDI_ERROR || std::find(indices.begin(), indices.end(), 0xFFFF) != indices.end();
-}
+const std::vector<const wchar_t*> kEditFaces = {L"Segoe UI",      L"Tahoma",     L"Arial",
+                                                L"Leelawadee UI", L"Leelawadee", L"DejaVu Sans",
+                                                L"Loma",          L"Garuda"};
 
 bool FontHasGlyph(HDC dc, HFONT font, wchar_t ch) {
   SelectGuard keep(dc, font);
@@ -1035,27 +1010,8 @@ void GridWindow::ChooseEditFont(HWND edit, const WideText& text) {
   HFONT owned = nullptr;
   editFont_ = font_;
   if (FontLacksGlyphs(dc.Get(), font_, plain)) {
-    LOGFONTW base{};
-    GetObjectW(font_, sizeof base, &base);
-    for (const wchar_t* face : kEditFaces) {
-      LOGFONTW lf = base;
-      lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-      lf.lfCharSet = DEFAULT_CHARSET;
-      HFONT font = CreateFontIndirectW(&lf);
-      if (!font) continue;
-      // The font mapper gives another face for one the system lacks.
-      wchar_t chosen[LF_FACESIZE] = L"";
-      {
-        SelectGuard keep(dc.Get(), font);
-        GetTextFaceW(dc.Get(), LF_FACESIZE, chosen);
-      }
-      if (lstrcmpiW(chosen, face) == 0 && !FontLacksGlyphs(dc.Get(), font, plain)) {
-        owned = font;
-        editFont_ = font;
-        break;
-      }
-      DeleteObject(font);
-    }
+    owned = CreateFirstFaceWith(dc.Get(), font_, kEditFaces, plain);
+    if (owned) editFont_ = owned;
   }
   TEXTMETRICW tm{};
   {

@@ -3,30 +3,16 @@
 #include <algorithm>
 
 #include "ui/emoji_clusters.h"
+#include "ui/font_choice_win.h"
 
 namespace ui {
 namespace {
 
 const wchar_t* Wide(const WideText& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-// Selects a font into a DC for one scope.
-class FontScope {
- public:
-  FontScope(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
-  ~FontScope() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  FontScope(const FontScope&) = delete;
-  FontScope& operator=(const FontScope&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 // Faces with emoji outlines that GDI draws: Windows' own, then common free ones.
-const wchar_t* const kEmojiFaces[] = {L"Segoe UI Emoji", L"Segoe UI Symbol", L"Symbola",
-                                      L"Noto Emoji"};
+const std::vector<const wchar_t*> kEmojiFaces = {L"Segoe UI Emoji", L"Segoe UI Symbol", L"Symbola",
+                                                 L"Noto Emoji"};
 
 // A part of a line: where it starts and ends, its embedding level, and whether it is an
 // emoji cluster.
@@ -79,7 +65,7 @@ class ShapedLine::Run {
  public:
   Run(HDC dc, HFONT font, const WideText& text, bool rightToLeft) : font_(font), text_(text) {
     if (text_.empty()) return;
-    FontScope keep(dc, font_);
+    SelectGuard keep(dc, font_);
     int length = static_cast<int>(text_.size());
     // Room for every glyph a line can need, as Uniscribe asks: one and a half per unit.
     int glyphs = length * 3 / 2 + 16;
@@ -113,7 +99,7 @@ class ShapedLine::Run {
   int Width() const { return width_; }
   void Draw(HDC dc, int x, int y, const RECT& clip) const {
     if (text_.empty()) return;
-    FontScope keep(dc, font_);
+    SelectGuard keep(dc, font_);
     if (analysis_) {
       // The analysis draws on the DC it was made with.
       ScriptStringOut(analysis_, x, y, ETO_CLIPPED, &clip, 0, 0, FALSE);
@@ -174,24 +160,7 @@ void ShapedLine::Draw(HDC dc, int x, int y, const RECT& clip) const {
 }
 
 HFONT CreateEmojiFont(HDC dc, HFONT font) {
-  LOGFONTW base{};
-  if (!GetObjectW(font, sizeof base, &base)) return nullptr;
-  for (const wchar_t* face : kEmojiFaces) {
-    LOGFONTW lf = base;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    HFONT candidate = CreateFontIndirectW(&lf);
-    if (!candidate) continue;
-    // The font mapper gives another face for one the system lacks.
-    wchar_t chosen[LF_FACESIZE] = L"";
-    {
-      FontScope keep(dc, candidate);
-      GetTextFaceW(dc, LF_FACESIZE, chosen);
-    }
-    if (lstrcmpiW(chosen, face) == 0) return candidate;
-    DeleteObject(candidate);
-  }
-  return nullptr;
+  return CreateFirstFaceWith(dc, font, kEmojiFaces, WideText());
 }
 
 }  // namespace ui

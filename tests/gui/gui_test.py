@@ -385,18 +385,24 @@ def check_parse_and_export_every_draft(s):
     close_main(s)
 
 
-def check_every_character_kept(s):
-    # Vietnamese and an emoji, which code page 936 cannot hold, beside Chinese it can.
-    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
-    captions = ["Xin chào các bạn 😀", "Tiếng Việt có dấu: ă â đ ơ ư", "你好，世界"]
+def write_caption_draft(path, captions):
+    """Writes a draft of one text track whose captions are `captions`, the i-th from
+    2i s to 2i + 1.5 s; returns `path`."""
     texts = [{"id": "t%d" % i, "content": text} for i, text in enumerate(captions)]
     segments = [{"material_id": "t%d" % i,
                  "target_timerange": {"start": i * 2000000, "duration": 1500000}}
                 for i in range(len(captions))]
-    draft = work / "vietnamese.json"
-    draft.write_text(json.dumps({"materials": {"texts": texts},
-                                 "tracks": [{"type": "text", "segments": segments}]},
-                                ensure_ascii=False), encoding="utf-8")
+    path.write_text(json.dumps({"materials": {"texts": texts},
+                                "tracks": [{"type": "text", "segments": segments}]},
+                               ensure_ascii=False), encoding="utf-8")
+    return path
+
+
+def check_every_character_kept(s):
+    # Vietnamese and an emoji, which code page 936 cannot hold, beside Chinese it can.
+    work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
+    captions = ["Xin chào các bạn 😀", "Tiếng Việt có dấu: ă â đ ơ ư", "你好，世界"]
+    draft = write_caption_draft(work / "vietnamese.json", captions)
     expected = work / "vietnamese.expected.srt"
     expected.write_bytes("".join(
         "%d\r\n00:00:0%d,000 --> 00:00:0%d,500\r\n%s\r\n\r\n" % (i + 1, 2 * i, 2 * i + 1, text)
@@ -1502,14 +1508,7 @@ def box_holds(s, text):
 
 def check_every_script_in_the_table(s):
     work = pathlib.Path(tempfile.mkdtemp(prefix="subvane-gui-"))
-    texts = [{"id": "t%d" % i, "content": text} for i, text in enumerate(SCRIPT_CAPTIONS)]
-    segments = [{"material_id": "t%d" % i,
-                 "target_timerange": {"start": i * 2000000, "duration": 1500000}}
-                for i in range(len(SCRIPT_CAPTIONS))]
-    draft = work / "scripts.json"
-    draft.write_text(json.dumps({"materials": {"texts": texts},
-                                 "tracks": [{"type": "text", "segments": segments}]},
-                                ensure_ascii=False), encoding="utf-8")
+    draft = write_caption_draft(work / "scripts.json", SCRIPT_CAPTIONS)
     try:
         for dpi in (144, 96):
             restart_wine_at_dpi(dpi)
