@@ -236,6 +236,7 @@ std::u16string ExportDoneMessage(size_t lost) {
   return Text(TextId::kExportDoneLostCharacters,
               {language::NumberText(static_cast<int64_t>(lost))});
 }
+
 // One cell for the SRT file: its code page 936 text as the commands read it, or its
 // wide text in UTF-8. `lost` counts the characters that code page 936 cannot hold.
 std::string ExportCell(int32_t row, SubtitleColumn column, bool utf8, size_t& lost) {
