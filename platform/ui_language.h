@@ -1,7 +1,7 @@
 // What the window needs of the system to speak the user's language: the program's
 // command line, the user's Windows language, a font with the glyphs of the language's
-// texts, the width of a text in that font, and texts shown in UTF-16 whatever the
-// system's code page.
+// texts and the width of a text in that font. (Texts reach the screen in UTF-16 through
+// SetViewWideText and ShowMessageBoxWide, platform.h.)
 #pragma once
 
 #include <cstdint>
