@@ -119,7 +119,6 @@ void SetListSelection(View* view, int index);
 void ShowView(View* view, bool visible);
 void EnableView(View* view, bool enabled);
 void MoveView(View* view, const Bounds& bounds);
-void SetViewText(View* view, const char* text);
 // Sets a view's text (a window's caption) from UTF-16, so that every character shows.
 void SetViewWideText(View* view, std::u16string_view text);
 void DestroyView(View* view);
@@ -162,10 +161,9 @@ enum MessageBoxButton : int {
   kIdNo = 7,      // IDNO
 };
 
-// Message box with the style flags above (MB_*); returns the button pressed (ID*), or 0
-// when the box could not be shown.
-int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ownerNative);
-// The same with UTF-16 texts, which carry every language's characters.
+// Message box with the style flags above (MB_*), its texts in UTF-16, which carry every
+// language's characters; returns the button pressed (ID*), or 0 when the box could not be
+// shown.
 int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
                        void* ownerNative);
 

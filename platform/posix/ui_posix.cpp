@@ -96,6 +96,12 @@ void Dispatch(const Message& message) {
   }
 }
 
+// A view's caption as made from code page 936.
+void SetViewText(View* view, const char* text) {
+  view->text = text ? text : "";
+  view->wideText = Cp936ToUtf16(view->text);
+}
+
 }  // namespace
 
 void InitUserInterface() {}
@@ -148,10 +154,6 @@ void SetListSelection(View* view, int index) {
 void ShowView(View* view, bool visible) { view->visible = visible; }
 void EnableView(View* view, bool enabled) { view->enabled = enabled; }
 void MoveView(View* view, const Bounds& bounds) { view->bounds = bounds; }
-void SetViewText(View* view, const char* text) {
-  view->text = text ? text : "";
-  view->wideText = Cp936ToUtf16(view->text);
-}
 void SetViewWideText(View* view, std::u16string_view text) {
   view->wideText = text;
   view->text = Utf16ToCp936(text);
@@ -167,18 +169,13 @@ void DestroyView(View* view) {
 
 void* NativeHandle(View* view) { return view; }
 
-int ShowMessageBox(const char* text, const char* title, uint32_t flags, void*) {
-  standin::MessageBoxCall call{text ? text : "", title ? title : "", flags};
+// Recorded in code page 936, as the program's commands hand texts over.
+int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags, void*) {
+  standin::MessageBoxCall call{Utf16ToCp936(text ? text : u""), Utf16ToCp936(title ? title : u""),
+                               flags};
   S().boxes.push_back(call);
   std::fprintf(stderr, "[message box] %s: %s\n", call.title.c_str(), call.text.c_str());
   return S().responder ? S().responder(call) : 1;
-}
-
-// Recorded in code page 936, as the boxes of the program's own commands are.
-int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
-                       void* ownerNative) {
-  return ShowMessageBox(Utf16ToCp936(text ? text : u"").c_str(),
-                        Utf16ToCp936(title ? title : u"").c_str(), flags, ownerNative);
 }
 
 PumpResult PumpMessage(bool wait, bool takeQuit) {

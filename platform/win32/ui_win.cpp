@@ -471,10 +471,6 @@ void MoveView(View* view, const Bounds& bounds) {
   MoveWindow(hwnd, bounds.left, bounds.top, bounds.width, height, TRUE);
 }
 
-void SetViewText(View* view, const char* text) {
-  SetWindowTextW(Hwnd(view), WideFromGbk(text).c_str());
-}
-
 void SetViewWideText(View* view, std::u16string_view text) {
   std::wstring wide(text.begin(), text.end());
   SetWindowTextW(Hwnd(view), wide.c_str());
@@ -491,11 +487,6 @@ static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR &&
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdAbort == IDABORT &&
                   kIdRetry == IDRETRY && kIdIgnore == IDIGNORE && kIdYes == IDYES && kIdNo == IDNO,
               "the message box buttons are Windows' own");
-
-int ShowMessageBox(const char* text, const char* title, uint32_t flags, void* ownerNative) {
-  return MessageBoxW(static_cast<HWND>(ownerNative), WideFromGbk(text).c_str(),
-                     WideFromGbk(title).c_str(), flags);
-}
 
 int ShowMessageBoxWide(const char16_t* text, const char16_t* title, uint32_t flags,
                        void* ownerNative) {
