@@ -1,10 +1,10 @@
 // Files through the wide Win32 functions; names arrive in code page 936.
 #include <windows.h>
 
-#include "platform/long_path.h"
 #include "platform/platform.h"
 #include "platform/win32/file_replace.h"
 #include "platform/win32/text_win.h"
+#include "platform/win32/wide_path.h"
 
 namespace platform {
 
@@ -109,25 +109,15 @@ int64_t FileTell(intptr_t file) {
   return position.QuadPart;
 }
 
-namespace {
-
-// A path as the wide file functions take it at any length (platform/long_path.h).
-std::wstring LongPathForm(const std::wstring& path) {
-  std::u16string extended = ExtendedLengthPath(std::u16string(path.begin(), path.end()));
-  return std::wstring(extended.begin(), extended.end());
-}
-
-}  // namespace
-
 DWORD ReplaceFileContents(const std::wstring& target, const void* data, size_t size) {
   static unsigned counter = 0;
   // The new file's name is longer than the target's: either may pass the ordinary limit.
-  const std::wstring systemTarget = LongPathForm(target);
+  const std::wstring systemTarget = WideSystemPath(target);
   std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = LongPathForm(target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                             std::to_wstring(++counter) + L".tmp");
+    temporary = WideSystemPath(target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                               std::to_wstring(++counter) + L".tmp");
     file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {

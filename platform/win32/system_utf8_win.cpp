@@ -4,9 +4,9 @@
 #include <new>
 #include <string>
 
-#include "platform/long_path.h"
 #include "platform/system_utf8.h"
 #include "platform/win32/file_replace.h"
+#include "platform/win32/wide_path.h"
 
 namespace platform {
 namespace {
@@ -22,11 +22,7 @@ std::wstring Wide(const std::string& utf8) {
 
 // `utf8` as the wide file functions take it: a long absolute path in its extended-length
 // form, so that no path is refused for its length.
-std::wstring SystemPath(const std::string& utf8) {
-  std::wstring wide = Wide(utf8);
-  std::u16string extended = ExtendedLengthPath(std::u16string(wide.begin(), wide.end()));
-  return std::wstring(extended.begin(), extended.end());
-}
+std::wstring SystemPath(const std::string& utf8) { return WideSystemPath(Wide(utf8)); }
 
 std::string Utf8(const wchar_t* wide, int length) {
   if (length <= 0) return std::string();
