@@ -5,19 +5,17 @@
 #include <string>
 
 #include "platform/system_utf8.h"
+#include "platform/text_encoding.h"
 #include "platform/win32/file_replace.h"
 #include "platform/win32/wide_path.h"
 
 namespace platform {
 namespace {
 
+// The one converter (platform/text_encoding.h) in the wide form the system takes.
 std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  int length =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-  return wide;
+  WideText wide = Utf8ToUtf16(utf8);
+  return std::wstring(wide.begin(), wide.end());
 }
 
 // `utf8` as the wide file functions take it: a long absolute path in its extended-length
@@ -26,10 +24,8 @@ std::wstring SystemPath(const std::string& utf8) { return WideSystemPath(Wide(ut
 
 std::string Utf8(const wchar_t* wide, int length) {
   if (length <= 0) return std::string();
-  int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, length, &utf8[0], size, nullptr, nullptr);
-  return utf8;
+  return Utf16ToUtf8(
+      std::u16string_view(reinterpret_cast<const char16_t*>(wide), static_cast<size_t>(length)));
 }
 
 std::string Utf8(const std::wstring& wide) {
